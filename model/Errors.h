@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Every failure the program reports is an exception carrying its message as
+// UTF-8 text; the application's error report shows it with a "." appended.
+class TeamEditorError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A text that is not a whole number: "'%s' is not a valid integer value".
+class EConvertError : public TeamEditorError
+{
+public:
+    using TeamEditorError::TeamEditorError;
+};
+
+// A file that cannot be opened, created or written.
+class EFileError : public TeamEditorError
+{
+public:
+    using TeamEditorError::TeamEditorError;
+};
