@@ -1,0 +1,266 @@
+#include "RosterPage.h"
+
+#include "ColorText.h"
+
+#include <algorithm>
+
+const QString& GridSnapshot::cell(int col, int row) const
+{
+    static const QString empty;
+    if (row < 0 || col < 0 || row >= static_cast<int>(cells.size()))
+        return empty;
+    const auto& cellsOfRow = cells[static_cast<std::size_t>(row)];
+    if (col >= static_cast<int>(cellsOfRow.size()))
+        return empty;
+    return cellsOfRow[static_cast<std::size_t>(col)];
+}
+
+namespace {
+
+const QString nbsp = QStringLiteral("&nbsp");
+
+// An empty cell shows as a blank in the page.
+QString textOrBlank(const QString& text)
+{
+    return text.isEmpty() ? nbsp : text;
+}
+
+// Player cells also blank out a lone "0", so zero statistics stay quiet.
+QString textOrBlankForZero(const QString& text)
+{
+    return text.isEmpty() || text == "0" ? nbsp : text;
+}
+
+// The page opens with a comment block of four 60-character lines.
+QString creditLine(const QString& text)
+{
+    return "<!-- " + text.leftJustified(51, u' ') + "--!>";
+}
+
+QString htmlColor(TColor color)
+{
+    return QString::fromLatin1(ColorToHTML(color));
+}
+
+// The opening tag of player table column c: the texts are aligned left, the
+// cost right, the numbers centred by the row.
+QString playerCellTag(int col)
+{
+    switch (col) {
+    case 1:
+    case 2:
+    case 7:
+        return QStringLiteral("<TD ALIGN=LEFT>");
+    case 15:
+        return QStringLiteral("<TD ALIGN=RIGHT>");
+    default:
+        return QStringLiteral("<TD>");
+    }
+}
+
+constexpr int playerColumns = 16;
+constexpr int staffRows = 5;
+constexpr int wizardGridRow = 5;   // of the extras grid
+constexpr int teamCostGridRow = 5; // of the team-details grid
+
+class RosterPageWriter
+{
+public:
+    explicit RosterPageWriter(const PageSnapshot& snapshot)
+        : m_snapshot(snapshot), m_tableColor(htmlColor(snapshot.tableColor)),
+          m_headingsColor(htmlColor(snapshot.headingsColor))
+    {
+    }
+
+    std::vector<QString> lines() const;
+
+private:
+    QString detail(int col, int row) const { return m_snapshot.teamGrid2.cell(col, row); }
+    QString extra(int col, int row) const { return m_snapshot.teamGrid3.cell(col, row); }
+
+    QString bodyLine() const;
+    QString headingFontLine() const;
+    QString tableLine() const;
+    QString tableFontLine() const;
+    QString playerHeadingRow() const;
+    QString playerRow(int row) const;
+    QString extrasCells(int row) const;
+    QString staffRow(int row) const;
+    QString wizardRow() const;
+    QString totalRow() const;
+    QString matchHeadingRow() const;
+    void appendMatchRows(std::vector<QString>& page) const;
+
+    const PageSnapshot& m_snapshot;
+    QString m_tableColor;
+    QString m_headingsColor;
+};
+
+std::vector<QString> RosterPageWriter::lines() const
+{
+    const QString teamName = detail(1, 0);
+    std::vector<QString> page;
+    page.reserve(64);
+    page.push_back(creditLine(QStringLiteral("This file created by Skarn Team Editor")));
+    page.push_back(creditLine(QStringLiteral("by the Team Editor authors, version 0.02, July 1997")));
+    page.push_back(creditLine(QStringLiteral("Get your free copy at:")));
+    page.push_back(creditLine(QStringLiteral("http://www.example.org/team-editor/")));
+    page.push_back("<HTML><HEAD><TITLE>" + teamName + "</TITLE></HEAD>");
+    page.push_back(bodyLine());
+    page.push_back(headingFontLine());
+    page.push_back("<H1><B>" + teamName + "</B></H1>");
+    page.push_back("Race: " + detail(1, 1) + "<BR>");
+    page.push_back("Coached By: " + detail(1, 4) + "<BR></FONT>");
+    page.push_back(tableLine());
+    page.push_back(tableFontLine());
+    page.push_back(playerHeadingRow());
+    for (int row = 1; row <= PlayerSlotCount; ++row)
+        page.push_back(playerRow(row));
+    page.push_back(QStringLiteral("<TR><TD></TD></TR><TR><TD></TD></TR>"));
+    for (int row = 0; row < staffRows; ++row)
+        page.push_back(staffRow(row));
+    page.push_back(wizardRow());
+    page.push_back(totalRow());
+    page.push_back(QStringLiteral("</TABLE>"));
+    page.push_back(headingFontLine());
+    page.push_back(QStringLiteral("<P><P>Match Record<P></FONT>"));
+    page.push_back(tableLine());
+    page.push_back(tableFontLine());
+    page.push_back(matchHeadingRow());
+    appendMatchRows(page);
+    page.push_back(QStringLiteral("</TABLE></BODY></HTML>"));
+    return page;
+}
+
+QString RosterPageWriter::bodyLine() const
+{
+    const QString text = htmlColor(m_snapshot.tableFontColor);
+    return "<BODY BGCOLOR=\"#" + htmlColor(m_snapshot.windowColor) + "\" TEXT=\"#" + text + "\" LINK=\"#" +
+           text + "\" VLINK=\"#" + text + "\">";
+}
+
+QString RosterPageWriter::headingFontLine() const
+{
+    return "<CENTER><FONT FACE=\"" + m_snapshot.headingFontName + "\" SIZE=4 COLOR=\"#" +
+           htmlColor(m_snapshot.headingFontColor) + "\">";
+}
+
+QString RosterPageWriter::tableLine() const
+{
+    const std::string table = m_tableColor.toStdString();
+    return "<TABLE BORDER=1 BGCOLOR=\"#" + m_tableColor + "\" BORDERCOLORLIGHT=\"#" +
+           QString::fromLatin1(LightBorder(table)) + "\" BORDERCOLORDARK=\"#" +
+           QString::fromLatin1(DarkBorder(table)) + "\">";
+}
+
+QString RosterPageWriter::tableFontLine() const
+{
+    return "<FONT FACE=\"" + m_snapshot.tableFontName + "\">";
+}
+
+QString RosterPageWriter::playerHeadingRow() const
+{
+    return "<TR BGCOLOR=\"#" + m_headingsColor +
+           "\"><TH>#</TH><TH>Player Name</TH><TH>Position</TH><TH>ma</TH><TH>st</TH><TH>ag</TH>"
+           "<TH>av</TH><TH>Player Skills</TH><TH>ij</TH><TH>cp</TH><TH>td</TH><TH>in</TH><TH>cs</TH>"
+           "<TH>vp</TH><TH>sp</TH><TH>Cost</TH></TR>";
+}
+
+QString RosterPageWriter::playerRow(int row) const
+{
+    QString line = QStringLiteral("<TR ALIGN=CENTER>");
+    for (int col = 0; col < playerColumns; ++col)
+        line += playerCellTag(col) + textOrBlankForZero(m_snapshot.teamGrid.cell(col, row)) + "</TD>";
+    return line + "</TR>";
+}
+
+// The right half of a staff or wizard row: label, count, price and cost.
+QString RosterPageWriter::extrasCells(int row) const
+{
+    return "<TD ALIGN=RIGHT BGCOLOR=\"#" + m_headingsColor + "\" COLSPAN=2>" + extra(0, row) +
+           "</TD><TD COLSPAN=2>" + textOrBlank(extra(1, row)) + "</TD><TD BGCOLOR=\"#" + m_headingsColor +
+           "\" COLSPAN=4>" + textOrBlank(extra(2, row)) + "</TD><TD ALIGN=RIGHT>" +
+           textOrBlank(extra(3, row)) + "</TD></TR>";
+}
+
+QString RosterPageWriter::staffRow(int row) const
+{
+    return "<TR ALIGN=CENTER><TD ALIGN=RIGHT BGCOLOR=\"#" + m_headingsColor + "\" COLSPAN=2>" +
+           detail(0, row) + "</TD><TD COLSPAN=5>" + textOrBlank(detail(1, row)) + "</TD>" + extrasCells(row);
+}
+
+QString RosterPageWriter::wizardRow() const
+{
+    return "<TR ALIGN=CENTER><TD COLSPAN=7 ROWSPAN=2>&nbsp</TD>" + extrasCells(wizardGridRow);
+}
+
+QString RosterPageWriter::totalRow() const
+{
+    return "<TR ALIGN=CENTER><TD ALIGN=RIGHT BGCOLOR=\"#" + m_headingsColor +
+           "\" COLSPAN=8>TOTAL COST OF TEAM:</TD><TD ALIGN=RIGHT>" + textOrBlank(detail(1, teamCostGridRow)) +
+           "</TD></TR>";
+}
+
+QString RosterPageWriter::matchHeadingRow() const
+{
+    const GridSnapshot& games = m_snapshot.gameGrid;
+    QString line = "<TR BGCOLOR=\"#" + m_headingsColor + "\" ALIGN=CENTER>";
+    for (int col = 0; col < games.colCount; ++col)
+        line += "<TH>" + games.cell(col, 0) + "</TH>";
+    return line + "</TR>";
+}
+
+// Rows whose cells are all empty (such as the row kept free for the next
+// match) are left out.
+void RosterPageWriter::appendMatchRows(std::vector<QString>& page) const
+{
+    const GridSnapshot& games = m_snapshot.gameGrid;
+    for (int row = 1; row < games.rowCount; ++row) {
+        bool anyText = false;
+        QString line = QStringLiteral("<TR ALIGN=CENTER>");
+        for (int col = 0; col < games.colCount; ++col) {
+            const QString& text = games.cell(col, row);
+            anyText = anyText || !text.isEmpty();
+            line += "<TD>" + textOrBlank(text) + "</TD>";
+        }
+        if (anyText)
+            page.push_back(line + "</TR>");
+    }
+}
+
+bool fitsLatin1(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
+std::vector<std::string> encodeLines(const std::vector<QString>& lines, TextEncoding encoding)
+{
+    std::vector<std::string> bytes;
+    bytes.reserve(lines.size());
+    for (const QString& line : lines)
+        bytes.push_back(encodeText(line, encoding));
+    return bytes;
+}
+
+// A reader judges the encoding on the whole file, so a Latin-1 page is kept in
+// Latin-1 only when it can hold every text and its bytes are not also valid
+// UTF-8; otherwise the texts would come back changed. UTF-8 always can.
+std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Latin1 && std::all_of(lines.begin(), lines.end(), fitsLatin1)) {
+        std::vector<std::string> latin1 = encodeLines(lines, TextEncoding::Latin1);
+        const bool readsAsLatin1 = std::any_of(latin1.begin(), latin1.end(), [](const std::string& line) {
+            return detectEncoding(line) == TextEncoding::Latin1;
+        });
+        if (readsAsLatin1)
+            return latin1;
+    }
+    return encodeLines(lines, TextEncoding::Utf8);
+}
+
+} // namespace
+
+std::vector<std::string> buildRosterPage(const PageSnapshot& snapshot)
+{
+    return encodePage(RosterPageWriter(snapshot).lines(), snapshot.encoding);
+}
