@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A small ini file in the usual profile form: "[Section]" lines and
+// "key=value" lines. Sections and keys are matched without regard to ASCII
+// letter case; names and values are byte strings. Every call opens, reads
+// (and for writes, replaces) and closes the file, so nothing stays open between
+// calls and lines written by others in between are kept. A file is replaced
+// whole through a temporary file and a rename, so a failed write never leaves
+// it cut short.
+class IniFile
+{
+public:
+    // Where the key of an entry line ends. FirstEquals is the usual form;
+    // LastEquals suits sections whose keys may hold "=" and whose values never do.
+    enum class KeyEnd
+    {
+        FirstEquals,
+        LastEquals
+    };
+
+    // The key names of a section are gathered as into a buffer of this many
+    // characters: each name followed by a NUL and the list ended by one more
+    // NUL. A name that does not fit whole is not read, nor any after it.
+    static constexpr std::size_t KeyNameBufferSize = 8192;
+
+    explicit IniFile(QString path);
+
+    const QString& path() const { return m_path; }
+
+    // The key names of the first section of that name, in file order. A
+    // missing file or section gives an empty list.
+    std::vector<std::string> readKeyNames(std::string_view section,
+                                          KeyEnd keyEnd = KeyEnd::FirstEquals) const;
+
+    // The value of the key as an integer: decimal with an optional sign, or
+    // "0x"/"0X" and hexadecimal digits (a 32-bit pattern, so 0xFFFFFFFF is -1).
+    // A missing key gives defaultValue; a value that is no such number gives 0.
+    int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
+
+    // Sets the key's value: the first entry with that key is rewritten in
+    // place, a new key goes after the last entry of its section, and a missing
+    // section is appended at the end of the file. Throws EFileError
+    // "Unable to write to <path>" when the file cannot be replaced.
+    void writeString(std::string_view section, std::string_view key, std::string_view value,
+                     KeyEnd keyEnd = KeyEnd::FirstEquals) const;
+    void writeInteger(std::string_view section, std::string_view key, int value) const;
+
+private:
+    QString m_path;
+};

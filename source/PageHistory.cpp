@@ -1,0 +1,38 @@
+#include "PageHistory.h"
+
+#include "TextEncoding.h"
+
+namespace {
+
+constexpr std::string_view UrlSection = "Team HTML";
+constexpr std::string_view CurrentSection = "Current";
+constexpr std::string_view CurrentKey = "Team HTML";
+
+} // namespace
+
+PageHistory::PageHistory(const QString& path) : m_file(path) {}
+
+QStringList PageHistory::urls() const
+{
+    QStringList result;
+    // Files written by other programs may hold 8-bit URLs; each key is
+    // decoded on its own so one such line does not spoil the others.
+    for (const std::string& key : m_file.readKeyNames(UrlSection, IniFile::KeyEnd::LastEquals))
+        result.append(decodeText(key, detectEncoding(key)));
+    return result;
+}
+
+int PageHistory::currentIndex() const
+{
+    return m_file.readInteger(CurrentSection, CurrentKey, 0);
+}
+
+void PageHistory::appendUrl(const QString& url) const
+{
+    m_file.writeString(UrlSection, encodeText(url, TextEncoding::Utf8), "", IniFile::KeyEnd::LastEquals);
+}
+
+void PageHistory::storeCurrentIndex(int index) const
+{
+    m_file.writeInteger(CurrentSection, CurrentKey, index);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "IniFile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The URLs read so far, kept in section "Team HTML" of an ini file (one URL
+// per line as a key with an empty value, in history order), and the index of
+// the entry selected when a URL was last read, in key "Team HTML" of section
+// "Current".
+class PageHistory
+{
+public:
+    explicit PageHistory(const QString& path);
+
+    const QString& path() const { return m_file.path(); }
+
+    // A URL runs to the last "=" of its line, so URLs with queries come back whole.
+    QStringList urls() const;
+    // 0 when nothing was stored.
+    int currentIndex() const;
+
+    void appendUrl(const QString& url) const;
+    void storeCurrentIndex(int index) const;
+
+private:
+    IniFile m_file;
+};

@@ -1,0 +1,226 @@
+#include "IniFile.h"
+
+#include "Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+using KeyEnd = IniFile::KeyEnd;
+
+class IniFileTest : public ::testing::Test
+{
+protected:
+    QString path() const { return m_dir.filePath("test.ini"); }
+
+    void setContent(const std::string& bytes) const
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    std::string content() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+    }
+
+    QTemporaryDir m_dir;
+};
+
+struct WriteCase
+{
+    const char* name;
+    std::string before; // "<missing>" for no file
+    const char* section;
+    const char* key;
+    const char* value;
+    KeyEnd keyEnd;
+    std::string after;
+};
+
+TEST_F(IniFileTest, WriteStringPlacesTheEntryAndKeepsOtherLines)
+{
+    const WriteCase cases[] = {
+        {"new file", "<missing>", "Team HTML", "http://a/", "", KeyEnd::FirstEquals,
+         "[Team HTML]\r\nhttp://a/=\r\n"},
+        {"new key goes after the section's last entry", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "a", "z", "3",
+         KeyEnd::FirstEquals, "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+        {"existing key rewritten in place, any case", "[Current]\r\n; note\r\nTEAM HTML = 7\r\nother=1\r\n",
+         "current", "Team HTML", "2", KeyEnd::FirstEquals,
+         "[Current]\r\n; note\r\nTeam HTML=2\r\nother=1\r\n"},
+        {"missing section appended at the end", "[A]\r\nx=1", "B", "k", "v", KeyEnd::FirstEquals,
+         "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
+        {"LF file stays LF", "[A]\nx=1\n", "A", "y", "2", KeyEnd::FirstEquals, "[A]\nx=1\ny=2\n"},
+        {"empty section header gets the key", "[A]\r\n[B]\r\nb=1\r\n", "A", "k", "", KeyEnd::FirstEquals,
+         "[A]\r\nk=\r\n[B]\r\nb=1\r\n"},
+        {"first section of a repeated name", "[A]\r\nx=1\r\n[a]\r\nx=2\r\n", "A", "x", "9",
+         KeyEnd::FirstEquals, "[A]\r\nx=9\r\n[a]\r\nx=2\r\n"},
+        // A key that is a prefix of a stored URL up to its first "=" must not
+        // overwrite that URL's line.
+        {"key with equals signs", "[Team HTML]\r\nhttp://a/?t=1&u=2=\r\n", "Team HTML", "http://a/?t", "",
+         KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1&u=2=\r\nhttp://a/?t=\r\n"},
+        {"same key with equals signs found again", "[Team HTML]\r\nhttp://A/?t=1=\r\n", "Team HTML",
+         "http://a/?t=1", "", KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1=\r\n"},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path());
+        if (c.before != "<missing>")
+            setContent(c.before);
+        IniFile(path()).writeString(c.section, c.key, c.value, c.keyEnd);
+        EXPECT_EQ(content(), c.after);
+    }
+}
+
+TEST_F(IniFileTest, WriteIntegerWritesDecimal)
+{
+    IniFile ini(path());
+    ini.writeInteger("Current", "Team HTML", -1);
+    ini.writeInteger("Current", "Other", 42);
+    EXPECT_EQ(content(), "[Current]\r\nTeam HTML=-1\r\nOther=42\r\n");
+}
+
+struct KeyNamesCase
+{
+    const char* name;
+    std::string text;
+    const char* section;
+    KeyEnd keyEnd;
+    std::vector<std::string> keys;
+};
+
+TEST_F(IniFileTest, ReadKeyNames)
+{
+    const std::string history =
+        "[Other]\r\nq=1\r\n[team html]\r\n\r\nhttp://a/=\r\n  http://b/?x=1&y=2=  \r\n"
+        "bare line\r\n=no key\r\n[Current]\r\nTeam HTML=0\r\n";
+    const KeyNamesCase cases[] = {
+        {"missing section", history, "Nothing", KeyEnd::FirstEquals, {}},
+        {"key ends at the first equals sign",
+         history,
+         "Team HTML",
+         KeyEnd::FirstEquals,
+         {"http://a/", "http://b/?x", "bare line"}},
+        {"key ends at the last equals sign",
+         history,
+         "TEAM HTML",
+         KeyEnd::LastEquals,
+         {"http://a/", "http://b/?x=1&y=2", "bare line"}},
+        {"LF line ends", "[A]\nx=1\ny=2", "A", KeyEnd::FirstEquals, {"x", "y"}},
+    };
+    for (const KeyNamesCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        setContent(c.text);
+        EXPECT_EQ(IniFile(path()).readKeyNames(c.section, c.keyEnd), c.keys);
+    }
+}
+
+TEST_F(IniFileTest, MissingFileReadsEmptyAndCreatesNothing)
+{
+    IniFile ini(path());
+    EXPECT_TRUE(ini.readKeyNames("Team HTML").empty());
+    EXPECT_EQ(ini.readInteger("Current", "Team HTML", 5), 5);
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(IniFileTest, KeyNamesStopAtTheBufferSize)
+{
+    // Two names of 4094 characters take 2 x 4095 + 1 = 8191 characters, so a
+    // third name of one character (two more) does not fit; with the second
+    // name one shorter it fills the buffer exactly.
+    const std::string a(4094, 'a');
+    const std::string b(4094, 'b');
+    setContent("[S]\r\n" + a + "=\r\n" + b + "=\r\nc=\r\nd=\r\n");
+    EXPECT_EQ(IniFile(path()).readKeyNames("S"), (std::vector<std::string>{a, b}));
+
+    setContent("[S]\r\n" + a + "=\r\n" + std::string(4093, 'b') + "=\r\nc=\r\nd=\r\n");
+    EXPECT_EQ(IniFile(path()).readKeyNames("S"), (std::vector<std::string>{a, std::string(4093, 'b'), "c"}));
+
+    // A long name that does not fit ends the list even if later ones would.
+    setContent("[S]\r\nx=\r\n" + std::string(8190, 'y') + "=\r\nz=\r\n");
+    EXPECT_EQ(IniFile(path()).readKeyNames("S"), (std::vector<std::string>{"x"}));
+}
+
+TEST_F(IniFileTest, ReadInteger)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"3", 3},
+        {" -1 ", -1},
+        {"+12", 12},
+        {"0x1A", 26},
+        {"0X1a", 26},
+        {"0xFFFFFFFF", -1},
+        {"0x100000000", 0},
+        {"0x", 0},
+        {"0xZ", 0},
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", 0},
+        {"99999999999999999999999", 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        setContent(std::string("[Current]\r\nTeam HTML=") + text + "\r\n");
+        EXPECT_EQ(IniFile(path()).readInteger("current", "team html", 77), expected);
+    }
+    setContent("[Current]\r\nOther=3\r\n");
+    EXPECT_EQ(IniFile(path()).readInteger("Current", "Team HTML", 77), 77);
+}
+
+TEST_F(IniFileTest, WriteReplacesTheFileInsteadOfRewritingIt)
+{
+    // A hard link still names the old file after the write: the new content
+    // went to a fresh file that was renamed into place.
+    setContent("[A]\r\nx=1\r\n");
+    const QString link = m_dir.filePath("link.ini");
+    ASSERT_EQ(::link(QFile::encodeName(path()).constData(), QFile::encodeName(link).constData()), 0);
+    IniFile(path()).writeString("A", "y", "2");
+    EXPECT_EQ(content(), "[A]\r\nx=1\r\ny=2\r\n");
+    QFile old(link);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll().toStdString(), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFile)
+{
+    const QString missingFolder = m_dir.filePath("nowhere/SkarnIRC.ini");
+    try {
+        IniFile(missingFolder).writeString("A", "k", "v");
+        FAIL() << "no exception";
+    } catch (const EFileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingFolder.toStdString());
+    }
+
+    // A directory in the file's place cannot be replaced.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("test.ini"));
+    EXPECT_THROW(IniFile(path()).writeString("A", "k", "v"), EFileError);
+}
+
+TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFileWhole)
+{
+    setContent("[A]\r\nx=1\r\n");
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(m_dir.filePath("probe"));
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "folder permissions do not apply to this user";
+    }
+    EXPECT_THROW(IniFile(path()).writeString("A", "y", "2"), EFileError);
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+} // namespace
