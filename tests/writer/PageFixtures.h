@@ -1,0 +1,13 @@
+#pragma once
+
+#include "RosterPage.h"
+
+// A grid of cols x rows empty cells.
+GridSnapshot emptyGrid(int cols, int rows);
+
+// The window right after start-up: every cell empty, the system text colour,
+// the layout's colours and faces.
+PageSnapshot startUpSnapshot();
+
+// The window after File, New, filled the way the team display fills it.
+PageSnapshot newTeamSnapshot();
