@@ -1,0 +1,31 @@
+#include "RosterReader.h"
+
+#include "MatchRecordRules.h"
+#include "PageLookRules.h"
+#include "PlayerRowRules.h"
+#include "ScanState.h"
+#include "StrictCountRules.h"
+#include "TeamFieldRules.h"
+
+void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord)
+{
+    ScanState state{readerStartTeam(), defaultMatchRecord()};
+    StrictCountRules countRules;
+
+    // Every line passes every rule, in this order; later rules see what
+    // earlier ones did to the same line.
+    for (std::size_t i = 0; i < page.lines.size(); ++i) {
+        const PageLine line(page.lines[i]);
+        readTeamName(line, state.team);
+        applyPageLookRules(line, state);
+        readCoachAndRace(line, state.team);
+        countRules.apply(line, i, state.team);
+        readStaffAndMoney(line, state.team);
+        applyPlayerRowRules(line, state);
+        applyMatchRecordRules(line, state);
+    }
+    countRules.finish(page.encoding);
+
+    team = std::move(state.team);
+    matchRecord = std::move(state.matchRecord);
+}
