@@ -1,0 +1,85 @@
+#include "ReplyHeader.h"
+
+#include "NetErrors.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+namespace {
+
+std::string withoutLineEnd(std::string line)
+{
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return line;
+}
+
+// The text before the first space (all of it, line end included, without one).
+std::string firstField(const std::string& line)
+{
+    return line.substr(0, line.find(' '));
+}
+
+// Leading digits of text as a number, saturating; empty when there are none.
+std::optional<std::int64_t> leadingNumber(const std::string& text, std::size_t from)
+{
+    while (from < text.size() && (text[from] == ' ' || text[from] == '\t'))
+        ++from;
+    std::int64_t value = 0;
+    std::size_t at = from;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        const int digit = text[at] - '0';
+        constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+        value = value > (most - digit) / 10 ? most : value * 10 + digit;
+    }
+    if (at == from)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+bool ReplyHeader::addLine(const std::string& line)
+{
+    ++m_lines;
+    m_bytes += line.size();
+    if (m_lines > maxLines || m_bytes > maxBytes)
+        throw HTTPException("HTTP header too large");
+
+    if (m_lines == 1) {
+        readStatusLine(line);
+        return true;
+    }
+    if (line.empty())
+        return false;
+    if (line == "\n" || line == "\r\n") {
+        m_complete = true;
+        return false;
+    }
+    readField(line);
+    return true;
+}
+
+void ReplyHeader::readStatusLine(const std::string& line)
+{
+    m_statusLine = withoutLineEnd(line);
+    const std::size_t start = m_statusLine.find(' ');
+    if (start == std::string::npos)
+        return;
+    const std::string code = m_statusLine.substr(start + 1, m_statusLine.find(' ', start + 1) - start - 1);
+    const bool isNumber =
+        !code.empty() && code.size() <= 5 &&
+        std::all_of(code.begin(), code.end(), [](unsigned char c) { return std::isdigit(c); });
+    if (isNumber && std::stoi(code) <= std::numeric_limits<std::uint16_t>::max())
+        m_replyNumber = static_cast<std::uint16_t>(std::stoi(code));
+}
+
+void ReplyHeader::readField(const std::string& line)
+{
+    const std::string name = firstField(line);
+    if (name == "Set-Cookie:")
+        m_cookieIn = line.substr(12);
+    else if (name == "Content-Length:")
+        m_contentLength = leadingNumber(line, name.size() + 1);
+}

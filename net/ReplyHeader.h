@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Follows the lines of a reply header as they are read: the status line,
+// the Set-Cookie and Content-Length fields, the empty line that ends the
+// header, and the bounds that keep a hostile server from growing it without end.
+class ReplyHeader
+{
+public:
+    static constexpr std::size_t maxBytes = 64 * 1024;
+    static constexpr std::size_t maxLines = 1000;
+
+    // Takes the next line exactly as read, line end included; an empty line
+    // means the peer closed. Returns false once the header has ended.
+    // Throws HTTPException "HTTP header too large" past the bounds.
+    bool addLine(const std::string& line);
+
+    // The status code, 0 when the status line holds none.
+    std::uint16_t replyNumber() const { return m_replyNumber; }
+    // The status line without its line end.
+    const std::string& statusLine() const { return m_statusLine; }
+    // The last Set-Cookie value, line end included.
+    const std::string& cookieIn() const { return m_cookieIn; }
+    // The announced body length, if a valid one was announced.
+    std::optional<std::int64_t> contentLength() const { return m_contentLength; }
+    // Whether the header ended with its empty line rather than with a close.
+    bool complete() const { return m_complete; }
+
+private:
+    void readStatusLine(const std::string& line);
+    void readField(const std::string& line);
+
+    std::size_t m_lines = 0;
+    std::size_t m_bytes = 0;
+    std::uint16_t m_replyNumber = 0;
+    std::string m_statusLine;
+    std::string m_cookieIn;
+    std::optional<std::int64_t> m_contentLength;
+    bool m_complete = false;
+};

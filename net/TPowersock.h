@@ -1,0 +1,109 @@
+#pragma once
+
+#include "ShortString.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <limits>
+#include <string>
+
+// One TCP client connection over IPv4 whose operations look blocking to the
+// caller: every wait polls the non-blocking socket in short rounds and runs
+// the application's event pump (EventPump.h) between them, so the windows
+// stay responsive during a transfer. Every wait can be limited by TimeOut and
+// ended by Cancel; failures raise ESockError with fixed messages.
+//
+// An instance is used from one thread. Cancel is meant to be called from a
+// handler that the event pump runs while an operation waits.
+class TPowersock
+{
+public:
+    using StatusEvent = std::function<void(TPowersock& sender, const std::string& text)>;
+    using NotifyEvent = std::function<void(TPowersock& sender)>;
+
+    static constexpr std::int64_t noLimit = std::numeric_limits<std::int64_t>::max();
+
+    // Throws ESockError when no socket can be created.
+    TPowersock();
+    virtual ~TPowersock();
+    TPowersock(const TPowersock&) = delete;
+    TPowersock& operator=(const TPowersock&) = delete;
+
+    ShortString Host;    // name or dotted IPv4 address
+    int Port = 0;        // used as 16 bits
+    ShortString Proxy;   // when set, replaces Host for lookup and connection
+    int ProxyPort = 0;   // replaces Port when Proxy is set
+    int TimeOut = 0;     // limit of each single wait in milliseconds; 0: none
+    int ReportLevel = 1; // status reports of this level or lower are delivered
+    bool BeenCanceled = false;
+    int LastErrorNo = 0; // errno of the last failure seen by CheckError
+    StatusEvent OnStatus;
+    NotifyEvent OnPacketRecvd; // after every chunk moved by CaptureFile or SendStream
+    NotifyEvent OnDisconnect;  // when the peer's close is noticed
+
+    const std::string& Status() const { return m_status; }
+    bool Connected() const { return m_connected; }
+    bool BeenTimedOut() const { return m_timedOut; }
+    std::uint16_t ReplyNumber() const { return m_replyNumber; }
+    int Handle() const { return m_socket; }
+    std::int64_t BytesTotal() const { return m_bytesTotal; }
+    std::int64_t BytesRecvd() const { return m_bytesRecvd; }
+    // Dotted form of the address of the last Connect.
+    std::string RemoteIP() const;
+
+    void Connect();
+    void Disconnect();
+    // One line, line end included, at most 255 bytes; empty when the peer has
+    // closed and nothing is left. Bytes after the line stay in the connection.
+    std::string ReadLn();
+    // Stores what arrives in the file Name until the peer closes or maxBytes
+    // have been stored.
+    void CaptureFile(const std::string& name, std::int64_t maxBytes = noLimit);
+    // Sends the whole stream from its start.
+    void SendStream(std::istream& stream);
+    void Cancel();
+    void ReportStatus(int level, const std::string& text);
+
+protected:
+    // Waits until the connection is readable; true when bytes are waiting,
+    // false when the peer has closed and nothing is left.
+    bool hasMoreData();
+
+    std::uint16_t m_replyNumber = 0;
+    std::int64_t m_bytesTotal = 0;
+
+private:
+    enum class WaitKind
+    {
+        Lookup,
+        Connection,
+        Read,
+        Write
+    };
+    short wait(WaitKind kind, int fd, short events);
+    void WaitForRead();
+    void WaitForWrite();
+    void StartTimer();
+    void StopTimer();
+    void TimerFired();
+    int pollRoundMs() const;
+
+    void ResolveHost();
+    void startConnect();
+    void openSocket();
+    void CloseSocket();
+    void CheckError(int error);
+    void waitForLongerLine(std::size_t peeked);
+
+    int m_socket = -1;
+    std::uint32_t m_remoteAddress = 0; // network byte order; 0: none
+    std::string m_status;
+    bool m_connected = false;
+    bool m_closeNoticed = false;
+    bool m_timedOut = false;
+    bool m_timerEnabled = false;
+    std::chrono::steady_clock::time_point m_deadline;
+    std::int64_t m_bytesRecvd = 0;
+};
