@@ -1,11 +1,13 @@
 #include "CliCommands.h"
 
+#include "ReadCommand.h"
+
 // Each command lives in a file of its own and is listed here.
 
 std::span<const CliCommand> cliCommands()
 {
     static const CliCommand commands[] = {
-        {"help", "", [](const std::vector<std::string>&) { return 0; }},
+        {"read", "PAGE", runReadCommand},
     };
     return commands;
 }

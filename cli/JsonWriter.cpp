@@ -1,0 +1,125 @@
+#include "JsonWriter.h"
+
+#include <cstdio>
+
+void JsonWriter::beginObject(std::string_view key)
+{
+    open(key, '{', false);
+}
+
+void JsonWriter::endObject()
+{
+    close('}');
+}
+
+void JsonWriter::beginArray(std::string_view key, bool inLine)
+{
+    open(key, '[', inLine);
+}
+
+void JsonWriter::endArray()
+{
+    close(']');
+}
+
+void JsonWriter::value(std::string_view key, std::string_view utf8Text)
+{
+    startItem(key);
+    appendString(utf8Text);
+}
+
+void JsonWriter::value(std::string_view key, std::int64_t number)
+{
+    startItem(key);
+    m_text += std::to_string(number);
+}
+
+void JsonWriter::value(std::string_view key, bool flag)
+{
+    startItem(key);
+    m_text += flag ? "true" : "false";
+}
+
+void JsonWriter::null(std::string_view key)
+{
+    startItem(key);
+    m_text += "null";
+}
+
+void JsonWriter::element(std::string_view utf8Text)
+{
+    value({}, utf8Text);
+}
+
+void JsonWriter::open(std::string_view key, char bracket, bool inLine)
+{
+    startItem(key);
+    m_text += bracket;
+    ++m_depth;
+    m_first = true;
+    m_inLine = inLine;
+}
+
+void JsonWriter::close(char bracket)
+{
+    --m_depth;
+    if (!m_inLine && !m_first) {
+        m_text += '\n';
+        m_text.append(static_cast<std::size_t>(2 * m_depth), ' ');
+    }
+    m_text += bracket;
+    m_first = false;
+    m_inLine = false;
+    if (m_depth == 0)
+        m_text += '\n';
+}
+
+void JsonWriter::startItem(std::string_view key)
+{
+    if (m_depth == 0)
+        return;
+    if (!m_first)
+        m_text += m_inLine ? ", " : ",";
+    if (!m_inLine) {
+        m_text += '\n';
+        m_text.append(static_cast<std::size_t>(2 * m_depth), ' ');
+    }
+    m_first = false;
+    if (!key.empty()) {
+        appendString(key);
+        m_text += ": ";
+    }
+}
+
+void JsonWriter::appendString(std::string_view utf8Text)
+{
+    m_text += '"';
+    for (const char c : utf8Text) {
+        switch (c) {
+        case '"':
+            m_text += "\\\"";
+            break;
+        case '\\':
+            m_text += "\\\\";
+            break;
+        case '\n':
+            m_text += "\\n";
+            break;
+        case '\r':
+            m_text += "\\r";
+            break;
+        case '\t':
+            m_text += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                m_text += escaped;
+            } else {
+                m_text += c;
+            }
+        }
+    }
+    m_text += '"';
+}

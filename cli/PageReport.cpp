@@ -1,0 +1,23 @@
+#include "PageReport.h"
+
+#include "Errors.h"
+#include "RosterReader.h"
+#include "TeamJson.h"
+
+#include <cstdio>
+
+int reportPageFile(const std::string& path)
+{
+    try {
+        const PageLines page = loadPageFile(path);
+        TTeam team;
+        MatchRecord matchRecord;
+        readRosterPage(page, team, matchRecord);
+        const std::string json = teamJson(team, matchRecord, page.encoding);
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return 0;
+    } catch (const TeamEditorError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
