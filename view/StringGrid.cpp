@@ -1,0 +1,285 @@
+#include "StringGrid.h"
+
+#include "ColorValue.h"
+#include "StringGridDelegate.h"
+#include "StringGridModel.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// Sections hold the cell and the grid line after it.
+constexpr int GridLine = 1;
+// How far from a grid line a press still takes hold of it.
+constexpr int EdgeReach = 2;
+
+} // namespace
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new StringGridModel(this))
+{
+    setModel(m_model);
+    setItemDelegate(new StringGridDelegate(this));
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+        header->hide();
+        header->setMinimumSectionSize(GridLine);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    setDefaultColWidth(64);
+    setDefaultRowHeight(20);
+    setFrameShape(QFrame::NoFrame);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setMouseTracking(true);
+}
+
+int StringGrid::colCount() const
+{
+    return m_model->columnCount();
+}
+
+void StringGrid::setColCount(int count)
+{
+    m_model->setColCount(count);
+}
+
+int StringGrid::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+void StringGrid::setRowCount(int count)
+{
+    m_model->setRowCount(count);
+}
+
+int StringGrid::fixedRows() const
+{
+    return m_model->fixedRows();
+}
+
+void StringGrid::setFixedRows(int count)
+{
+    m_model->setFixedRows(count);
+}
+
+int StringGrid::fixedCols() const
+{
+    return m_model->fixedCols();
+}
+
+void StringGrid::setFixedCols(int count)
+{
+    m_model->setFixedCols(count);
+}
+
+const QString& StringGrid::cell(int col, int row) const
+{
+    return m_model->cell(col, row);
+}
+
+void StringGrid::setCell(int col, int row, const QString& text)
+{
+    m_model->setCell(col, row, text);
+}
+
+void StringGrid::setColor(TColor color)
+{
+    m_color = color;
+    // The area beyond the last cell shows the cell colour too.
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, toQColor(color, colors));
+    setPalette(colors);
+    viewport()->update();
+}
+
+int StringGrid::colWidth(int col) const
+{
+    return columnWidth(col) - GridLine;
+}
+
+void StringGrid::setColWidth(int col, int width)
+{
+    setColumnWidth(col, std::max(width, 0) + GridLine);
+}
+
+int StringGrid::rowHeightAt(int row) const
+{
+    return rowHeight(row) - GridLine;
+}
+
+void StringGrid::setRowHeightAt(int row, int height)
+{
+    setRowHeight(row, std::max(height, 0) + GridLine);
+}
+
+void StringGrid::setDefaultColWidth(int width)
+{
+    horizontalHeader()->setDefaultSectionSize(width + GridLine);
+}
+
+void StringGrid::setDefaultRowHeight(int height)
+{
+    verticalHeader()->setDefaultSectionSize(height + GridLine);
+}
+
+QRect StringGrid::cellRect(int col, int row) const
+{
+    const QRect section = visualRect(m_model->index(row, col));
+    if (!section.isValid() || !viewport()->rect().intersects(section))
+        return {};
+    return section.adjusted(0, 0, -GridLine, -GridLine);
+}
+
+QPoint StringGrid::currentCell() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? QPoint(current.column(), current.row()) : QPoint(-1, -1);
+}
+
+void StringGrid::setCurrentCell(int col, int row)
+{
+    const QModelIndex target = m_model->index(row, col);
+    if (target.isValid() && !m_model->isFixed(col, row))
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+}
+
+void StringGrid::moveColumn(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= colCount() || to >= colCount())
+        return;
+    std::vector<int> widths;
+    for (int col = 0; col < colCount(); ++col)
+        widths.push_back(colWidth(col));
+    const auto first = widths.begin();
+    if (to > from)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    m_model->moveColumn(from, to);
+    for (int col = 0; col < colCount(); ++col)
+        setColWidth(col, widths[std::size_t(col)]);
+}
+
+bool StringGrid::cellHasFocus(const QModelIndex& index) const
+{
+    // The window's focus widget stays set while the window is in the background.
+    return index == currentIndex() && window()->focusWidget() == this;
+}
+
+void StringGrid::drawCell(QPainter& painter, const QRect& rect, const QModelIndex& index)
+{
+    if (m_drawCell)
+        m_drawCell(this, painter, index.column(), index.row(), rect, cellHasFocus(index));
+}
+
+void StringGrid::editorTextEdited(const QModelIndex& index, const QString& text)
+{
+    m_model->setCell(index.column(), index.row(), text);
+    if (m_setEditText)
+        m_setEditText(this, index.column(), index.row(), text);
+}
+
+void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (current.isValid() && m_selectCell)
+        m_selectCell(this, current.column(), current.row());
+    QTableView::currentChanged(current, previous);
+}
+
+void StringGrid::focusInEvent(QFocusEvent* event)
+{
+    if (!currentIndex().isValid())
+        moveToFirstEditableCell();
+    QTableView::focusInEvent(event);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        const int edge = columnEdgeAt(pos.x());
+        if (edge >= 0 && (fixedRows() == 0 || inFixedRows(pos.y()))) {
+            m_mouseAction = MouseAction::Resize;
+            m_mouseColumn = edge;
+            m_resizeStartX = pos.x();
+            m_resizeStartWidth = colWidth(edge);
+            return;
+        }
+        if (m_columnsMovable && inFixedRows(pos.y()) && columnAt(pos.x()) >= 0) {
+            m_mouseAction = MouseAction::Drag;
+            m_mouseColumn = columnAt(pos.x());
+            viewport()->setCursor(Qt::ClosedHandCursor);
+            return;
+        }
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    switch (m_mouseAction) {
+    case MouseAction::Resize:
+        setColWidth(m_mouseColumn, m_resizeStartWidth + pos.x() - m_resizeStartX);
+        return;
+    case MouseAction::Drag:
+        return;
+    case MouseAction::None:
+        break;
+    }
+    const bool overEdge = columnEdgeAt(pos.x()) >= 0 && (fixedRows() == 0 || inFixedRows(pos.y()));
+    if (overEdge)
+        viewport()->setCursor(Qt::SplitHCursor);
+    else
+        viewport()->unsetCursor();
+    QTableView::mouseMoveEvent(event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const MouseAction action = std::exchange(m_mouseAction, MouseAction::None);
+    if (action == MouseAction::None) {
+        QTableView::mouseReleaseEvent(event);
+        return;
+    }
+    viewport()->unsetCursor();
+    if (action == MouseAction::Drag) {
+        const int x = event->position().toPoint().x();
+        int target = columnAt(x);
+        if (target < 0)
+            target = x < 0 ? 0 : colCount() - 1;
+        moveColumn(m_mouseColumn, target);
+    }
+}
+
+int StringGrid::columnEdgeAt(int x) const
+{
+    for (int col = 0; col < colCount(); ++col) {
+        const int line = columnViewportPosition(col) + columnWidth(col) - GridLine;
+        if (std::abs(x - line) <= EdgeReach)
+            return col;
+    }
+    return -1;
+}
+
+bool StringGrid::inFixedRows(int y) const
+{
+    const int row = rowAt(y);
+    return row >= 0 && row < fixedRows();
+}
+
+void StringGrid::moveToFirstEditableCell()
+{
+    setCurrentCell(fixedCols(), fixedRows());
+}

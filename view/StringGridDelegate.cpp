@@ -1,0 +1,56 @@
+#include "StringGridDelegate.h"
+
+#include "StringGrid.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QPersistentModelIndex>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+StringGridDelegate::StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+void StringGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
+{
+    if (m_grid->defaultDrawing())
+        QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    m_grid->drawCell(*painter, option.rect, index);
+    painter->restore();
+    if (m_grid->defaultDrawing() && m_grid->cellHasFocus(index)) {
+        QStyleOptionFocusRect focusMark;
+        focusMark.initFrom(m_grid);
+        focusMark.rect = option.rect;
+        m_grid->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focusMark, painter, m_grid);
+    }
+}
+
+QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                          const QModelIndex& index) const
+{
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    const QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, m_grid, [grid = m_grid, cell](const QString& text) {
+        if (cell.isValid())
+            grid->editorTextEdited(cell, text);
+    });
+    return editor;
+}
+
+void StringGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    // Every keystroke stores the text in the cell at once; writing the same
+    // text back would move the editor's cursor to the end.
+    auto* lineEdit = static_cast<QLineEdit*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (lineEdit->text() != text)
+        lineEdit->setText(text);
+}
+
+void StringGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}

@@ -1,0 +1,125 @@
+#include "StringGridModel.h"
+
+#include <algorithm>
+
+int StringGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_cells.size());
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_colCount;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return cell(index.column(), index.row());
+}
+
+bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    setCell(index.column(), index.row(), value.toString());
+    return true;
+}
+
+Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || isFixed(index.column(), index.row()))
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void StringGridModel::setColCount(int count)
+{
+    count = std::max(count, 0);
+    if (count == m_colCount)
+        return;
+    const bool growing = count > m_colCount;
+    if (growing)
+        beginInsertColumns(QModelIndex(), m_colCount, count - 1);
+    else
+        beginRemoveColumns(QModelIndex(), count, m_colCount - 1);
+    m_colCount = count;
+    for (auto& row : m_cells)
+        row.resize(std::size_t(count));
+    if (growing)
+        endInsertColumns();
+    else
+        endRemoveColumns();
+}
+
+void StringGridModel::setRowCount(int count)
+{
+    count = std::max(count, 0);
+    const int rows = rowCount();
+    if (count == rows)
+        return;
+    if (count > rows) {
+        beginInsertRows(QModelIndex(), rows, count - 1);
+        m_cells.resize(std::size_t(count), std::vector<QString>(std::size_t(m_colCount)));
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), count, rows - 1);
+        m_cells.resize(std::size_t(count));
+        endRemoveRows();
+    }
+}
+
+void StringGridModel::setFixedRows(int count)
+{
+    m_fixedRows = std::max(count, 0);
+    refreshFlags();
+}
+
+void StringGridModel::setFixedCols(int count)
+{
+    m_fixedCols = std::max(count, 0);
+    refreshFlags();
+}
+
+const QString& StringGridModel::cell(int col, int row) const
+{
+    static const QString empty;
+    if (row < 0 || row >= rowCount() || col < 0 || col >= m_colCount)
+        return empty;
+    return m_cells[std::size_t(row)][std::size_t(col)];
+}
+
+void StringGridModel::setCell(int col, int row, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || col < 0 || col >= m_colCount)
+        return;
+    QString& target = m_cells[std::size_t(row)][std::size_t(col)];
+    if (target == text)
+        return;
+    target = text;
+    const QModelIndex changed = index(row, col);
+    emit dataChanged(changed, changed);
+}
+
+void StringGridModel::moveColumn(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= m_colCount || to >= m_colCount)
+        return;
+    // Qt counts the destination before the move: moving right lands before to + 1.
+    beginMoveColumns(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+    for (auto& row : m_cells) {
+        const auto first = row.begin();
+        if (to > from)
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        else
+            std::rotate(first + to, first + from, first + from + 1);
+    }
+    endMoveColumns();
+}
+
+void StringGridModel::refreshFlags()
+{
+    if (rowCount() > 0 && m_colCount > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, m_colCount - 1));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <vector>
+
+// The texts of a string grid, fixed (heading) cells included. Fixed cells can
+// be neither selected nor edited; every other cell can.
+class StringGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Counts change at the end; cells that stay keep their texts, new cells are empty.
+    void setColCount(int count);
+    void setRowCount(int count);
+    void setFixedRows(int count);
+    void setFixedCols(int count);
+    int fixedRows() const { return m_fixedRows; }
+    int fixedCols() const { return m_fixedCols; }
+    bool isFixed(int col, int row) const { return row < m_fixedRows || col < m_fixedCols; }
+
+    // Cells outside the grid read as empty.
+    const QString& cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+    // Moves a column with all its cells so that it lands at index to.
+    void moveColumn(int from, int to);
+
+private:
+    void refreshFlags();
+
+    std::vector<std::vector<QString>> m_cells; // m_cells[row][col]
+    int m_colCount = 0;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+};
