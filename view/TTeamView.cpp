@@ -2,10 +2,14 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "PageStore.h"
+#include "RosterPage.h"
 #include "StringGrid.h"
+#include "TForm_Parse.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +47,18 @@ QString countedCost(std::int32_t count)
 QString flagText(bool flag)
 {
     return flag ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+GridSnapshot snapshotOf(const StringGrid& grid)
+{
+    GridSnapshot snapshot;
+    snapshot.colCount = grid.colCount();
+    snapshot.rowCount = grid.rowCount();
+    snapshot.cells.resize(std::size_t(snapshot.rowCount));
+    for (int row = 0; row < snapshot.rowCount; ++row)
+        for (int col = 0; col < snapshot.colCount; ++col)
+            snapshot.cells[std::size_t(row)].push_back(grid.cell(col, row));
+    return snapshot;
 }
 
 } // namespace
@@ -384,11 +400,80 @@ void TTeamView::New1Click()
 void TTeamView::Open1Click()
 {
     enableSaving();
+    if (!m_pageSourceDialog)
+        return;
+    m_pageSourceDialog->show();
+    m_pageSourceDialog->raise();
+    m_pageSourceDialog->activateWindow();
 }
 
 void TTeamView::exit1Click()
 {
     close();
+}
+
+PageSnapshot TTeamView::pageSnapshot() const
+{
+    PageSnapshot snapshot;
+    snapshot.teamGrid = snapshotOf(*TeamGrid);
+    snapshot.teamGrid2 = snapshotOf(*TeamGrid2);
+    snapshot.teamGrid3 = snapshotOf(*TeamGrid3);
+    snapshot.gameGrid = snapshotOf(*GameGrid);
+    snapshot.windowColor = m_windowColor;
+    snapshot.tableColor = TeamGrid->color();
+    snapshot.headingsColor = TeamGrid->fixedColor();
+    snapshot.tableFontColor = m_tableFontColor;
+    snapshot.tableFontName = tableFont().family();
+    snapshot.headingFontColor = m_headingFontColor;
+    snapshot.headingFontName = headingFont().family();
+    snapshot.encoding = m_pageEncoding;
+    return snapshot;
+}
+
+void TTeamView::WriteHTML()
+{
+    Memo1 = buildRosterPage(pageSnapshot());
+}
+
+void TTeamView::Save1Click()
+{
+    WriteHTML();
+    saveThroughChooser();
+}
+
+void TTeamView::Save2Click()
+{
+    WriteHTML();
+    // A web address or the no-page marker names no file to write back to.
+    const QString source = pageSource();
+    if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
+        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive)) {
+        saveThroughChooser();
+        return;
+    }
+    storePage(Memo1, source);
+}
+
+void TTeamView::saveThroughChooser()
+{
+    QString fileName = m_lastSaveName;
+    if (!choosers().chooseSaveFile(this, fileName))
+        return;
+    m_lastSaveName = fileName;
+    QDir::setCurrent(QFileInfo(fileName).absolutePath());
+    setPageSource(fileName);
+    storePage(Memo1, fileName);
+}
+
+QString TTeamView::pageSource() const
+{
+    return m_pageSourceDialog ? m_pageSourceDialog->pageSource() : QString();
+}
+
+void TTeamView::setPageSource(const QString& text)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->setPageSource(text);
 }
 
 void TTeamView::enableSaving()

@@ -120,6 +120,10 @@ private:
     void setGameGridHeight(int height);
     void updateScrollRange();
     void enableSaving();
+    // Save As: asks for the file, makes it the page source and stores the page buffer there.
+    void saveThroughChooser();
+    QString pageSource() const;
+    void setPageSource(const QString& text);
 
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
@@ -129,4 +133,5 @@ private:
     TColor m_tableFontColor = 0;
     TColor m_headingFontColor = 0;
     TextEncoding m_pageEncoding = TextEncoding::Utf8;
+    QString m_lastSaveName; // the save chooser starts from the name chosen last
 };

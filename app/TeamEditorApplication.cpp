@@ -1,0 +1,71 @@
+#include "TeamEditorApplication.h"
+
+#include "EventPump.h"
+#include "TForm_Parse.h"
+#include "TTeamView.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+std::function<void(const QString&)>& errorReportHook()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
+} // namespace
+
+TeamEditorApplication::TeamEditorApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The application's title; window captions stay as each window sets them.
+    setApplicationName(QStringLiteral("Team Editor"));
+}
+
+TeamEditorApplication::~TeamEditorApplication()
+{
+    setEventPump({});
+    // The dialog refers to the main window, so it goes first.
+    m_pageSourceDialog.reset();
+    m_mainWindow.reset();
+}
+
+void TeamEditorApplication::createWindows()
+{
+    m_mainWindow = std::make_unique<TTeamView>();
+    m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow.get());
+    m_mainWindow->setPageSourceDialog(m_pageSourceDialog.get());
+    // Socket waits keep the windows responsive.
+    setEventPump([] { QCoreApplication::processEvents(); });
+    m_mainWindow->show();
+}
+
+bool TeamEditorApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        reportError(tr("Unknown failure"));
+    }
+    return false;
+}
+
+void TeamEditorApplication::reportError(const QString& message)
+{
+    const QString text = message + QLatin1Char('.');
+    if (errorReportHook()) {
+        errorReportHook()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Team Editor"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+void TeamEditorApplication::setErrorReportHook(std::function<void(const QString& text)> hook)
+{
+    errorReportHook() = std::move(hook);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QApplication>
+
+#include <functional>
+#include <memory>
+
+class TForm_Parse;
+class TTeamView;
+
+// The editor's application: creates its two windows in order and shows every
+// failure that escapes a command in the standard error report, after which the
+// event loop goes on.
+class TeamEditorApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    TeamEditorApplication(int& argc, char** argv);
+    ~TeamEditorApplication() override;
+
+    // The main window first (it records the start directory), then the page
+    // source dialog (it reads its history from there); shows the main window.
+    void createWindows();
+    TTeamView* mainWindow() const { return m_mainWindow.get(); }
+    TForm_Parse* pageSourceDialog() const { return m_pageSourceDialog.get(); }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The error report: a message box titled "Team Editor" with the message
+    // followed by ".", the error icon and an OK button.
+    static void reportError(const QString& message);
+    // Tests receive the report's text instead of a message box; an empty
+    // function restores the message box.
+    static void setErrorReportHook(std::function<void(const QString& text)> hook);
+
+private:
+    std::unique_ptr<TTeamView> m_mainWindow;
+    std::unique_ptr<TForm_Parse> m_pageSourceDialog;
+};
