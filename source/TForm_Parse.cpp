@@ -1,0 +1,231 @@
+#include "TForm_Parse.h"
+
+#include "BusyCursor.h"
+#include "Choosers.h"
+#include "PageHistory.h"
+#include "RosterReader.h"
+#include "TTeam.h"
+#include "TTeamView.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <string>
+
+namespace {
+
+// The path box text that closes the dialog without reading a page.
+const QString NoPage = QStringLiteral("<none>");
+// A fetched page's body; a relative name, so it lands in the working directory.
+constexpr const char* FetchedPageFile = "output1.htm";
+// The HTTP client takes at most this many bytes of a URL.
+constexpr std::size_t MaxRequestUrlLength = 255;
+
+// A text is a URL when its first four characters are "HTTP" in any ASCII
+// letter case; "https://" is one too, and so is a file name that starts so.
+bool isUrl(const QString& text)
+{
+    static const QString prefix = QStringLiteral("HTTP");
+    if (text.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const char16_t upper = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+        if (upper != prefix[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+// The first bytes of a URL that the client sends, never cutting a character in two.
+std::string requestUrl(const QString& url)
+{
+    std::string bytes = url.toStdString();
+    if (bytes.size() > MaxRequestUrlLength) {
+        std::size_t cut = MaxRequestUrlLength;
+        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+        bytes.resize(cut);
+    }
+    return bytes;
+}
+
+// Places a control by its position and size at 120 pixels per inch.
+class DesignScale
+{
+public:
+    explicit DesignScale(const QScreen* screen)
+        : m_factor(screen ? screen->logicalDotsPerInch() / 120.0 : 0.8)
+    {
+    }
+
+    int operator()(int designPixels) const { return qRound(designPixels * m_factor); }
+
+    void place(QWidget* control, int left, int top, int width, int height) const
+    {
+        control->setGeometry((*this)(left), (*this)(top), (*this)(width), (*this)(height));
+    }
+
+private:
+    double m_factor;
+};
+
+} // namespace
+
+TForm_Parse::TForm_Parse(TTeamView* teamView, QWidget* parent) : QDialog(parent), m_teamView(teamView)
+{
+    // The client keeps its own name for the body file until a fetch sets
+    // FetchedPageFile; its other settings are the client's construction values.
+    NMHTTP1.FileName = "Output1.htm";
+    createControls();
+    FormCreate();
+}
+
+void TForm_Parse::createControls()
+{
+    const DesignScale scale(QGuiApplication::primaryScreen());
+    setWindowTitle(QStringLiteral("Team HTML Page"));
+    setModal(false);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(scale(13));
+    setFont(font);
+
+    BtnParse = new QPushButton(QStringLiteral("OK"), this);
+    scale.place(BtnParse, 356, 56, 55, 25);
+    Label1 = new QLabel(QStringLiteral("Enter the path to your team's web page:"), this);
+    scale.place(Label1, 8, 8, 409, 16);
+    Cmb_HTML = new QComboBox(this);
+    scale.place(Cmb_HTML, 8, 24, 409, 24);
+    Cmb_HTML->setEditable(true);
+    // The list is the URL history: only a read adds to it, never Enter, and
+    // the text typed is taken as typed, not completed from the list.
+    Cmb_HTML->setInsertPolicy(QComboBox::NoInsert);
+    Cmb_HTML->setCompleter(nullptr);
+    Button1 = new QPushButton(QStringLiteral("Browse"), this);
+    scale.place(Button1, 296, 56, 55, 25);
+
+    // Enter in the path box presses OK; Enter on a focused button presses that button.
+    BtnParse->setDefault(true);
+    BtnParse->setAutoDefault(true);
+    Button1->setAutoDefault(true);
+    setTabOrder(BtnParse, Cmb_HTML);
+    setTabOrder(Cmb_HTML, Button1);
+    BtnParse->setFocus();
+    connect(BtnParse, &QPushButton::clicked, this, &TForm_Parse::BtnParseClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm_Parse::Button1Click);
+
+    // The outer size is 435 x 115; the client area is that less a 4-pixel
+    // frame on each side and a 23-pixel caption.
+    resize(scale(435 - 2 * 4), scale(115 - 2 * 4 - 23));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QString TForm_Parse::historyPath() const
+{
+    // No separator is added or removed: at the root this gives "//SkarnIRC.ini".
+    return m_teamView->startDirectory() + QStringLiteral("/SkarnIRC.ini");
+}
+
+void TForm_Parse::FormCreate()
+{
+    const PageHistory history(historyPath());
+    Cmb_HTML->clear();
+    Cmb_HTML->addItems(history.urls());
+    const int current = history.currentIndex();
+    Cmb_HTML->setCurrentIndex(current >= 0 && current < Cmb_HTML->count() ? current : -1);
+}
+
+void TForm_Parse::BtnParseClick()
+{
+    const QString text = Cmb_HTML->currentText();
+    if (isUrl(text)) {
+        rememberUrl(text);
+        const BusyCursor busy;
+        fetchPage(text);
+        readAndShowPage();
+    } else if (text != NoPage) {
+        const BusyCursor busy;
+        Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
+        readAndShowPage();
+    }
+    hide();
+}
+
+void TForm_Parse::Button1Click()
+{
+    QString chosen = m_lastChosenFile;
+    if (!choosers().chooseOpenFile(this, chosen))
+        return;
+    m_lastChosenFile = chosen;
+    const QFileInfo file(chosen);
+    Cmb_HTML->setEditText(file.absoluteFilePath());
+    // Later relative names, the files a fetch leaves among them, are taken in
+    // the chosen file's folder; the history stays in the start directory.
+    QDir::setCurrent(file.absolutePath());
+    BtnParseClick();
+}
+
+void TForm_Parse::StartParse(const QString& url)
+{
+    const BusyCursor busy;
+    fetchPage(url);
+    m_teamView->applyMatchRecord(readCurrentTeam(), Memo1.encoding);
+}
+
+void TForm_Parse::ParseHTML(const PageLines& memo, TTeam& team, MatchRecord& matchRecord)
+{
+    readRosterPage(memo, team, matchRecord);
+}
+
+QString TForm_Parse::pageSource() const
+{
+    return Cmb_HTML->currentText();
+}
+
+void TForm_Parse::setPageSource(const QString& text)
+{
+    Cmb_HTML->setEditText(text);
+}
+
+void TForm_Parse::rememberUrl(const QString& url)
+{
+    const PageHistory history(historyPath());
+    // MatchFixedString without MatchCaseSensitive compares whole entries in any letter case.
+    if (Cmb_HTML->findText(url, Qt::MatchFixedString) < 0) {
+        Cmb_HTML->addItem(url);
+        Cmb_HTML->setCurrentIndex(Cmb_HTML->count() - 1);
+        history.appendUrl(url);
+    }
+    history.storeCurrentIndex(Cmb_HTML->currentIndex());
+}
+
+void TForm_Parse::fetchPage(const QString& url)
+{
+    NMHTTP1.FileName = FetchedPageFile;
+    NMHTTP1.Get(requestUrl(url));
+    Memo1 = loadPageFile(FetchedPageFile);
+}
+
+MatchRecord TForm_Parse::readCurrentTeam()
+{
+    TTeam team;
+    MatchRecord record;
+    ParseHTML(Memo1, team, record);
+    CurrentTeam = team;
+    return record;
+}
+
+void TForm_Parse::readAndShowPage()
+{
+    const MatchRecord record = readCurrentTeam();
+    m_teamView->setPageEncoding(Memo1.encoding);
+    m_teamView->applyMatchRecord(record, Memo1.encoding);
+    m_teamView->ShowTeam(CurrentTeam);
+    m_teamView->showGrids();
+}

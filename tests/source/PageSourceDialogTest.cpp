@@ -1,0 +1,379 @@
+#include "TForm_Parse.h"
+
+#include "Choosers.h"
+#include "Errors.h"
+#include "LoopbackHttpServer.h"
+#include "PageHistory.h"
+#include "StringGrid.h"
+#include "TTeamView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+const std::string GoodPage = "<HTML><HEAD><TITLE>Orc Raiders</TITLE></HEAD>\r\n"
+                             "<BODY>\r\n"
+                             "<P><P>Match Record<P></FONT>\r\n"
+                             "<TABLE>\r\n"
+                             "<TR><TH>Result</TH><TH>Opponent</TH></TR>\r\n"
+                             "<TR><TD>W</TD><TD>Elves</TD></TR>\r\n"
+                             "</TABLE></BODY></HTML>\r\n";
+
+// Fails on its last line, after its match record was read.
+const std::string FailingPage = "<HTML><HEAD><TITLE>Broken</TITLE></HEAD>\r\n"
+                                "<P>Game Record<P>\r\n"
+                                "<TR><TH>Only</TH></TR>\r\n"
+                                "<TR><TD>Team Rating:</TD><TD>12O</TD></TR>\r\n";
+
+std::string httpReply(const std::string& body)
+{
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + body;
+}
+
+class ScriptedChoosers : public Choosers
+{
+public:
+    bool chooseColor(QWidget*, TColor&) override { return false; }
+    bool chooseFont(QWidget*, FontChoice&) override { return false; }
+    bool chooseOpenFile(QWidget*, QString& path) override
+    {
+        presets.push_back(path);
+        if (!answer)
+            return false;
+        path = *answer;
+        return true;
+    }
+    bool chooseSaveFile(QWidget*, QString&) override { return false; }
+
+    std::optional<QString> answer;
+    QStringList presets;
+};
+
+class PageSourceDialogTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "source_gui_tests";
+        static char* argv[] = {name, nullptr};
+        if (qApp)
+            return;
+        // Headless unless the runner chose a platform.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_start.isValid());
+        m_previousDirectory = QDir::currentPath();
+        QDir::setCurrent(m_start.path());
+        CurrentTeam = TTeam{};
+        auto choosers = std::make_unique<ScriptedChoosers>();
+        m_choosers = choosers.get();
+        setChoosers(std::move(choosers));
+        createWindows();
+    }
+
+    void TearDown() override
+    {
+        m_dialog.reset();
+        m_view.reset();
+        setChoosers(nullptr);
+        QDir::setCurrent(m_previousDirectory);
+    }
+
+    // The main window records the working directory as the start directory.
+    void createWindows()
+    {
+        m_dialog.reset();
+        m_view = std::make_unique<TTeamView>();
+        m_dialog = std::make_unique<TForm_Parse>(m_view.get());
+        m_view->setPageSourceDialog(m_dialog.get());
+    }
+
+    QString inStart(const QString& name) const { return m_start.filePath(name); }
+    QString historyPath() const { return inStart("SkarnIRC.ini"); }
+
+    static void writeFile(const QString& path, const std::string& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    static std::string readFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
+    }
+
+    // Runs OK with text in the path box, the dialog open, and expects the
+    // failure message; the dialog stays open with the text for another try.
+    template <typename Error> void expectOkFails(const QString& text, const std::string& message)
+    {
+        m_dialog->show();
+        m_dialog->setPageSource(text);
+        try {
+            m_dialog->BtnParseClick();
+            ADD_FAILURE() << "no exception for " << text.toStdString();
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+        EXPECT_TRUE(m_dialog->isVisible());
+        EXPECT_EQ(m_dialog->pageSource(), text);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+
+    std::vector<QString> gameCells() const
+    {
+        std::vector<QString> cells;
+        for (int row = 0; row < m_view->GameGrid->rowCount(); ++row) {
+            for (int col = 0; col < m_view->GameGrid->colCount(); ++col)
+                cells.push_back(m_view->GameGrid->cell(col, row));
+        }
+        return cells;
+    }
+
+    QTemporaryDir m_start;
+    QString m_previousDirectory;
+    ScriptedChoosers* m_choosers = nullptr;
+    std::unique_ptr<TTeamView> m_view;
+    std::unique_ptr<TForm_Parse> m_dialog;
+};
+
+struct HistoryCase
+{
+    const char* name;
+    std::optional<std::string> file;
+    QStringList items;
+    int index;
+    QString text;
+};
+
+TEST_F(PageSourceDialogTest, LoadsTheHistoryAtCreation)
+{
+    const std::string entries = "[Team HTML]\r\nhttp://a/one.htm=\r\nhttp://b/?team=12&x=y=\r\n";
+    const QStringList urls{"http://a/one.htm", "http://b/?team=12&x=y"};
+    const HistoryCase cases[] = {
+        {"no file", std::nullopt, {}, -1, ""},
+        {"no current entry", entries, urls, 0, urls[0]},
+        {"current entry", entries + "[Current]\r\nTeam HTML=1\r\n", urls, 1, urls[1]},
+        {"hexadecimal", entries + "[Current]\r\nTeam HTML=0x1\r\n", urls, 1, urls[1]},
+        {"not a number", entries + "[Current]\r\nTeam HTML=one\r\n", urls, 0, urls[0]},
+        {"none selected", entries + "[Current]\r\nTeam HTML=-1\r\n", urls, -1, ""},
+        {"beyond the end", entries + "[Current]\r\nTeam HTML=2\r\n", urls, -1, ""},
+    };
+    for (const HistoryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(historyPath());
+        if (c.file)
+            writeFile(historyPath(), *c.file);
+        createWindows();
+        QStringList items;
+        for (int i = 0; i < m_dialog->Cmb_HTML->count(); ++i)
+            items.append(m_dialog->Cmb_HTML->itemText(i));
+        EXPECT_EQ(items, c.items);
+        EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), c.index);
+        EXPECT_EQ(m_dialog->pageSource(), c.text);
+        EXPECT_EQ(QFile::exists(historyPath()), c.file.has_value());
+    }
+}
+
+TEST_F(PageSourceDialogTest, OkReadsALocalFileAndShowsTheTeam)
+{
+    writeFile(inStart("team.htm"), GoodPage);
+    m_dialog->show();
+    m_dialog->setPageSource("team.htm");
+    m_dialog->BtnParseClick();
+
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_FALSE(m_view->TeamGrid->isHidden());
+    EXPECT_FALSE(m_view->GameGrid->isHidden());
+    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
+    EXPECT_EQ(m_dialog->pageSource(), "team.htm");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(QFile::exists(historyPath()));
+}
+
+TEST_F(PageSourceDialogTest, NoneClosesWithoutReading)
+{
+    CurrentTeam.TeamName = "Kept";
+    m_dialog->show();
+    m_dialog->setPageSource("<none>");
+    m_dialog->BtnParseClick();
+
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(CurrentTeam.TeamName, "Kept");
+    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_FALSE(QFile::exists(historyPath()));
+}
+
+TEST_F(PageSourceDialogTest, SourcesThatCannotBeOpenedAreReported)
+{
+    expectOkFails<EFileError>("", "Cannot open file ");
+    expectOkFails<EFileError>("<NONE>", "Cannot open file <NONE>");
+    expectOkFails<EFileError>("missing.htm", "Cannot open file missing.htm");
+    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+}
+
+TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
+{
+    writeFile(inStart("team.htm"), GoodPage);
+    m_dialog->setPageSource("team.htm");
+    m_dialog->BtnParseClick();
+    const TTeam shown = CurrentTeam;
+    const std::vector<QString> cells = gameCells();
+    const QString heading = m_view->LbTName->text();
+
+    writeFile(inStart("broken.htm"), FailingPage);
+    expectOkFails<EConvertError>("broken.htm", "'12O' is not a valid integer value");
+    EXPECT_EQ(CurrentTeam, shown);
+    EXPECT_EQ(gameCells(), cells);
+    EXPECT_EQ(m_view->LbTName->text(), heading);
+}
+
+TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
+{
+    LoopbackHttpServer server(httpReply(GoodPage), 3);
+    const QString url = QString::fromStdString(server.url("/team.htm"));
+
+    m_dialog->setPageSource(url);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(readFile(inStart("output1.htm")), GoodPage);
+    EXPECT_NE(readFile(inStart("Head.txt")).find("200 OK"), std::string::npos);
+    EXPECT_EQ(readFile(historyPath()),
+              "[Team HTML]\r\n" + url.toStdString() + "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n");
+
+    // The same URL in other letters is not added again, but "Current" is
+    // written again.
+    writeFile(historyPath(), "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=5\r\n");
+    m_dialog->setPageSource(url.toUpper());
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(readFile(historyPath()),
+              "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=0\r\n");
+
+    const QString second = QString::fromStdString(server.url("/other.htm?team=12"));
+    m_dialog->setPageSource(second);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), 1);
+    EXPECT_EQ(PageHistory(historyPath()).urls(), (QStringList{url, second}));
+    EXPECT_EQ(PageHistory(historyPath()).currentIndex(), 1);
+
+    const std::vector<std::string> requests = server.finish();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].rfind("GET /team.htm HTTP/1.0\r\n", 0), 0u);
+    EXPECT_EQ(requests[2].rfind("GET /other.htm?team=12 HTTP/1.0\r\n", 0), 0u);
+}
+
+TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
+{
+    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    const std::string url = server.url("/" + std::string(300, 'p') + ".htm");
+    m_dialog->setPageSource(QString::fromStdString(url));
+    m_dialog->BtnParseClick();
+
+    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0).toStdString(), url);
+    EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{QString::fromStdString(url)});
+    const std::vector<std::string> requests = server.finish();
+    ASSERT_EQ(requests.size(), 1u);
+    const std::string path = url.substr(server.url("").size(), 255 - server.url("").size());
+    EXPECT_EQ(requests[0].rfind("GET " + path + " HTTP/1.0\r\n", 0), 0u);
+}
+
+TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenStopsBeforeTheFetch)
+{
+    ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
+    expectOkFails<EFileError>("http://127.0.0.1:9/team.htm",
+                              "Unable to write to " + historyPath().toStdString());
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
+}
+
+TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory)
+{
+    ASSERT_TRUE(QDir(m_start.path()).mkdir("pages"));
+    const QString pages = inStart("pages");
+    writeFile(pages + "/team.htm", GoodPage);
+
+    m_dialog->Button1Click();
+    EXPECT_EQ(m_choosers->presets, QStringList{""});
+    EXPECT_EQ(QDir::currentPath(), QDir(m_start.path()).absolutePath());
+
+    m_choosers->answer = pages + "/team.htm";
+    m_dialog->show();
+    m_dialog->Button1Click();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->pageSource(), QFileInfo(pages + "/team.htm").absoluteFilePath());
+    EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(pages).canonicalFilePath());
+    EXPECT_EQ(QFileInfo(m_view->startDirectory()).canonicalFilePath(),
+              QFileInfo(m_start.path()).canonicalFilePath());
+
+    // A later fetch leaves its files in the chosen folder; the history stays
+    // in the start directory.
+    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    m_dialog->setPageSource(QString::fromStdString(server.url("/team.htm")));
+    m_dialog->BtnParseClick();
+    server.finish();
+    EXPECT_TRUE(QFile::exists(pages + "/output1.htm"));
+    EXPECT_TRUE(QFile::exists(pages + "/Head.txt"));
+    EXPECT_TRUE(QFile::exists(historyPath()));
+    EXPECT_FALSE(QFile::exists(pages + "/SkarnIRC.ini"));
+
+    m_choosers->answer.reset();
+    m_dialog->Button1Click();
+    EXPECT_EQ(m_choosers->presets.back(), pages + "/team.htm");
+}
+
+TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
+{
+    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    m_dialog->StartParse(QString::fromStdString(server.url("/team.htm")));
+    server.finish();
+
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
+    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_FALSE(QFile::exists(historyPath()));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndAFocusedButton)
+{
+    m_dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    EXPECT_EQ(QApplication::focusWidget(), m_dialog->BtnParse);
+
+    m_dialog->Button1->setFocus();
+    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    EXPECT_EQ(m_choosers->presets.size(), 1);
+    EXPECT_TRUE(m_dialog->isVisible());
+
+    m_dialog->setPageSource("<none>");
+    m_dialog->Cmb_HTML->setFocus();
+    QTest::keyClick(m_dialog->Cmb_HTML->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+}
+
+} // namespace
