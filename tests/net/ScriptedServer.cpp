@@ -1,0 +1,95 @@
+#include "ScriptedServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <stdexcept>
+
+ScriptedServer::ScriptedServer(Reply reply)
+    : m_reply(std::move(reply)), m_listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
+      m_stop(eventfd(0, EFD_CLOEXEC))
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_listener < 0 || m_stop < 0 ||
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(m_listener, 1) != 0 ||
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("cannot start the scripted server");
+    m_port = ntohs(address.sin_port);
+    m_thread = std::thread(&ScriptedServer::serve, this);
+}
+
+ScriptedServer::~ScriptedServer()
+{
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(m_stop, &one, sizeof one);
+    if (m_thread.joinable())
+        m_thread.join();
+    close(m_listener);
+    close(m_stop);
+}
+
+std::string ScriptedServer::url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(m_port) + path;
+}
+
+std::string ScriptedServer::request()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_request;
+}
+
+// False when the server is being stopped.
+bool ScriptedServer::waitFor(int fd, short events)
+{
+    pollfd entries[] = {{fd, events, 0}, {m_stop, POLLIN, 0}};
+    while (poll(entries, 2, -1) < 0) {
+    }
+    return entries[1].revents == 0;
+}
+
+bool ScriptedServer::sendAll(int fd, const std::string& bytes)
+{
+    for (std::size_t sent = 0; sent < bytes.size();) {
+        if (!waitFor(fd, POLLOUT))
+            return false;
+        const ssize_t part = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (part <= 0)
+            return false;
+        sent += static_cast<std::size_t>(part);
+    }
+    return true;
+}
+
+void ScriptedServer::serve()
+{
+    if (!waitFor(m_listener, POLLIN))
+        return;
+    const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+    if (connection < 0)
+        return;
+    char buffer[4096];
+    while (m_request.find("\r\n\r\n") == std::string::npos && waitFor(connection, POLLIN)) {
+        const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            break;
+        m_request.append(buffer, static_cast<std::size_t>(got));
+    }
+    m_requestReceived = true;
+    bool open = sendAll(connection, m_reply.bytes);
+    while (open && !m_reply.repeat.empty())
+        open = sendAll(connection, m_reply.repeat);
+    // Silent until the client closes its end.
+    while (open && m_reply.holdOpen && waitFor(connection, POLLIN))
+        open = recv(connection, buffer, sizeof buffer, 0) > 0;
+    close(connection);
+}
