@@ -4,8 +4,6 @@
 
 #include <QSaveFile>
 
-namespace {
-
 std::string pageBytes(const std::vector<std::string>& lines)
 {
     std::size_t size = 0;
@@ -19,8 +17,6 @@ std::string pageBytes(const std::vector<std::string>& lines)
     }
     return bytes;
 }
-
-} // namespace
 
 void storePage(const std::vector<std::string>& lines, const QString& fileName)
 {

@@ -2,6 +2,8 @@
 
 #include "RosterPage.h"
 
+#include <ostream>
+
 // A grid of cols x rows empty cells.
 GridSnapshot emptyGrid(int cols, int rows);
 
@@ -11,3 +13,9 @@ PageSnapshot startUpSnapshot();
 
 // The window after File, New, filled the way the team display fills it.
 PageSnapshot newTeamSnapshot();
+
+// Lets test failures show cell texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
