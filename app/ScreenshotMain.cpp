@@ -1,0 +1,38 @@
+// Makes a picture of the editor's main window showing a roster page, for the
+// documentation: team-editor-screenshot PAGE OUTPUT.png
+#include "StringGrid.h"
+#include "TForm_Parse.h"
+#include "TTeamView.h"
+#include "TeamEditorApplication.h"
+
+#include <QPixmap>
+#include <QTextStream>
+
+int main(int argc, char** argv)
+{
+    TeamEditorApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3) {
+        QTextStream(stderr) << "usage: team-editor-screenshot PAGE OUTPUT.png\n";
+        return 2;
+    }
+    int status = 0;
+    TeamEditorApplication::setErrorReportHook([&status](const QString& text) {
+        QTextStream(stderr) << text << '\n';
+        status = 1;
+    });
+    application.createWindows();
+    TTeamView* view = application.mainWindow();
+    application.pageSourceDialog()->setPageSource(arguments.at(1));
+    // Through the event loop, so that a failure reaches the error report.
+    QMetaObject::invokeMethod(application.pageSourceDialog(), &TForm_Parse::BtnParseClick,
+                              Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    // Show the current-cell look on the first player's name.
+    view->TeamGrid->setFocus();
+    view->TeamGrid->setCurrentCell(1, 1);
+    QCoreApplication::processEvents();
+    if (status != 0)
+        return status;
+    return view->grab().save(arguments.at(2)) ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the editor's main window showing the sample page.
+# Runs on a virtual X display when one is at hand, else on Qt's offscreen platform.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+cmake --build "$build" --target team-editor-screenshot
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The editor keeps its page history in the folder it starts from.
+cd "$work"
+shot=("$build/bin/team-editor-screenshot" "$root/examples/sample-roster.htm" "$root/docs/screenshot.png")
+if command -v xvfb-run >/dev/null; then
+    xvfb-run -a -s "-screen 0 1024x768x24" "${shot[@]}"
+else
+    QT_QPA_PLATFORM=offscreen "${shot[@]}"
+fi
+echo "Wrote $root/docs/screenshot.png"
