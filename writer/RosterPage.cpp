@@ -102,7 +102,7 @@ std::vector<QString> RosterPageWriter::lines() const
     std::vector<QString> page;
     page.reserve(64);
     page.push_back(creditLine(QStringLiteral("This file created by Skarn Team Editor")));
-    page.push_back(creditLine(QStringLiteral("by the Team Editor authors, version 0.02, July 1997")));
+    page.push_back(creditLine(QStringLiteral("Version 0.02, July 1997, by the Team Editor authors")));
     page.push_back(creditLine(QStringLiteral("Get your free copy at:")));
     page.push_back(creditLine(QStringLiteral("http://www.example.org/team-editor/")));
     page.push_back("<HTML><HEAD><TITLE>" + teamName + "</TITLE></HEAD>");

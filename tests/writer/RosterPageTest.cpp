@@ -37,7 +37,7 @@ TEST(RosterPage, NewTeamPage)
     const std::string tableFont = R"(<FONT FACE="MS Sans Serif">)";
     std::vector<std::string> expected = {
         "<!-- This file created by Skarn Team Editor             --!>",
-        "<!-- by the Team Editor authors, version 0.02, July 1997--!>",
+        "<!-- Version 0.02, July 1997, by the Team Editor authors--!>",
         "<!-- Get your free copy at:                             --!>",
         "<!-- http://www.example.org/team-editor/                --!>",
         "<HTML><HEAD><TITLE></TITLE></HEAD>",
