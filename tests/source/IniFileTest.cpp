@@ -223,4 +223,17 @@ TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFileWhole)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
 }
 
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNotReplaced)
+{
+    setContent("[A]\r\nx=1\r\n");
+    QFile::setPermissions(path(), QFile::WriteOwner);
+    if (QFile(path()).open(QIODevice::ReadOnly)) {
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        GTEST_SKIP() << "file permissions do not apply to this user";
+    }
+    EXPECT_THROW(IniFile(path()).writeString("A", "y", "2"), EFileError);
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+}
+
 } // namespace

@@ -308,6 +308,26 @@ TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenStopsBeforeTheFetch)
     EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
 }
 
+TEST_F(PageSourceDialogTest, UrlsAreToldFromFileNamesByTheirFirstFourLetters)
+{
+    // With the history file blocked, a URL fails at the history and a file
+    // name at opening the file.
+    ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
+    const std::string historyFailure = "Unable to write to " + historyPath().toStdString();
+    const std::pair<QString, bool> cases[] = {
+        {"http://127.0.0.1:9/a.htm", true},
+        {"HTTPS://127.0.0.1:9/a.htm", true},
+        {"hTtPfile.htm", true},
+        {"htt", false},
+        {" http://127.0.0.1:9/a.htm", false},
+        {QString::fromUtf8("\u0127ttp://x"), false},
+    };
+    for (const auto& [text, url] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        expectOkFails<EFileError>(text, url ? historyFailure : "Cannot open file " + text.toStdString());
+    }
+}
+
 TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory)
 {
     ASSERT_TRUE(QDir(m_start.path()).mkdir("pages"));
