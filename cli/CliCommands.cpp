@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "FetchCommand.h"
 #include "ReadCommand.h"
 
 // Each command lives in a file of its own and is listed here.
@@ -8,6 +9,7 @@ std::span<const CliCommand> cliCommands()
 {
     static const CliCommand commands[] = {
         {"read", "PAGE", runReadCommand},
+        {"fetch", "URL", runFetchCommand},
     };
     return commands;
 }

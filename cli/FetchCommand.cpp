@@ -1,0 +1,29 @@
+#include "FetchCommand.h"
+
+#include "Errors.h"
+#include "PageReport.h"
+#include "TNMHTTP.h"
+
+#include <cstdio>
+
+// Fetches the page into output1.htm (header into Head.txt) in the current
+// directory, as the editor's page source dialog does, then reports it as
+// `read` would.
+int runFetchCommand(const std::vector<std::string>& args)
+{
+    if (args.size() != 1) {
+        std::fputs("usage: team-editor-cli fetch URL\n", stderr);
+        return 2;
+    }
+    const std::string pageFile = "output1.htm";
+    try {
+        TNMHTTP http;
+        http.FileName = pageFile;
+        http.HeaderName = "Head.txt";
+        http.Get(args[0].substr(0, ShortString::maxLength));
+    } catch (const TeamEditorError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return reportPageFile(pageFile);
+}
