@@ -79,14 +79,6 @@ TEST_F(IniFileTest, WriteStringPlacesTheEntryAndKeepsOtherLines)
     }
 }
 
-TEST_F(IniFileTest, WriteIntegerWritesDecimal)
-{
-    IniFile ini(path());
-    ini.writeInteger("Current", "Team HTML", -1);
-    ini.writeInteger("Current", "Other", 42);
-    EXPECT_EQ(content(), "[Current]\r\nTeam HTML=-1\r\nOther=42\r\n");
-}
-
 struct KeyNamesCase
 {
     const char* name;
