@@ -1,0 +1,65 @@
+#include "Errors.h"
+#include "RosterReader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// Reads the bytes; a conversion error is an acceptable ending, anything else is not.
+void readBytes(std::string_view bytes)
+{
+    TTeam team;
+    MatchRecord record;
+    try {
+        readRosterPage(splitPageBytes(bytes), team, record);
+    } catch (const EConvertError&) {
+        return;
+    }
+    ASSERT_EQ(record.Cells.size(), static_cast<std::size_t>(record.RowCount));
+    for (const auto& row : record.Cells)
+        ASSERT_EQ(row.size(), static_cast<std::size_t>(record.ColCount));
+}
+
+} // namespace
+
+TEST(BadInput, OddPagesEndInATeamOrTheConversionError)
+{
+    const std::string tableStart = "<TR><TH>#</TH><TH>Position</TH></TR>\n";
+    const std::string pages[] = {
+        "",
+        "\r",
+        std::string("\0\0\0<TITLE>\0</TITLE>", 19),
+        "<<<<<<<<",
+        ">>>>>>>>",
+        "<TITLE>never closed",
+        tableStart + "19||||\n18\n0|x|\n1\n|||||\n",
+        tableStart + std::string(5000, '|') + "\n" + "1" + std::string(5000, '<'),
+        "Match Record\n<TR>" + std::string(4000, '|') + "\n<TR>" + std::string(2000, 'a') + "\n",
+        "Match Record\n" + std::string(100, '\n') + "<TR><TD>x</TD></TR>\n",
+        "<BODY BGCOLOR=\"#\xFF\xFE\xFD\">\n<FONT FACE=\"\xC3\">\n<FONT COLOR=>",
+        "<TD>Re-Rolls:</TD><TD>99999999999</TD>\n",
+        "<TD>Fan Factor:</TD><TD>-2147483649</TD>\n<TD>Cheerleaders:</TD><TD>99999999999</TD>",
+        "Team Rating|Team Rating|Team Rating|",
+        "Race:\nCoach:\nTREAS\nCOST TEAM\nAPOTHECARY\nWIZARD",
+    };
+    for (const std::string& page : pages)
+        readBytes(page);
+}
+
+TEST(BadInput, RandomBytesAroundKeywordsNeverBreakTheReader)
+{
+    const std::string pieces[] = {
+        "<TR",         "<TD>",         "</TD>", "|",           "Re-Rolls:", "Fan Factor",
+        "Team Rating", "Match Record", ">#<",   "POSITION",    "/TABLE",    "1",
+        "16",          "&nbsp",        "\"",    "<FONT FACE=", "COLOR=",    "BGCOLOR=#",
+        "<BODY",       "\r\n",         "\n",    "\xFF",        "0"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 500; ++round) {
+        std::string page;
+        for (int i = random() % 60; i > 0; --i)
+            page += pieces[random() % std::size(pieces)];
+        readBytes(page);
+    }
+}

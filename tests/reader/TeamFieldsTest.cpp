@@ -1,0 +1,152 @@
+#include "ReadPage.h"
+
+#include <gtest/gtest.h>
+
+TEST(TeamFields, EmptyPageGivesTheStartValues)
+{
+    const ReadResult result = readLines({});
+    TTeam expected = newTeam();
+    expected.FanFactor = expected.ReRolls = expected.TeamRating = -1;
+    EXPECT_EQ(result.team, expected);
+    EXPECT_EQ(readTeam({"no keywords here", "<P>nor here</P>"}), expected);
+}
+
+TEST(TeamFields, TitleGivesTheTeamNameAndTheLastOneWins)
+{
+    EXPECT_EQ(readTeam({"<TITLE> First </TITLE>"}).TeamName, "First");
+    EXPECT_EQ(readTeam({"<title>First</title>", "<HEAD><TITLE>Second</TITLE></HEAD>"}).TeamName, "Second");
+}
+
+TEST(TeamFields, CoachAndRaceFromHeadingLinesAndRows)
+{
+    const std::pair<std::string, std::string> coaches[] = {
+        {"Coached By: Ada Example<BR></FONT>", "Ada Example"},
+        {"<TD>Coach:</TD><TD>Bo</TD><TD>Apothecary:</TD>", "Bo"},
+        {"coach:   Cy  ", "Cy"},
+        {"<TD>Coach:</TD>", ""},
+    };
+    for (const auto& [line, coach] : coaches)
+        EXPECT_EQ(readTeam({line}).Coach, coach) << line;
+
+    const std::pair<std::string, std::string> races[] = {
+        {"Race: Dwarf<BR>", "Dwarf"},
+        {"<TD>Race:</TD><TD>Orc</TD><TD>Fan Factor:</TD><TD>2</TD>", "Orc"},
+        // The cut after the label does not trim, so a blank stops the walk.
+        {"<TD>Race: </TD><TD>Orc</TD>", ""},
+        {"Race: Elf ", " Elf "},
+    };
+    for (const auto& [line, race] : races)
+        EXPECT_EQ(readTeam({line}).Race, race) << line;
+
+    EXPECT_EQ(readTeam({"Race: Orc<BR>", "<TD>Race:</TD><TD>Goblin</TD>"}).Race, "Goblin");
+}
+
+TEST(TeamFields, CountedItemsReadCountPriceAndCost)
+{
+    struct Case
+    {
+        std::string line;
+        std::int32_t reRolls;
+        std::string price;
+        std::string cost;
+    };
+    const Case cases[] = {
+        {"<TD>Re-Rolls:</TD><TD>3</TD><TD>x $50k =</TD><TD>150k</TD>", 3, "x $50k =", "150k"},
+        {"<TD>Re-Rolls:</TD><TD>3</TD>", 3, "x $50k =", ""},
+        {"<TD>Re-Rolls:</TD><TD>3</TD><TD>60k each</TD><TD>180k</TD>", 3, "x $50k =", ""},
+        // A cost with no tag after it is lost.
+        {"<TD>Re-Rolls:</TD><TD>3</TD><TD>x 60 =</TD>180k", 3, "x 60 =", ""},
+    };
+    for (const Case& c : cases) {
+        const TTeam team = readTeam({c.line});
+        EXPECT_EQ(team.ReRolls, c.reRolls) << c.line;
+        EXPECT_EQ(team.ReRollPriceText, c.price) << c.line;
+        EXPECT_EQ(team.ReRollCostText, c.cost) << c.line;
+    }
+}
+
+TEST(TeamFields, OneLineAnswersALabelOfEachGrid)
+{
+    const TTeam team = readTeam({
+        "<TR><TD>Team Rating:</TD><TD>120</TD><TD>Assistant Coaches:</TD><TD>1</TD><TD>x $10k "
+        "=</TD><TD>10k</TD></TR>",
+        "<TR><TD>Treasury:</TD><TD>35k</TD><TD>Cheerleaders:</TD><TD>lots</TD><TD>x $10k "
+        "=</TD><TD>20k</TD></TR>",
+        "<TR><TD>Race:</TD><TD>Orc</TD><TD>Fan Factor:</TD><TD>$A</TD><TD>x $10k =</TD><TD>100k</TD></TR>",
+        "<TR><TD>TOTAL COST OF TEAM:</TD><TD>1,000k</TD></TR>",
+    });
+    EXPECT_EQ(team.TeamRating, 120);
+    EXPECT_EQ(team.AssistantCoaches, 1);
+    EXPECT_EQ(team.AssistantCoachPriceText, "x $10k =");
+    EXPECT_EQ(team.AssistantCoachCostText, "10k");
+    EXPECT_EQ(team.Treasury, "35k");
+    EXPECT_EQ(team.Cheerleaders, 0);
+    EXPECT_EQ(team.CheerleaderCostText, "20k");
+    EXPECT_EQ(team.Race, "Orc");
+    EXPECT_EQ(team.FanFactor, 10);
+    EXPECT_EQ(team.FanFactorCostText, "100k");
+    EXPECT_EQ(team.TeamCost, "1,000k");
+}
+
+TEST(TeamFields, FirstWinsForCountsAndLastWinsForTexts)
+{
+    const TTeam team = readTeam({
+        "<TD>Re-Rolls:</TD><TD>3</TD><TD>x $50k =</TD><TD>150k</TD>",
+        "<TD>Re-Rolls:</TD><TD>5</TD><TD>x $60k =</TD><TD>300k</TD>",
+        "<TD>Treasury:</TD><TD>10k</TD>",
+        "<TD>Treasury:</TD><TD>20k</TD>",
+    });
+    EXPECT_EQ(team.ReRolls, 3);
+    EXPECT_EQ(team.ReRollCostText, "150k");
+    EXPECT_EQ(team.Treasury, "20k");
+
+    // A count of -1 keeps the rule open.
+    EXPECT_EQ(readTeam({"<TD>Re-Rolls:</TD><TD>-1</TD>", "<TD>Re-Rolls:</TD><TD>2</TD>"}).ReRolls, 2);
+}
+
+TEST(TeamFields, PlainTextLabelsKeepTheirTail)
+{
+    EXPECT_EQ(readTeam({"Treasury: 120k"}).Treasury, "ury: 120k");
+    EXPECT_EQ(readTeam({"<TD>treasury</TD>"}).Treasury, "");
+}
+
+TEST(TeamFields, YesNoItems)
+{
+    struct Case
+    {
+        std::string line;
+        bool apothecary;
+        bool wizard;
+    };
+    const Case cases[] = {
+        {"|Team Wizard:|", false, true},
+        {"|Apothecary:|", false, false},
+        {"<TD>Apothecary:</TD>yEs", true, false},
+        {"<TD>Apothecary:</TD><TD>Y</TD>", false, false},
+        {"<TD>Apothecary:</TD><TD>1</TD>", true, false},
+        {"<TD>Wizard:</TD>no", false, false},
+        {"<TD>Wizard:</TD>0", false, false},
+        {"<TD>Wizard:</TD>maybe", false, true},
+        {"<TD>Wizard:</TD><TD>yes</TD>", false, true},
+        {"<TD>Wizard:</TD><TD>2</TD>", false, false},
+    };
+    for (const Case& c : cases) {
+        const TTeam team = readTeam({c.line});
+        EXPECT_EQ(team.HasApothecary, c.apothecary) << c.line;
+        EXPECT_EQ(team.HasWizard, c.wizard) << c.line;
+    }
+}
+
+TEST(TeamFields, WizardNamesShareTheWizardFieldsAndTheLastLineDecides)
+{
+    const TTeam team = readTeam({
+        "<TD>Team Wizard:</TD><TD>1</TD><TD>x $150k =</TD><TD>150k</TD>",
+        "<TD>Necromancer:</TD><TD>0</TD><TD>x $100k =</TD><TD>&nbsp</TD>",
+    });
+    EXPECT_FALSE(team.HasWizard);
+    EXPECT_EQ(team.WizardPriceText, "x $100k =");
+    EXPECT_EQ(team.WizardCostText, "");
+
+    EXPECT_TRUE(readTeam({"<TD>Master Chef</TD><TD>yes</TD><TD>x 50 =</TD><TD>50</TD>"}).HasWizard);
+    EXPECT_EQ(readTeam({"<TD>Alchemist:</TD><TD>1</TD><TD>x 20 =</TD><TD>20</TD>"}).WizardCostText, "20");
+}
