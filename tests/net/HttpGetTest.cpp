@@ -214,13 +214,6 @@ TEST_F(HttpGet, SendsTheWholeUrlAndTheOptionalLinesToAProxy)
     EXPECT_EQ(http.Port, 8080);
 }
 
-TEST_F(HttpGet, RequestsTheRootWhenTheUrlEndsAfterTheHost)
-{
-    ScriptedServer server(okHeader);
-    ASSERT_EQ(get(server.url("")), "");
-    EXPECT_EQ(server.request().substr(0, 16), "GET / HTTP/1.0\r\n");
-}
-
 TEST_F(HttpGet, FailsBeforeSendingAndLeavesTheFilesUntouched)
 {
     const std::string closed = "http://127.0.0.1:" + std::to_string(closedPort()) + "/";

@@ -54,38 +54,3 @@ TEST(Socket, RefusesASecondConnectWhileConnected)
     EXPECT_FALSE(socket.Connected());
     EXPECT_GE(socket.Handle(), 0);
 }
-
-TEST(Socket, RejectsAMissingAddress)
-{
-    for (const char* host : {"", "0.0.0.0"}) {
-        TPowersock socket;
-        socket.Host = host;
-        socket.Port = 80;
-        EXPECT_THROW(
-            {
-                try {
-                    socket.Connect();
-                } catch (const ESockError& e) {
-                    EXPECT_STREQ(e.what(), "Null Remote Address");
-                    throw;
-                }
-            },
-            ESockError);
-    }
-}
-
-TEST(Socket, CapturesUpToALimit)
-{
-    ScriptedServer server("0123456789");
-    TPowersock socket;
-    connectTo(socket, server);
-    std::istringstream request("\r\n\r\n");
-    socket.SendStream(request);
-    EXPECT_EQ(socket.BytesTotal(), 4);
-    const std::string name = ::testing::TempDir() + "te-net-capture.bin";
-    socket.CaptureFile(name, 4);
-    EXPECT_EQ(socket.BytesRecvd(), 4);
-    EXPECT_EQ(socket.ReadLn(), "456789");
-    socket.Disconnect();
-    std::remove(name.c_str());
-}
