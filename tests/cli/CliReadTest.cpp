@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
+    process.waitForFinished(-1);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QJsonObject parsedObject(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+class CliRead : public testing::Test
+{
+protected:
+    QString writePage(const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("page%1.htm").arg(++m_count));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    int m_count = 0;
+};
+
+} // namespace
+
+TEST_F(CliRead, PrintsTheSamplePageAsJsonWithFieldsInRecordOrder)
+{
+    const CliRun run = runCli({"read", TE_SOURCE_DIR "/examples/sample-roster.htm"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+
+    QStringList keys;
+    const QRegularExpression topLevelKey(QStringLiteral("^  \"(\\w+)\":"),
+                                         QRegularExpression::MultilineOption);
+    for (const QRegularExpressionMatch& match : topLevelKey.globalMatch(QString::fromUtf8(run.out)))
+        keys << match.captured(1);
+    const QStringList expectedKeys = {"TeamName",
+                                      "Coach",
+                                      "Race",
+                                      "FanFactor",
+                                      "ReRolls",
+                                      "TeamRating",
+                                      "Players",
+                                      "Treasury",
+                                      "TeamCost",
+                                      "AssistantCoaches",
+                                      "Cheerleaders",
+                                      "HasApothecary",
+                                      "HasWizard",
+                                      "ReRollPriceText",
+                                      "ReRollCostText",
+                                      "FanFactorPriceText",
+                                      "FanFactorCostText",
+                                      "AssistantCoachPriceText",
+                                      "AssistantCoachCostText",
+                                      "CheerleaderPriceText",
+                                      "CheerleaderCostText",
+                                      "ApothecaryPriceText",
+                                      "ApothecaryCostText",
+                                      "WizardPriceText",
+                                      "WizardCostText",
+                                      "BackgroundColor",
+                                      "TableColor",
+                                      "HeadingsColor",
+                                      "TableFontColor",
+                                      "TableFontName",
+                                      "HeadingFontColor",
+                                      "HeadingFontName",
+                                      "MatchRecord"};
+    EXPECT_EQ(keys, expectedKeys);
+
+    const QJsonObject team = parsedObject(run.out);
+    EXPECT_EQ(team["TeamName"].toString(), "Grimstone Grinders");
+    EXPECT_EQ(team["ReRolls"].toInt(), 3);
+    EXPECT_EQ(team["HasApothecary"].toBool(), true);
+    EXPECT_EQ(team["BackgroundColor"].toInteger(), 0xFFFFFF);
+    const QJsonArray players = team["Players"].toArray();
+    ASSERT_EQ(players.size(), 16);
+    EXPECT_EQ(players[0].toObject()["PlayerName"].toString(), "Thorin Deepdelve");
+    EXPECT_EQ(players[0].toObject().keys().size(), 15);
+    const QJsonObject record = team["MatchRecord"].toObject();
+    EXPECT_EQ(record["ColCount"].toInt(), 8);
+    EXPECT_EQ(record["RowCount"].toInt(), 5);
+    EXPECT_EQ(record["FixedRows"].toInt(), 1);
+    EXPECT_EQ(record["Height"].toInt(), 121);
+    EXPECT_EQ(record["Cells"].toArray()[1].toArray()[1].toString(), "Redmarsh Raiders");
+}
+
+TEST_F(CliRead, ShowsTextsInThePagesEncodingAndColoursUnsigned)
+{
+    const CliRun latin1 =
+        runCli({"read", writePage("<TITLE>Caf\xE9 \"Crew\"\t\x01 X</TITLE>\r\n<BODY BGCOLOR=\"#GGGGGG\">")});
+    ASSERT_EQ(latin1.exitCode, 0);
+    const QJsonObject team = parsedObject(latin1.out);
+    EXPECT_EQ(team["TeamName"].toString(), QString::fromUtf8("Caf\u00e9 Crew\t\x01 X"));
+    EXPECT_EQ(team["BackgroundColor"].toInteger(), 0xFFEEEEEFLL);
+    EXPECT_TRUE(team["MatchRecord"].toObject()["Height"].isNull());
+
+    const CliRun utf8 = runCli({"read", writePage("Race:\xC3\xA9lf\r\n<TITLE>\xC3\xA9</TITLE>")});
+    ASSERT_EQ(utf8.exitCode, 0);
+    const QJsonObject utf8Team = parsedObject(utf8.out);
+    EXPECT_EQ(utf8Team["Race"].toString(), QString::fromUtf8("\u00e9lf"));
+    EXPECT_EQ(utf8Team["TeamName"].toString(), QString::fromUtf8("\u00e9"));
+    // The cost of team starts five bytes after "COST", inside the two bytes of
+    // the e acute; the lone continuation byte is shown as U+FFFD.
+    const CliRun cut = runCli({"read", writePage("COST\xC3\xA9 TEAM")});
+    EXPECT_EQ(parsedObject(cut.out)["TeamCost"].toString(), QString::fromUtf8("\xEF\xBF\xBD TEAM"));
+}
+
+TEST_F(CliRead, ReportsFailuresOnStandardError)
+{
+    const struct
+    {
+        QString path;
+        QByteArray message;
+    } cases[] = {
+        {writePage("<TD>Team Rating:</TD><TD>12O</TD>"), "'12O' is not a valid integer value\n"},
+        {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
+        {m_dir.filePath("missing.htm"), "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + "\n"},
+        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + "\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli({"read", c.path});
+        EXPECT_EQ(run.exitCode, 1) << c.path.toStdString();
+        EXPECT_EQ(run.err, c.message);
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_EQ(runCli({"read"}).exitCode, 2);
+}
+
+TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
+{
+    const QDir corpus(QStringLiteral(TE_SOURCE_DIR "/../shared/corpus/real"));
+    if (!corpus.exists())
+        GTEST_SKIP() << "no corpus";
+    for (const QString& name : corpus.entryList({"*.htm", "*.html"}, QDir::Files)) {
+        const CliRun run = runCli({"read", corpus.filePath(name)});
+        if (run.exitCode == 0) {
+            EXPECT_EQ(parsedObject(run.out)["Players"].toArray().size(), 16) << name.toStdString();
+        } else {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n")) << name.toStdString();
+        }
+    }
+}
