@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "ConvertCommand.h"
 #include "FetchCommand.h"
 #include "ReadCommand.h"
 
@@ -10,6 +11,7 @@ std::span<const CliCommand> cliCommands()
     static const CliCommand commands[] = {
         {"read", "PAGE", runReadCommand},
         {"fetch", "URL", runFetchCommand},
+        {"convert", "IN OUT", runConvertCommand},
     };
     return commands;
 }
