@@ -12,13 +12,19 @@ int heightForRows(int rowCount)
     return 21 * rowCount + 16;
 }
 
+// Only rows that are new or columns that changed are touched, so that adding
+// a row costs the same however many rows the record has.
 void setSize(MatchRecord& record, int colCount, int rowCount)
 {
+    const bool widen = colCount != record.ColCount;
     record.ColCount = colCount;
     record.RowCount = rowCount;
-    record.Cells.resize(static_cast<std::size_t>(rowCount));
-    for (std::vector<std::string>& row : record.Cells)
-        row.resize(static_cast<std::size_t>(colCount));
+    record.Cells.resize(static_cast<std::size_t>(rowCount),
+                        std::vector<std::string>(static_cast<std::size_t>(colCount)));
+    if (widen) {
+        for (std::vector<std::string>& row : record.Cells)
+            row.resize(static_cast<std::size_t>(colCount));
+    }
 }
 
 void startRecord(ScanState& state)
