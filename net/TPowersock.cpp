@@ -31,24 +31,6 @@ constexpr std::size_t lineChunk = 255;
 // ReadLn waits this many rounds for the rest of a line that has no line end yet.
 constexpr int lineRounds = 100;
 
-struct WaitMessages
-{
-    const char* timedOut;
-    const char* canceled;
-    const char* failed;
-};
-
-const WaitMessages& messagesFor(int kind)
-{
-    static const WaitMessages messages[] = {
-        {"Host Lookup Timed Out", "Host Lookup Canceled", "Host Lookup Failed"},
-        {"Connection Timed Out", "Connection Canceled", "Connection Failed"},
-        {"Read Timed Out", "Read Canceled", ""},
-        {"Write Timed Out", "Write Canceled", "Write Failed"},
-    };
-    return messages[kind];
-}
-
 int socketError(int socket)
 {
     int error = 0;
@@ -59,6 +41,20 @@ int socketError(int socket)
 }
 
 } // namespace
+
+struct TPowersock::WaitMessages
+{
+    const char* timedOut;
+    const char* canceled;
+    const char* failed; // a read wait never fails: the read that follows tells
+};
+
+const TPowersock::WaitMessages TPowersock::lookupWait{"Host Lookup Timed Out", "Host Lookup Canceled",
+                                                      "Host Lookup Failed"};
+const TPowersock::WaitMessages TPowersock::connectionWait{"Connection Timed Out", "Connection Canceled",
+                                                          "Connection Failed"};
+const TPowersock::WaitMessages TPowersock::readWait{"Read Timed Out", "Read Canceled", nullptr};
+const TPowersock::WaitMessages TPowersock::writeWait{"Write Timed Out", "Write Canceled", "Write Failed"};
 
 TPowersock::TPowersock()
 {
@@ -130,9 +126,8 @@ int TPowersock::pollRoundMs() const
 
 // Runs the event pump and polls fd in turns until one of the events arrives,
 // the timer runs out or the operation is cancelled. Returns the poll result.
-short TPowersock::wait(WaitKind kind, int fd, short events)
+short TPowersock::wait(const WaitMessages& messages, int fd, short events)
 {
-    const WaitMessages& messages = messagesFor(static_cast<int>(kind));
     StartTimer();
     short revents = 0;
     for (;;) {
@@ -165,7 +160,7 @@ short TPowersock::wait(WaitKind kind, int fd, short events)
 
 void TPowersock::WaitForRead()
 {
-    const short revents = wait(WaitKind::Read, m_socket, POLLIN | POLLRDHUP);
+    const short revents = wait(readWait, m_socket, POLLIN | POLLRDHUP);
     if ((revents & (POLLRDHUP | POLLHUP)) && !m_closeNoticed) {
         m_closeNoticed = true;
         m_connected = false;
@@ -176,9 +171,9 @@ void TPowersock::WaitForRead()
 
 void TPowersock::WaitForWrite()
 {
-    const short revents = wait(WaitKind::Write, m_socket, POLLOUT);
+    const short revents = wait(writeWait, m_socket, POLLOUT);
     if (revents & (POLLERR | POLLHUP))
-        throw ESockError(messagesFor(static_cast<int>(WaitKind::Write)).failed);
+        throw ESockError(writeWait.failed);
 }
 
 // --- Connecting ------------------------------------------------------------
@@ -195,17 +190,16 @@ void TPowersock::ResolveHost()
         m_remoteAddress = dotted.s_addr;
         return;
     }
-    const char* failed = messagesFor(static_cast<int>(WaitKind::Lookup)).failed;
     std::optional<HostLookup> lookup;
     try {
         lookup.emplace(name);
     } catch (const std::system_error&) {
-        throw ESockError(failed);
+        throw ESockError(lookupWait.failed);
     }
-    wait(WaitKind::Lookup, lookup->notifyFd(), POLLIN);
+    wait(lookupWait, lookup->notifyFd(), POLLIN);
     const std::optional<std::uint32_t> address = lookup->address();
     if (!address)
-        throw ESockError(failed);
+        throw ESockError(lookupWait.failed);
     m_remoteAddress = *address;
 }
 
@@ -240,13 +234,13 @@ void TPowersock::startConnect()
     remote.sin_family = AF_INET;
     remote.sin_port = htons(static_cast<std::uint16_t>(Proxy.empty() ? Port : ProxyPort));
     remote.sin_addr.s_addr = m_remoteAddress;
-    const char* failed = messagesFor(static_cast<int>(WaitKind::Connection)).failed;
+    // A refusal can come at once; otherwise the outcome arrives with writability.
     if (connect(m_socket, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) != 0 &&
         errno != EINPROGRESS && errno != EINTR)
-        throw ESockError(failed);
-    wait(WaitKind::Connection, m_socket, POLLOUT);
+        throw ESockError(connectionWait.failed);
+    wait(connectionWait, m_socket, POLLOUT);
     if (socketError(m_socket) != 0)
-        throw ESockError(failed);
+        throw ESockError(connectionWait.failed);
 }
 
 void TPowersock::Disconnect()

@@ -75,14 +75,13 @@ protected:
     std::int64_t m_bytesTotal = 0;
 
 private:
-    enum class WaitKind
-    {
-        Lookup,
-        Connection,
-        Read,
-        Write
-    };
-    short wait(WaitKind kind, int fd, short events);
+    // The messages of one kind of wait: timed out, cancelled, failed.
+    struct WaitMessages;
+    static const WaitMessages lookupWait;
+    static const WaitMessages connectionWait;
+    static const WaitMessages readWait;
+    static const WaitMessages writeWait;
+    short wait(const WaitMessages& messages, int fd, short events);
     void WaitForRead();
     void WaitForWrite();
     void StartTimer();
