@@ -7,6 +7,22 @@
 
 #include <sstream>
 
+namespace {
+
+// Server bytes as message text: messages are UTF-8 and shown in a window, so
+// anything but printable ASCII becomes "?".
+std::string printable(std::string text)
+{
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte > 0x7E)
+            c = '?';
+    }
+    return text;
+}
+
+} // namespace
+
 void TNMHTTP::Get(const std::string& url)
 {
     m_requestUrl = url.substr(0, ShortString::maxLength);
@@ -103,7 +119,7 @@ void TNMHTTP::captureBody(const ReplyHeader& header)
 void TNMHTTP::checkReply(const ReplyHeader& header)
 {
     if (header.replyNumber() < 200 || header.replyNumber() > 299)
-        throw HTTPException("Server replied: " + header.statusLine());
+        throw HTTPException("Server replied: " + printable(header.statusLine()));
     const std::optional<std::int64_t> announced = header.contentLength();
     if (!header.complete() || (announced && BytesRecvd() < *announced))
         throw HTTPException("Incomplete reply from server");
