@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -62,4 +65,16 @@ TEST(BadInput, RandomBytesAroundKeywordsNeverBreakTheReader)
             page += pieces[random() % std::size(pieces)];
         readBytes(page);
     }
+}
+
+// The fuzz target's hand-made seeds and every input it ever crashed on.
+TEST(BadInput, FuzzCorpusReplays)
+{
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TE_SOURCE_DIR "/fuzz/corpus")) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        readBytes(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0);
 }
