@@ -30,22 +30,8 @@ std::vector<std::string> table(std::vector<std::string> rows)
 TEST(PlayerRows, AWrittenRowFillsItsSlot)
 {
     const TTeam team = readTeam(table({row("3", fullRow)}));
-    const TPlayer& player = team.Players[3];
-    EXPECT_EQ(player.PlayerName, "Grim");
-    EXPECT_EQ(player.Position, "Blitzer");
-    EXPECT_EQ(player.MA, 6);
-    EXPECT_EQ(player.ST, 3);
-    EXPECT_EQ(player.AG, 3);
-    EXPECT_EQ(player.AV, 8);
-    EXPECT_EQ(player.Skills, "Block");
-    EXPECT_EQ(player.Injuries, "");
-    EXPECT_EQ(player.Completions, 2);
-    EXPECT_EQ(player.Touchdowns, 1);
-    EXPECT_EQ(player.Interceptions, 0);
-    EXPECT_EQ(player.Casualties, 0);
-    EXPECT_EQ(player.MVPs, 1);
-    EXPECT_EQ(player.SPP, 9);
-    EXPECT_EQ(player.PlayerCost, "80k");
+    const TPlayer expected{"Grim", "Blitzer", 6, 3, 3, 8, "Block", "", 2, 1, 0, 0, 1, 9, "80k"};
+    EXPECT_EQ(team.Players[3], expected);
     for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
         if (slot != 3) {
             EXPECT_EQ(team.Players[slot], TPlayer{}) << slot;
@@ -92,14 +78,8 @@ TEST(PlayerRows, TheTableOpensAfterItsHeadingAndEndsAtTableEndOrSlot16)
 TEST(PlayerRows, NameZeroKeepsTheEarlierPositionCharacteristicsAndSkills)
 {
     const TTeam team = readTeam(table({row("4", fullRow), row("4", {"0", "Broken Leg", "1"})}));
-    const TPlayer& player = team.Players[4];
-    EXPECT_EQ(player.PlayerName, "");
-    EXPECT_EQ(player.Position, "Blitzer");
-    EXPECT_EQ(player.MA, 6);
-    EXPECT_EQ(player.Skills, "Block");
-    EXPECT_EQ(player.Injuries, "Broken Leg");
-    EXPECT_EQ(player.Completions, 1);
-    EXPECT_EQ(player.PlayerCost, "");
+    const TPlayer expected{"", "Blitzer", 6, 3, 3, 8, "Block", "Broken Leg", 1, 0, 0, 0, 0, 0, ""};
+    EXPECT_EQ(team.Players[4], expected);
 }
 
 TEST(PlayerRows, CellQuirks)
