@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-// Where a label rule starts to walk its line: the cleaned line from the first
-// occurrence of the start word on, moved on by offset. Without the start word
-// (it stood only inside a tag) the walk starts offset characters on from the
-// first character, less the one the found word would have taken.
+// Where a label rule starts to walk its line: the cleaned line from offset
+// bytes after the first occurrence of the start word. When the word stood only
+// inside a tag, the walk starts as if it had been found just before the line:
+// at the first byte, or offset - 1 bytes on.
 std::string_view ruleRemainder(const PageLine& line, std::string_view startWord, std::size_t offset = 0);
 
 // The cleaned line from the given index on (empty past its end).
