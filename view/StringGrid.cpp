@@ -125,12 +125,23 @@ void StringGrid::setRowHeightAt(int row, int height)
 
 void StringGrid::setDefaultColWidth(int width)
 {
+    // The header would give every present column the new size as well.
+    std::vector<int> widths;
+    for (int col = 0; col < colCount(); ++col)
+        widths.push_back(colWidth(col));
     horizontalHeader()->setDefaultSectionSize(width + GridLine);
+    for (int col = 0; col < colCount(); ++col)
+        setColWidth(col, widths[std::size_t(col)]);
 }
 
 void StringGrid::setDefaultRowHeight(int height)
 {
+    std::vector<int> heights;
+    for (int row = 0; row < rowCount(); ++row)
+        heights.push_back(rowHeightAt(row));
     verticalHeader()->setDefaultSectionSize(height + GridLine);
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHeightAt(row, heights[std::size_t(row)]);
 }
 
 QRect StringGrid::cellRect(int col, int row) const

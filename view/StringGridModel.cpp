@@ -106,8 +106,7 @@ void StringGridModel::moveColumn(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= m_colCount || to >= m_colCount)
         return;
-    // Qt counts the destination before the move: moving right lands before to + 1.
-    beginMoveColumns(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+    // The texts move; the columns themselves stay, so views keep their sections.
     for (auto& row : m_cells) {
         const auto first = row.begin();
         if (to > from)
@@ -115,7 +114,7 @@ void StringGridModel::moveColumn(int from, int to)
         else
             std::rotate(first + to, first + from, first + from + 1);
     }
-    endMoveColumns();
+    emit dataChanged(index(0, std::min(from, to)), index(rowCount() - 1, std::max(from, to)));
 }
 
 void StringGridModel::refreshFlags()

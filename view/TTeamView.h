@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MatchRecord.h"
+#include "RosterPage.h"
 #include "TTeam.h"
 #include "TextEncoding.h"
 
@@ -18,7 +19,6 @@ class QScrollArea;
 class StringGrid;
 class TForm_Parse;
 struct FontChoice;
-struct PageSnapshot;
 
 // The editor's main window: the team-name heading over four grids (players,
 // team details, staff and extras, match record), and the File, Colors and

@@ -1,0 +1,104 @@
+// The editor's window: showing a full team, creating and showing the two
+// windows, and File, Open of the sample page until the team is shown.
+// Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "StringGrid.h"
+#include "TForm_Parse.h"
+#include "TTeamView.h"
+#include "TeamEditorApplication.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+TTeam fullTeam()
+{
+    TTeam team = newTeam();
+    team.TeamName = "Grimstone Grinders";
+    team.Race = "Dwarf";
+    team.FanFactor = 7;
+    team.Cheerleaders = 3;
+    team.HasWizard = true;
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        TPlayer& player = team.Players[slot];
+        player.PlayerName = "Player number " + std::to_string(slot);
+        player.Position = "Longbeard";
+        player.MA = 4;
+        player.ST = 3;
+        player.AG = 2;
+        player.AV = 9;
+        player.Skills = "Block, Tackle, Thick Skull";
+        player.Injuries = "-1 MA";
+        player.Touchdowns = slot;
+        player.SPP = 3 * slot;
+        player.PlayerCost = "70k";
+    }
+    return team;
+}
+
+// Two teams in turn, so that every call changes every cell.
+void BM_ShowTeamFullTeam(benchmark::State& state)
+{
+    TTeamView view;
+    view.New1Click();
+    const TTeam teams[] = {fullTeam(), newTeam()};
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        view.ShowTeam(teams[turn]);
+        turn ^= 1;
+    }
+}
+BENCHMARK(BM_ShowTeamFullTeam)->Unit(benchmark::kMicrosecond);
+
+void BM_StartUpToMainWindowShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto view = std::make_unique<TTeamView>();
+        auto dialog = std::make_unique<TForm_Parse>(view.get());
+        view->setPageSourceDialog(dialog.get());
+        view->show();
+        if (!QTest::qWaitForWindowExposed(view.get()))
+            state.SkipWithError("the main window was not shown");
+        state.PauseTiming();
+        dialog.reset();
+        view.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_OpenSamplePage(benchmark::State& state)
+{
+    TTeamView view;
+    TForm_Parse dialog(&view);
+    view.setPageSourceDialog(&dialog);
+    view.show();
+    const QString page = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
+    for (auto _ : state) {
+        view.Open1Click();
+        dialog.setPageSource(page);
+        dialog.BtnParseClick();
+        QCoreApplication::processEvents(); // paints the team
+    }
+}
+BENCHMARK(BM_OpenSamplePage)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TeamEditorApplication application(argc, argv);
+    // The page source dialog reads its history from the start folder: keep it empty.
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,126 @@
+#include "ViewTestSupport.h"
+
+#include "StringGrid.h"
+
+#include <QLabel>
+
+namespace {
+
+class LookCommandsTest : public ViewTest
+{
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        m_view->New1Click();
+    }
+
+    std::vector<StringGrid*> tableGrids() const
+    {
+        return {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3};
+    }
+};
+
+TEST_F(LookCommandsTest, TableColourGoesToThreeGridsAndTheFocusedText)
+{
+    m_choosers->colorAnswer = 0x00FF00;
+    m_view->Table1Click();
+    EXPECT_EQ(m_choosers->colorPresets, std::vector<TColor>{0xD0FFFF});
+    for (StringGrid* grid : tableGrids())
+        EXPECT_EQ(grid->color(), 0x00FF00u);
+    EXPECT_EQ(m_view->GameGrid->color(), 0xD0FFFFu) << "the match grid keeps its colour";
+    EXPECT_EQ(fillOf(m_view->TeamGrid, 1, 1), QColor(0, 0xFF, 0));
+    EXPECT_EQ(fillOf(m_view->GameGrid, 1, 1), QColor(0xFF, 0xFF, 0xD0));
+
+    // The second chooser starts from the first choice.
+    m_choosers->colorAnswer = 0x0000FF;
+    m_view->Table1Click();
+    EXPECT_EQ(m_choosers->colorPresets.back(), 0x00FF00u);
+
+    m_view->New1Click();
+    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid})
+        EXPECT_EQ(grid->color(), 0xD0FFFFu);
+}
+
+TEST_F(LookCommandsTest, HeadingColourAndBackgroundGoToTheirTargetsOnly)
+{
+    m_choosers->colorAnswer = 0x112233;
+    m_view->TableHeadings1Click();
+    for (StringGrid* grid : tableGrids()) {
+        EXPECT_EQ(grid->fixedColor(), 0x112233u);
+        EXPECT_EQ(grid->color(), 0xD0FFFFu);
+    }
+    EXPECT_EQ(m_view->GameGrid->fixedColor(), 0xA0D0D0u);
+    EXPECT_EQ(fillOf(m_view->TeamGrid2, 0, 1), QColor(0x33, 0x22, 0x11));
+
+    m_choosers->colorAnswer = 0x445566;
+    m_view->Backgound1Click();
+    EXPECT_EQ(m_choosers->colorPresets.back(), 0xFFFFFFu);
+    EXPECT_EQ(m_view->windowColor(), 0x445566u);
+    EXPECT_EQ(m_view->grab().toImage().pixelColor(4, m_view->height() / 2), QColor(0x66, 0x55, 0x44));
+    EXPECT_EQ(m_view->TeamGrid->color(), 0xD0FFFFu);
+}
+
+TEST_F(LookCommandsTest, CancelledChoosersChangeNothing)
+{
+    const QFont tableFont = m_view->tableFont();
+    const QFont headingFont = m_view->headingFont();
+    m_view->Backgound1Click();
+    m_view->Table1Click();
+    m_view->TableHeadings1Click();
+    m_view->Main1Click();
+    m_view->Table2Click();
+    EXPECT_EQ(m_choosers->colorPresets, (std::vector<TColor>{0xFFFFFF, 0xD0FFFF, 0xA0D0D0}));
+    ASSERT_EQ(m_choosers->fontPresets.size(), 2u);
+    EXPECT_EQ(m_choosers->fontPresets[0].font, headingFont);
+    EXPECT_EQ(m_choosers->fontPresets[1].font, tableFont);
+    EXPECT_EQ(m_view->windowColor(), 0xFFFFFFu);
+    for (StringGrid* grid : tableGrids()) {
+        EXPECT_EQ(grid->color(), 0xD0FFFFu);
+        EXPECT_EQ(grid->fixedColor(), 0xA0D0D0u);
+    }
+    EXPECT_EQ(m_view->tableFont(), tableFont);
+    EXPECT_EQ(m_view->headingFont(), headingFont);
+    EXPECT_EQ(m_view->tableFontColor(), 0u);
+}
+
+TEST_F(LookCommandsTest, TableFontReachesEveryGridButNotTheirRowHeights)
+{
+    QFont big(QStringLiteral("Courier"));
+    big.setPixelSize(30);
+    big.setUnderline(true);
+    m_choosers->fontAnswer = FontChoice{big, 0x0000FF};
+    m_view->Table2Click();
+    EXPECT_EQ(m_view->tableFont(), big);
+    EXPECT_EQ(m_view->tableFontColor(), 0x0000FFu);
+    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid}) {
+        EXPECT_EQ(grid->font().pixelSize(), 30);
+        EXPECT_EQ(grid->rowHeightAt(1), 20);
+    }
+    EXPECT_EQ(m_view->TeamGrid2->rowHeightAt(0), 19);
+    EXPECT_NE(m_view->headingFont().family(), "Courier");
+
+    // File, New resets face and colour only.
+    m_view->New1Click();
+    EXPECT_EQ(m_view->tableFont().family(), "MS Sans Serif");
+    EXPECT_EQ(m_view->tableFont().pixelSize(), 30);
+    EXPECT_EQ(m_view->tableFontColor(), 0u);
+}
+
+TEST_F(LookCommandsTest, HeadingFontChangesOnlyTheTeamNameHeading)
+{
+    QFont face(QStringLiteral("Serif"));
+    face.setPixelSize(24);
+    face.setItalic(true);
+    const QFont tableFont = m_view->tableFont();
+    const QFont label1Font = m_view->Label1->font();
+    m_choosers->fontAnswer = FontChoice{face, 0x0000FF};
+    m_view->Main1Click();
+    EXPECT_EQ(m_view->headingFont(), face);
+    EXPECT_EQ(m_view->headingFontColor(), 0x0000FFu);
+    EXPECT_EQ(m_view->LbTName->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+    EXPECT_EQ(m_view->tableFont(), tableFont);
+    EXPECT_EQ(m_view->Label1->font(), label1Font);
+}
+
+} // namespace

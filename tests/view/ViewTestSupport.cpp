@@ -1,0 +1,81 @@
+#include "ViewTestSupport.h"
+
+#include "StringGrid.h"
+#include "TForm_Parse.h"
+#include "TeamEditorApplication.h"
+
+#include <QDir>
+#include <QTest>
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "view_gui_tests";
+    static char* argv[] = {name, nullptr};
+    static TeamEditorApplication application(argc, argv);
+}
+
+bool ScriptedChoosers::chooseColor(QWidget*, TColor& value)
+{
+    colorPresets.push_back(value);
+    if (colorAnswer)
+        value = *colorAnswer;
+    return colorAnswer.has_value();
+}
+
+bool ScriptedChoosers::chooseFont(QWidget*, FontChoice& value)
+{
+    fontPresets.push_back(value);
+    if (fontAnswer)
+        value = *fontAnswer;
+    return fontAnswer.has_value();
+}
+
+bool ScriptedChoosers::chooseOpenFile(QWidget*, QString& path)
+{
+    filePresets.push_back(path);
+    if (fileAnswer)
+        path = *fileAnswer;
+    return fileAnswer.has_value();
+}
+
+bool ScriptedChoosers::chooseSaveFile(QWidget* parent, QString& path)
+{
+    return chooseOpenFile(parent, path);
+}
+
+void ViewTest::SetUp()
+{
+    ensureApplication();
+    ASSERT_TRUE(m_folder.isValid());
+    m_previousFolder = QDir::currentPath();
+    QDir::setCurrent(m_folder.path());
+    auto choosers = std::make_unique<ScriptedChoosers>();
+    m_choosers = choosers.get();
+    setChoosers(std::move(choosers));
+    CurrentTeam = TTeam{};
+    m_view = std::make_unique<TTeamView>();
+    m_dialog = std::make_unique<TForm_Parse>(m_view.get());
+    m_view->setPageSourceDialog(m_dialog.get());
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+}
+
+void ViewTest::TearDown()
+{
+    m_dialog.reset();
+    m_view.reset();
+    setChoosers(nullptr);
+    QDir::setCurrent(m_previousFolder);
+}
+
+QImage ViewTest::imageOf(StringGrid* grid)
+{
+    return grid->viewport()->grab().toImage();
+}
+
+QColor ViewTest::fillOf(StringGrid* grid, int col, int row)
+{
+    const QRect cell = grid->cellRect(col, row);
+    return imageOf(grid).pixelColor(cell.right(), cell.bottom());
+}

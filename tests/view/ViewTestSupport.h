@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Choosers.h"
+#include "TForm_Parse.h"
+#include "TTeamView.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class StringGrid;
+
+// The editor's own application object, made once for all tests.
+void ensureApplication();
+
+// Choosers that answer from a script and remember what they were preset with.
+// An empty answer cancels.
+class ScriptedChoosers : public Choosers
+{
+public:
+    bool chooseColor(QWidget* parent, TColor& value) override;
+    bool chooseFont(QWidget* parent, FontChoice& value) override;
+    bool chooseOpenFile(QWidget* parent, QString& path) override;
+    bool chooseSaveFile(QWidget* parent, QString& path) override;
+
+    std::optional<TColor> colorAnswer;
+    std::optional<FontChoice> fontAnswer;
+    std::optional<QString> fileAnswer;
+    std::vector<TColor> colorPresets;
+    std::vector<FontChoice> fontPresets;
+    std::vector<QString> filePresets;
+};
+
+// A main window with its page source dialog, started in a folder of its own
+// and shown on the offscreen screen; the choosers are scripted.
+class ViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The cell's colour at its bottom-right corner, where no text is drawn.
+    QColor fillOf(StringGrid* grid, int col, int row);
+    QImage imageOf(StringGrid* grid);
+
+    QTemporaryDir m_folder;
+    QString m_previousFolder;
+    std::unique_ptr<TTeamView> m_view;
+    std::unique_ptr<TForm_Parse> m_dialog;
+    ScriptedChoosers* m_choosers = nullptr;
+};
