@@ -1,5 +1,7 @@
-// Makes a picture of the editor's main window showing a roster page, for the
-// documentation: team-editor-screenshot PAGE OUTPUT.png
+// Makes a picture of the editor's main window for the documentation:
+//   team-editor-screenshot PAGE OUTPUT.png     with the roster page read
+//   team-editor-screenshot --new OUTPUT.png    after File, New
+//   team-editor-screenshot --start OUTPUT.png  right after start
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
@@ -13,7 +15,7 @@ int main(int argc, char** argv)
     TeamEditorApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 3) {
-        QTextStream(stderr) << "usage: team-editor-screenshot PAGE OUTPUT.png\n";
+        QTextStream(stderr) << "usage: team-editor-screenshot PAGE|--new|--start OUTPUT.png\n";
         return 2;
     }
     int status = 0;
@@ -23,10 +25,15 @@ int main(int argc, char** argv)
     });
     application.createWindows();
     TTeamView* view = application.mainWindow();
-    application.pageSourceDialog()->setPageSource(arguments.at(1));
-    // Through the event loop, so that a failure reaches the error report.
-    QMetaObject::invokeMethod(application.pageSourceDialog(), &TForm_Parse::BtnParseClick,
-                              Qt::QueuedConnection);
+    const QString source = arguments.at(1);
+    if (source == QLatin1String("--new")) {
+        view->New1Click();
+    } else if (source != QLatin1String("--start")) {
+        application.pageSourceDialog()->setPageSource(source);
+        // Through the event loop, so that a failure reaches the error report.
+        QMetaObject::invokeMethod(application.pageSourceDialog(), &TForm_Parse::BtnParseClick,
+                                  Qt::QueuedConnection);
+    }
     QCoreApplication::processEvents();
     // Show the current-cell look on the first player's name.
     view->TeamGrid->setFocus();

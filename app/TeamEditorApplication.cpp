@@ -35,7 +35,8 @@ TeamEditorApplication::~TeamEditorApplication()
 void TeamEditorApplication::createWindows()
 {
     m_mainWindow = std::make_unique<TTeamView>();
-    m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow.get());
+    // A window of the main window's, so that closing the main window ends the program.
+    m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow.get(), m_mainWindow.get());
     m_mainWindow->setPageSourceDialog(m_pageSourceDialog.get());
     // Socket waits keep the windows responsive.
     setEventPump([] { QCoreApplication::processEvents(); });
