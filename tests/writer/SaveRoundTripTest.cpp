@@ -1,0 +1,169 @@
+#include "../view/ViewTestSupport.h"
+
+#include "PageFixtures.h"
+#include "StringGrid.h"
+#include "TeamDisplay.h"
+#include "TeamGenerator.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+std::string readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+}
+
+class SaveRoundTrip : public ViewTest
+{
+protected:
+    // Types text over the cell's text with the grid's in-place editor, the
+    // way a user does: select the cell, open the editor, type, press Return.
+    void type(StringGrid* grid, int col, int row, const QString& text)
+    {
+        grid->setCurrentCell(col, row);
+        grid->edit(grid->model()->index(row, col));
+        QLineEdit* editor = openEditor(grid);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        if (text.isEmpty())
+            press(editor, Qt::Key_Delete);
+        // Key by key, each carrying its character, so that letters beyond
+        // ASCII are typed as well.
+        for (const QChar character : text)
+            press(editor, Qt::Key_unknown, QString(character));
+        press(editor, Qt::Key_Return);
+        ASSERT_EQ(grid->cell(col, row), text) << "column " << col << ", row " << row;
+    }
+
+    static void press(QWidget* widget, int key, const QString& text = {})
+    {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(widget, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(widget, &up);
+    }
+
+    // The grid's in-place editor that is open now; closed ones linger hidden
+    // until their deferred deletion.
+    static QLineEdit* openEditor(StringGrid* grid)
+    {
+        for (QLineEdit* editor : grid->findChildren<QLineEdit*>())
+            if (editor->isVisible())
+                return editor;
+        return nullptr;
+    }
+
+    void typeGrid(StringGrid* grid, const GridSnapshot& wanted, int firstCol, int firstRow)
+    {
+        for (int row = firstRow; row < wanted.rowCount; ++row)
+            for (int col = firstCol; col < wanted.colCount; ++col)
+                if (grid->cell(col, row) != wanted.cell(col, row))
+                    type(grid, col, row, wanted.cell(col, row));
+    }
+
+    QString m_page = m_folder.filePath("typed.htm");
+};
+
+void expectSameCells(const GridSnapshot& actual, const GridSnapshot& expected, const char* name)
+{
+    SCOPED_TRACE(name);
+    ASSERT_EQ(actual.colCount, expected.colCount);
+    ASSERT_EQ(actual.rowCount, expected.rowCount);
+    for (int row = 0; row < expected.rowCount; ++row)
+        for (int col = 0; col < expected.colCount; ++col)
+            EXPECT_EQ(actual.cell(col, row), expected.cell(col, row)) << "column " << col << ", row " << row;
+}
+
+// A new team with generated texts typed into every cell, saved and opened
+// again, shows every cell as it was typed.
+TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
+{
+    TeamGenerator generator(1997, TextEncoding::Latin1);
+    for (int i = 0; i < 6 && !HasFailure(); ++i) {
+        SCOPED_TRACE("team " + std::to_string(i));
+        m_view->New1Click();
+        GeneratedTeam generated = generator.plainTeam();
+        MatchRecord games;
+        games.ColCount = 8;
+        games.RowCount = 2;
+        games.Cells = {
+            {"Result", "Opponent", "Race", "Score", "Cas", "Gate", "Winnings", "Notes & Highlights"},
+            std::vector<std::string>(8)};
+        const PageSnapshot typed = displayTeam(generated.team, games, TextEncoding::Latin1);
+        typeGrid(m_view->TeamGrid, typed.teamGrid, 0, 1);
+        typeGrid(m_view->TeamGrid2, typed.teamGrid2, 1, 0);
+        typeGrid(m_view->TeamGrid3, typed.teamGrid3, 1, 0);
+        // Match rows as the user adds them: typing into the last row adds the next.
+        PageSnapshot expected = typed;
+        expected.gameGrid = emptyGrid(8, 2);
+        expected.gameGrid.cells[0] = typed.gameGrid.cells[0];
+        for (const auto& generatedRow : generated.record.Cells) {
+            if (&generatedRow == &generated.record.Cells.front() ||
+                std::all_of(generatedRow.begin(), generatedRow.end(),
+                            [](const auto& c) { return c.empty(); }))
+                continue;
+            auto& row = expected.gameGrid.cells.back();
+            for (std::size_t col = 0; col < 8 && col < generatedRow.size(); ++col)
+                row[col] = decodeText(generatedRow[col], TextEncoding::Latin1);
+            if (std::all_of(row.begin(), row.end(), [](const QString& c) { return c.isEmpty(); }))
+                continue;
+            expected.gameGrid.cells.emplace_back(8);
+            ++expected.gameGrid.rowCount;
+        }
+        typeGrid(m_view->GameGrid, expected.gameGrid, 0, 1);
+        ASSERT_EQ(m_view->GameGrid->rowCount(), expected.gameGrid.rowCount);
+
+        m_choosers->fileAnswer = m_page;
+        m_view->Save1Click();
+        m_view->New1Click();
+        m_view->Open1Click();
+        m_dialog->BtnParseClick();
+
+        const PageSnapshot shown = m_view->pageSnapshot();
+        expectSameCells(shown.teamGrid, expected.teamGrid, "TeamGrid");
+        expectSameCells(shown.teamGrid2, expected.teamGrid2, "TeamGrid2");
+        expectSameCells(shown.teamGrid3, expected.teamGrid3, "TeamGrid3");
+        expectSameCells(shown.gameGrid, expected.gameGrid, "GameGrid");
+    }
+}
+
+// Saving before any page was read writes the empty window: blank cells and
+// the system text colour, which comes out as 000080.
+TEST_F(SaveRoundTrip, PageOfTheWindowAsStarted)
+{
+    m_view->Open1Click();
+    m_dialog->hide();
+    m_choosers->fileAnswer = m_page;
+    m_view->Save1Click();
+
+    EXPECT_EQ(m_view->pageBuffer(), buildRosterPage(startUpSnapshot()));
+    const std::string stored = readFile(m_page);
+    EXPECT_NE(stored.find(R"(<BODY BGCOLOR="#FFFFFF" TEXT="#000080" LINK="#000080" VLINK="#000080">)"
+                          "\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(stored.ends_with("</TABLE></BODY></HTML>\r\n"));
+}
+
+// After Save has asked for a file in place of a web address, the next Save
+// writes to that file without asking.
+TEST_F(SaveRoundTrip, SaveAfterAWebAddressKeepsTheChosenFile)
+{
+    m_view->New1Click();
+    m_dialog->setPageSource("HTTP://example.org/team.htm");
+    m_choosers->fileAnswer = m_page;
+    m_view->Save2Click();
+    ASSERT_EQ(m_choosers->filePresets.size(), 1u);
+
+    m_choosers->fileAnswer.reset();
+    m_view->TeamGrid2->setCell(1, 0, "Second Save");
+    m_view->Save2Click();
+    EXPECT_EQ(m_choosers->filePresets.size(), 1u);
+    EXPECT_NE(readFile(m_page).find("<H1><B>Second Save</B></H1>\r\n"), std::string::npos);
+}
+
+} // namespace
