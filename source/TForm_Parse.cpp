@@ -55,7 +55,8 @@ std::string requestUrl(const QString& url)
     return bytes;
 }
 
-// Places a control by its position and size at 120 pixels per inch.
+// Places a control by its position and size at 120 pixels per inch. Without a
+// screen the layout is that of a 96 pixels-per-inch screen.
 class DesignScale
 {
 public:
@@ -79,8 +80,8 @@ private:
 
 TForm_Parse::TForm_Parse(TTeamView* teamView, QWidget* parent) : QDialog(parent), m_teamView(teamView)
 {
-    // The client keeps its own name for the body file until a fetch sets
-    // FetchedPageFile; its other settings are the client's construction values.
+    // Of the client's settings only the body file differs from its construction
+    // values; every fetch replaces it with FetchedPageFile.
     NMHTTP1.FileName = "Output1.htm";
     createControls();
     FormCreate();
