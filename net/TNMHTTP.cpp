@@ -21,10 +21,29 @@ std::string printable(std::string text)
     return text;
 }
 
+// Sets a flag for as long as it lives.
+class BusyScope
+{
+public:
+    explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~BusyScope() { m_flag = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 void TNMHTTP::Get(const std::string& url)
 {
+    // A Get started from an event handler while this one waits would change
+    // the host, port and paths under it; it is refused like a second connection.
+    if (m_inGet)
+        throw ESockError("Already connected");
+    const BusyScope busy(m_inGet);
+
     m_requestUrl = url.substr(0, ShortString::maxLength);
     ParseURL();
     Connect();

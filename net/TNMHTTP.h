@@ -46,4 +46,5 @@ private:
     std::string m_requestPath;
     std::string m_remotePath;
     std::string m_cookieIn;
+    bool m_inGet = false;
 };

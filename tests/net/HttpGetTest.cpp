@@ -343,6 +343,20 @@ TEST_F(HttpGet, AbortFromTheEventPumpEndsEachWait)
     EXPECT_EQ(get(server.url()), "");
 }
 
+TEST_F(HttpGet, RefusesAGetStartedWhileOneWaits)
+{
+    ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
+    std::string nested;
+    setEventPump([&] {
+        if (nested.empty())
+            nested = get("http://127.0.0.1:1/other.htm");
+    });
+    EXPECT_EQ(get(server.url("/team.htm")), "");
+    EXPECT_EQ(nested, "ESockError: Already connected");
+    EXPECT_EQ(body(), "team");
+    EXPECT_EQ(http.Port, server.port());
+}
+
 TEST_F(HttpGet, ReportsTheMainStepsAtLevelTwo)
 {
     std::vector<std::string> reports;
