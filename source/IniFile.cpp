@@ -206,6 +206,25 @@ std::optional<std::string> readBytes(const QString& path)
     return file.readAll().toStdString();
 }
 
+struct LoadedSection
+{
+    IniText text;
+    SectionRange range;
+};
+
+// The file's lines and where the section lies in them, when both exist.
+std::optional<LoadedSection> readSection(const QString& path, std::string_view section)
+{
+    const auto bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    IniText text = IniText::parse(*bytes);
+    const auto range = findSection(text.lines, section);
+    if (!range)
+        return std::nullopt;
+    return LoadedSection{std::move(text), *range};
+}
+
 // The current text for a change. An existing file that cannot be read is not
 // replaced: writing would lose every line in it.
 IniText loadForWrite(const QString& path)
@@ -235,15 +254,11 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd keyEnd) const
 {
     std::vector<std::string> names;
-    const auto bytes = readBytes(m_path);
-    if (!bytes)
-        return names;
-    const IniText text = IniText::parse(*bytes);
-    const auto range = findSection(text.lines, section);
-    if (!range)
+    const auto loaded = readSection(m_path, section);
+    if (!loaded)
         return names;
     std::size_t used = 1; // the NUL that ends the list
-    forEachEntry(text.lines, *range, keyEnd, [&](std::size_t, const Entry& entry) {
+    forEachEntry(loaded->text.lines, loaded->range, keyEnd, [&](std::size_t, const Entry& entry) {
         used += entry.key.size() + 1;
         if (used > KeyNameBufferSize)
             return false;
@@ -255,17 +270,13 @@ std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd 
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const
 {
-    const auto bytes = readBytes(m_path);
-    if (!bytes)
+    const auto loaded = readSection(m_path, section);
+    if (!loaded)
         return defaultValue;
-    const IniText text = IniText::parse(*bytes);
-    const auto range = findSection(text.lines, section);
-    if (!range)
-        return defaultValue;
-    const auto line = findKey(text.lines, *range, key, KeyEnd::FirstEquals);
+    const auto line = findKey(loaded->text.lines, loaded->range, key, KeyEnd::FirstEquals);
     if (!line)
         return defaultValue;
-    return parseInteger(splitEntry(text.lines[*line].text, KeyEnd::FirstEquals).value);
+    return parseInteger(splitEntry(loaded->text.lines[*line].text, KeyEnd::FirstEquals).value);
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value,
