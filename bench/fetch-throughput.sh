@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Throughput of `team-editor-cli fetch` against curl on loopback: both fetch
-# the same 50 MB page from python3's http.server in alternating rounds.
+# the same 50 MB page from python3's http.server in alternating rounds. The
+# fetch command also reads the stored page as a roster; get_only times the
+# transfer alone (TNMHTTP::Get into a file).
 # usage: bench/fetch-throughput.sh [BUILD_DIR] [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 rounds=${2:-5}
 cli=$build/bin/team-editor-cli
-[ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
+get_only=$build/bin/get_only
+for tool in "$cli" "$get_only"; do
+    [ -x "$tool" ] || { echo "no $tool: build team-editor-cli and get_only first" >&2; exit 1; }
+done
 
 work=$(mktemp -d)
 serve=$work/serve
-mkdir -p "$serve" "$work/ours" "$work/curl"
+mkdir -p "$serve" "$work/ours" "$work/get" "$work/curl"
 
 # A page of plain lines, so that reading it after the fetch costs little.
 python3 - "$serve/big.htm" <<'PY'
@@ -41,24 +46,24 @@ seconds() {
 rate() { echo "scale=1; $size / 1000000 / $1" | bc; }
 
 echo "page: $size bytes, $rounds rounds"
-echo "fetch: the whole command; transfer: fetch less a read of the stored page"
-printf "%-6s %12s %12s %12s\n" round "fetch MB/s" "transfer MB/s" "curl MB/s"
-ours_total=0
-transfer_total=0
+printf "%-6s %12s %12s %12s\n" round "fetch MB/s" "get MB/s" "curl MB/s"
+fetch_total=0
+get_total=0
 curl_total=0
 for round in $(seq "$rounds"); do
-    ours=$(cd "$work/ours" && seconds "$cli" fetch "$url")
-    reading=$(cd "$work/ours" && seconds "$cli" read output1.htm)
-    theirs=$(cd "$work/curl" && seconds curl -s -o big.htm "$url")
-    cmp -s "$work/ours/output1.htm" "$serve/big.htm" || { echo "fetched page differs" >&2; exit 1; }
-    transfer=$(echo "$ours - $reading" | bc)
-    printf "%-6s %12s %12s %12s\n" "$round" "$(rate "$ours")" "$(rate "$transfer")" "$(rate "$theirs")"
-    ours_total=$(echo "$ours_total + $ours" | bc)
-    transfer_total=$(echo "$transfer_total + $transfer" | bc)
-    curl_total=$(echo "$curl_total + $theirs" | bc)
+    fetch=$(cd "$work/ours" && seconds "$cli" fetch "$url")
+    get=$(cd "$work/get" && seconds "$get_only" "$url" big.htm head.txt)
+    curl=$(cd "$work/curl" && seconds curl -s -o big.htm "$url")
+    for stored in "$work/ours/output1.htm" "$work/get/big.htm" "$work/curl/big.htm"; do
+        cmp -s "$stored" "$serve/big.htm" || { echo "$stored differs from the page" >&2; exit 1; }
+    done
+    printf "%-6s %12s %12s %12s\n" "$round" "$(rate "$fetch")" "$(rate "$get")" "$(rate "$curl")"
+    fetch_total=$(echo "$fetch_total + $fetch" | bc)
+    get_total=$(echo "$get_total + $get" | bc)
+    curl_total=$(echo "$curl_total + $curl" | bc)
 done
 mean() { echo "scale=3; $1 / $rounds" | bc; }
-printf "%-6s %12s %12s %12s\n" mean "$(rate "$(mean "$ours_total")")" "$(rate "$(mean "$transfer_total")")" \
+printf "%-6s %12s %12s %12s\n" mean "$(rate "$(mean "$fetch_total")")" "$(rate "$(mean "$get_total")")" \
     "$(rate "$(mean "$curl_total")")"
 percent() { echo "scale=0; 100 * $curl_total / $1" | bc; }
-echo "fetch reaches $(percent "$ours_total")% of curl's throughput, its transfer $(percent "$transfer_total")%"
+echo "of curl's throughput: fetch $(percent "$fetch_total")%, get alone $(percent "$get_total")%"
