@@ -282,6 +282,11 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value,
                           KeyEnd keyEnd) const
 {
+    // A line break would end the entry early and let the rest of the text
+    // pass for entries or sections of its own.
+    if (key.find_first_of("\r\n") != std::string_view::npos ||
+        value.find_first_of("\r\n") != std::string_view::npos)
+        throw EFileError(writeFailure(m_path));
     IniText text = loadForWrite(m_path);
     std::string entry = std::string(key) + "=" + std::string(value);
     const auto range = findSection(text.lines, section);

@@ -46,7 +46,8 @@ public:
     // Sets the key's value: the first entry with that key is rewritten in
     // place, a new key goes after the last entry of its section, and a missing
     // section is appended at the end of the file. Throws EFileError
-    // "Unable to write to <path>" when the file cannot be replaced.
+    // "Unable to write to <path>" when the file cannot be replaced, or when
+    // the key or the value holds a line break, which the format cannot hold.
     void writeString(std::string_view section, std::string_view key, std::string_view value,
                      KeyEnd keyEnd = KeyEnd::FirstEquals) const;
     void writeInteger(std::string_view section, std::string_view key, int value) const;

@@ -194,7 +194,14 @@ TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFile)
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingFolder.toStdString());
     }
 
+    // Line breaks would let a key or value pass for lines of their own.
+    setContent("[A]\r\nx=1\r\n");
+    EXPECT_THROW(IniFile(path()).writeString("A", "http://a/\n[Current]\nTeam HTML=9", ""), EFileError);
+    EXPECT_THROW(IniFile(path()).writeString("A", "x", "2\r\ny=3"), EFileError);
+    EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+
     // A directory in the file's place cannot be replaced.
+    QFile::remove(path());
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("test.ini"));
     EXPECT_THROW(IniFile(path()).writeString("A", "k", "v"), EFileError);
 }
