@@ -18,9 +18,11 @@ struct CliRun
     QByteArray err;
 };
 
-CliRun runCli(const QStringList& args)
+CliRun runCli(const QStringList& args, const QString& outputFile = {})
 {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
     process.waitForFinished(-1);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -155,6 +157,12 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
         EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_EQ(runCli({"read"}).exitCode, 2);
+
+    if (QFile::exists("/dev/full")) {
+        const CliRun full = runCli({"read", TE_SOURCE_DIR "/examples/sample-roster.htm"}, "/dev/full");
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.err, "Unable to write to standard output\n");
+    }
 }
 
 TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
