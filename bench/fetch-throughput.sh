@@ -32,6 +32,7 @@ size=$(stat -c %s "$serve/big.htm")
 coproc server { exec python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$serve" 2>/dev/null; }
 server_pid=$server_PID
 trap 'kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 read -r banner <&"${server[0]}"
 port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' <<<"$banner")
 url=http://127.0.0.1:$port/big.htm

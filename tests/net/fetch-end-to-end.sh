@@ -10,6 +10,7 @@ work=$(mktemp -d)
 coproc server { exec python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$examples" 2>/dev/null; }
 server_pid=$server_PID
 trap 'kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 
 # The first line names the port the kernel picked: "Serving HTTP on 127.0.0.1 port N ..."
 read -r banner <&"${server[0]}"
