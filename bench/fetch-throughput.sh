@@ -8,6 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 rounds=${2:-5}
+source "$root/scripts/page-server.sh"
 cli=$build/bin/team-editor-cli
 get_only=$build/bin/get_only
 for tool in "$cli" "$get_only"; do
@@ -17,6 +18,8 @@ done
 work=$(mktemp -d)
 serve=$work/serve
 mkdir -p "$serve" "$work/ours" "$work/get" "$work/curl"
+start_page_server "$serve" "$work"
+url=http://127.0.0.1:$page_server_port/big.htm
 
 # A page of plain lines, so that reading it after the fetch costs little.
 python3 - "$serve/big.htm" <<'PY'
@@ -28,14 +31,6 @@ with open(sys.argv[1], "wb") as f:
     f.write(b"</body></html>\n")
 PY
 size=$(stat -c %s "$serve/big.htm")
-
-coproc server { exec python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$serve" 2>/dev/null; }
-server_pid=$server_PID
-trap 'kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-trap 'exit 1' INT TERM
-read -r banner <&"${server[0]}"
-port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' <<<"$banner")
-url=http://127.0.0.1:$port/big.htm
 
 seconds() {
     local start end

@@ -6,16 +6,10 @@ set -euo pipefail
 cli=$1
 examples=$2
 work=$(mktemp -d)
+source "$(dirname "$0")/../../scripts/page-server.sh"
 
-coproc server { exec python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$examples" 2>/dev/null; }
-server_pid=$server_PID
-trap 'kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-trap 'exit 1' INT TERM
-
-# The first line names the port the kernel picked: "Serving HTTP on 127.0.0.1 port N ..."
-read -r banner <&"${server[0]}"
-port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' <<<"$banner")
-[ -n "$port" ] || { echo "no port in: $banner" >&2; exit 1; }
+start_page_server "$examples" "$work"
+port=$page_server_port
 
 cd "$work"
 "$cli" fetch "http://127.0.0.1:$port/sample-roster.htm" >fetched.json
