@@ -227,16 +227,6 @@ TEST(RosterPage, TextPassesThroughUnescapedAndRepeatable)
     EXPECT_EQ(buildRosterPage(snapshot), first);
 }
 
-TEST(RosterPage, CreditLinesKeepTheirFrame)
-{
-    const std::vector<std::string> page = buildRosterPage(newTeamSnapshot());
-    for (std::size_t number = 1; number <= 4; ++number) {
-        EXPECT_EQ(line(page, number).size(), 60u);
-        EXPECT_EQ(line(page, number).substr(0, 5), "<!-- ");
-        EXPECT_EQ(line(page, number).substr(56), "--!>");
-    }
-}
-
 // Texts are written in the encoding the page was read with; a page whose
 // texts Latin-1 cannot hold, or whose Latin-1 bytes would read back as UTF-8,
 // is written as UTF-8 so nothing is lost.

@@ -149,21 +149,4 @@ TEST_F(SaveRoundTrip, PageOfTheWindowAsStarted)
     EXPECT_TRUE(stored.ends_with("</TABLE></BODY></HTML>\r\n"));
 }
 
-// After Save has asked for a file in place of a web address, the next Save
-// writes to that file without asking.
-TEST_F(SaveRoundTrip, SaveAfterAWebAddressKeepsTheChosenFile)
-{
-    m_view->New1Click();
-    m_dialog->setPageSource("HTTP://example.org/team.htm");
-    m_choosers->fileAnswer = m_page;
-    m_view->Save2Click();
-    ASSERT_EQ(m_choosers->filePresets.size(), 1u);
-
-    m_choosers->fileAnswer.reset();
-    m_view->TeamGrid2->setCell(1, 0, "Second Save");
-    m_view->Save2Click();
-    EXPECT_EQ(m_choosers->filePresets.size(), 1u);
-    EXPECT_NE(readFile(m_page).find("<H1><B>Second Save</B></H1>\r\n"), std::string::npos);
-}
-
 } // namespace
