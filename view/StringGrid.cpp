@@ -93,6 +93,12 @@ void StringGrid::setCell(int col, int row, const QString& text)
     m_model->setCell(col, row, text);
 }
 
+void StringGrid::setFixedColor(TColor color)
+{
+    m_fixedColor = color;
+    viewport()->update();
+}
+
 void StringGrid::setColor(TColor color)
 {
     m_color = color;
@@ -172,11 +178,7 @@ void StringGrid::moveColumn(int from, int to)
     std::vector<int> widths;
     for (int col = 0; col < colCount(); ++col)
         widths.push_back(colWidth(col));
-    const auto first = widths.begin();
-    if (to > from)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else
-        std::rotate(first + to, first + from, first + from + 1);
+    moveItem(widths, from, to);
     m_model->moveColumn(from, to);
     for (int col = 0; col < colCount(); ++col)
         setColWidth(col, widths[std::size_t(col)]);

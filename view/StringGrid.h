@@ -40,7 +40,7 @@ public:
     TColor color() const { return m_color; }
     void setColor(TColor color);
     TColor fixedColor() const { return m_fixedColor; }
-    void setFixedColor(TColor color) { m_fixedColor = color, viewport()->update(); }
+    void setFixedColor(TColor color);
 
     int colWidth(int col) const;
     void setColWidth(int col, int width);

@@ -107,13 +107,8 @@ void StringGridModel::moveColumn(int from, int to)
     if (from == to || from < 0 || to < 0 || from >= m_colCount || to >= m_colCount)
         return;
     // The texts move; the columns themselves stay, so views keep their sections.
-    for (auto& row : m_cells) {
-        const auto first = row.begin();
-        if (to > from)
-            std::rotate(first + from, first + from + 1, first + to + 1);
-        else
-            std::rotate(first + to, first + from, first + from + 1);
-    }
+    for (auto& row : m_cells)
+        moveItem(row, from, to);
     emit dataChanged(index(0, std::min(from, to)), index(rowCount() - 1, std::max(from, to)));
 }
 

@@ -3,7 +3,18 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <algorithm>
 #include <vector>
+
+// Moves the item at from so that it lands at index to, the others keeping their order.
+template <typename T> void moveItem(std::vector<T>& items, int from, int to)
+{
+    const auto first = items.begin();
+    if (to > from)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+}
 
 // The texts of a string grid, fixed (heading) cells included. Fixed cells can
 // be neither selected nor edited; every other cell can.

@@ -107,19 +107,4 @@ TEST_F(SaveCommandsTest, UnwritableFilesRaiseTheFileError)
     EXPECT_EQ(m_dialog->pageSource(), missingFolder);
 }
 
-TEST_F(SaveCommandsTest, SnapshotTakesTheWindowLookAndTheGridsAsShown)
-{
-    m_view->setPageEncoding(TextEncoding::Latin1);
-    const PageSnapshot snapshot = m_view->pageSnapshot();
-    EXPECT_EQ(snapshot.teamGrid2.cell(1, 0), "Orc Raiders");
-    EXPECT_EQ(snapshot.teamGrid.rowCount, 17);
-    EXPECT_EQ(snapshot.gameGrid.colCount, 8);
-    EXPECT_EQ(snapshot.windowColor, 0xFFFFFFu);
-    EXPECT_EQ(snapshot.tableColor, 0xD0FFFFu);
-    EXPECT_EQ(snapshot.headingsColor, 0xA0D0D0u);
-    EXPECT_EQ(snapshot.tableFontName, "MS Sans Serif");
-    EXPECT_EQ(snapshot.headingFontName, "MS Sans Serif");
-    EXPECT_EQ(snapshot.encoding, TextEncoding::Latin1);
-}
-
 } // namespace

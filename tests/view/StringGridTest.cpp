@@ -37,24 +37,6 @@ TEST(StringGridModelTest, CountsChangeAtTheEndKeepingTheCellsThatStay)
     EXPECT_EQ(model.rowCount(), 1);
 }
 
-TEST(StringGridModelTest, FixedCellsAreNeitherSelectableNorEditable)
-{
-    StringGridModel model;
-    fillLettered(model, 3, 3);
-    model.setFixedRows(1);
-    model.setFixedCols(1);
-    struct Case
-    {
-        int col, row;
-        bool editable;
-    };
-    for (const Case c : {Case{0, 0, false}, {2, 0, false}, {0, 2, false}, {1, 1, true}, {2, 2, true}}) {
-        const Qt::ItemFlags flags = model.flags(model.index(c.row, c.col));
-        EXPECT_EQ(flags.testFlag(Qt::ItemIsEditable), c.editable) << c.col << "," << c.row;
-        EXPECT_EQ(flags.testFlag(Qt::ItemIsSelectable), c.editable) << c.col << "," << c.row;
-    }
-}
-
 TEST(StringGridModelTest, MovedColumnTakesItsCellsAlong)
 {
     struct Case
