@@ -2,6 +2,7 @@
 
 #include "Choosers.h"
 #include "Errors.h"
+#include "EventPump.h"
 #include "LoopbackHttpServer.h"
 #include "PageHistory.h"
 #include "StringGrid.h"
@@ -254,8 +255,17 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     LoopbackHttpServer server(httpReply(GoodPage), 3);
     const QString url = QString::fromStdString(server.url("/team.htm"));
 
+    // The socket waits pump events; the busy cursor shows meanwhile.
+    bool busyWhileWaiting = false;
+    setEventPump([&busyWhileWaiting] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        busyWhileWaiting = busyWhileWaiting || (cursor && cursor->shape() == Qt::WaitCursor);
+    });
     m_dialog->setPageSource(url);
     m_dialog->BtnParseClick();
+    setEventPump({});
+    EXPECT_TRUE(busyWhileWaiting);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
     EXPECT_EQ(readFile(inStart("output1.htm")), GoodPage);
     EXPECT_NE(readFile(inStart("Head.txt")).find("200 OK"), std::string::npos);
