@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSize>
 #include <string>
 
 namespace {
@@ -107,6 +108,7 @@ void TForm_Parse::createControls()
     // the text typed is taken as typed, not completed from the list.
     Cmb_HTML->setInsertPolicy(QComboBox::NoInsert);
     Cmb_HTML->setCompleter(nullptr);
+    m_historyItemHeight = scale(16);
     Button1 = new QPushButton(QStringLiteral("Browse"), this);
     scale.place(Button1, 296, 56, 55, 25);
 
@@ -137,7 +139,8 @@ void TForm_Parse::FormCreate()
 {
     const PageHistory history(historyPath());
     Cmb_HTML->clear();
-    Cmb_HTML->addItems(history.urls());
+    for (const QString& url : history.urls())
+        addHistoryEntry(url);
     const int current = history.currentIndex();
     Cmb_HTML->setCurrentIndex(current >= 0 && current < Cmb_HTML->count() ? current : -1);
 }
@@ -199,11 +202,18 @@ void TForm_Parse::rememberUrl(const QString& url)
     const PageHistory history(historyPath());
     // MatchFixedString without MatchCaseSensitive compares whole entries in any letter case.
     if (Cmb_HTML->findText(url, Qt::MatchFixedString) < 0) {
-        Cmb_HTML->addItem(url);
+        addHistoryEntry(url);
         Cmb_HTML->setCurrentIndex(Cmb_HTML->count() - 1);
         history.appendUrl(url);
     }
     history.storeCurrentIndex(Cmb_HTML->currentIndex());
+}
+
+void TForm_Parse::addHistoryEntry(const QString& url)
+{
+    Cmb_HTML->addItem(url);
+    // The drop-down list's width follows the box, so only the height matters.
+    Cmb_HTML->setItemData(Cmb_HTML->count() - 1, QSize(0, m_historyItemHeight), Qt::SizeHintRole);
 }
 
 void TForm_Parse::fetchPage(const QString& url)

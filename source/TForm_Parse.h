@@ -45,6 +45,7 @@ public:
 private:
     void createControls();
     QString historyPath() const;
+    void addHistoryEntry(const QString& url);
     void rememberUrl(const QString& url);
     void fetchPage(const QString& url);
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
@@ -53,4 +54,5 @@ private:
 
     TTeamView* m_teamView;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
+    int m_historyItemHeight = 0;
 };
