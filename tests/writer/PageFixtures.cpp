@@ -1,6 +1,7 @@
 #include "PageFixtures.h"
 
 #include <QStringList>
+#include <gtest/gtest.h>
 
 GridSnapshot emptyGrid(int cols, int rows)
 {
@@ -65,4 +66,14 @@ PageSnapshot newTeamSnapshot()
     setRow(snapshot.gameGrid, 0,
            {"Result", "Opponent", "Race", "Score", "Cas", "Gate", "Winnings", "Notes & Highlights"});
     return snapshot;
+}
+
+void expectSameGrid(const GridSnapshot& actual, const GridSnapshot& expected, const char* name)
+{
+    SCOPED_TRACE(name);
+    ASSERT_EQ(actual.colCount, expected.colCount);
+    ASSERT_EQ(actual.rowCount, expected.rowCount);
+    for (int row = 0; row < expected.rowCount; ++row)
+        for (int col = 0; col < expected.colCount; ++col)
+            EXPECT_EQ(actual.cell(col, row), expected.cell(col, row)) << "column " << col << ", row " << row;
 }

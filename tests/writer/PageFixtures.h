@@ -14,6 +14,10 @@ PageSnapshot startUpSnapshot();
 // The window after File, New, filled the way the team display fills it.
 PageSnapshot newTeamSnapshot();
 
+// Expects the same counts and the same text in every cell; name tells the
+// grid in a failure.
+void expectSameGrid(const GridSnapshot& actual, const GridSnapshot& expected, const char* name);
+
 // Lets test failures show cell texts as text.
 inline void PrintTo(const QString& text, std::ostream* out)
 {

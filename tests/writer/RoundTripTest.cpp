@@ -26,16 +26,6 @@ ReadBack readBack(const PageSnapshot& snapshot)
     return result;
 }
 
-void expectSameGrid(const GridSnapshot& actual, const GridSnapshot& expected, const char* name)
-{
-    SCOPED_TRACE(name);
-    ASSERT_EQ(actual.colCount, expected.colCount);
-    ASSERT_EQ(actual.rowCount, expected.rowCount);
-    for (int row = 0; row < expected.rowCount; ++row)
-        for (int col = 0; col < expected.colCount; ++col)
-            EXPECT_EQ(actual.cell(col, row), expected.cell(col, row)) << "column " << col << ", row " << row;
-}
-
 void expectSameDisplay(const PageSnapshot& actual, const PageSnapshot& expected)
 {
     expectSameGrid(actual.teamGrid, expected.teamGrid, "TeamGrid");

@@ -69,16 +69,6 @@ protected:
     QString m_page = m_folder.filePath("typed.htm");
 };
 
-void expectSameCells(const GridSnapshot& actual, const GridSnapshot& expected, const char* name)
-{
-    SCOPED_TRACE(name);
-    ASSERT_EQ(actual.colCount, expected.colCount);
-    ASSERT_EQ(actual.rowCount, expected.rowCount);
-    for (int row = 0; row < expected.rowCount; ++row)
-        for (int col = 0; col < expected.colCount; ++col)
-            EXPECT_EQ(actual.cell(col, row), expected.cell(col, row)) << "column " << col << ", row " << row;
-}
-
 // A new team with generated texts typed into every cell, saved and opened
 // again, shows every cell as it was typed.
 TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
@@ -125,10 +115,10 @@ TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
         m_dialog->BtnParseClick();
 
         const PageSnapshot shown = m_view->pageSnapshot();
-        expectSameCells(shown.teamGrid, expected.teamGrid, "TeamGrid");
-        expectSameCells(shown.teamGrid2, expected.teamGrid2, "TeamGrid2");
-        expectSameCells(shown.teamGrid3, expected.teamGrid3, "TeamGrid3");
-        expectSameCells(shown.gameGrid, expected.gameGrid, "GameGrid");
+        expectSameGrid(shown.teamGrid, expected.teamGrid, "TeamGrid");
+        expectSameGrid(shown.teamGrid2, expected.teamGrid2, "TeamGrid2");
+        expectSameGrid(shown.teamGrid3, expected.teamGrid3, "TeamGrid3");
+        expectSameGrid(shown.gameGrid, expected.gameGrid, "GameGrid");
     }
 }
 
