@@ -7,25 +7,6 @@
 
 namespace fs = std::filesystem;
 
-TEST(RealPages, TheSamplePageReads)
-{
-    const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    EXPECT_EQ(team.TeamName, "Grimstone Grinders");
-    EXPECT_EQ(team.Coach, "Ada Example");
-    EXPECT_EQ(team.TeamRating, 130);
-    EXPECT_EQ(team.TeamCost, "1,170k");
-    EXPECT_EQ(team.WizardPriceText, "x $150k =");
-    EXPECT_EQ(team.Players[12].Position, "Deathroller");
-    EXPECT_EQ(team.Players[11], TPlayer{});
-    EXPECT_EQ(team.TableFontName, "Verdana");
-    EXPECT_EQ(team.HeadingsColor, 0xA0D0D0u);
-    EXPECT_EQ(record.RowCount, 5);
-    EXPECT_EQ(record.Cells[3][1], "Bonecrack Boys");
-}
-
 // Pages written by other tools: each reads or fails with the conversion error.
 TEST(RealPages, EveryCorpusPageReadsOrFailsWithTheConversionError)
 {
