@@ -5,8 +5,7 @@
 
 namespace {
 
-// Grid heights in pixels: a title alone, and a row count's worth of rows.
-constexpr int emptyRecordHeight = 37;
+// The grid's height in pixels for its row count.
 int heightForRows(int rowCount)
 {
     return 21 * rowCount + 16;
@@ -36,7 +35,7 @@ void startRecord(ScanState& state)
     record.Cells.clear();
     setSize(record, 1, 1);
     record.FixedRows = 0;
-    record.Height = emptyRecordHeight;
+    record.Height = heightForRows(record.RowCount);
 }
 
 void readRecordRow(const PageLine& line, ScanState& state)
