@@ -129,6 +129,12 @@ std::vector<QString> RosterPageWriter::lines() const
     page.push_back(matchHeadingRow());
     appendMatchRows(page);
     page.push_back(QStringLiteral("</TABLE></BODY></HTML>"));
+    // The page is read line by line: a line break pasted into a cell would
+    // split its row in two, so it is written as a blank.
+    for (QString& line : page) {
+        line.replace(QChar('\r'), QChar(' '));
+        line.replace(QChar('\n'), QChar(' '));
+    }
     return page;
 }
 

@@ -227,6 +227,20 @@ TEST(RosterPage, TextPassesThroughUnescapedAndRepeatable)
     EXPECT_EQ(buildRosterPage(snapshot), first);
 }
 
+TEST(RosterPage, LineBreaksInCellsBecomeBlanks)
+{
+    PageSnapshot snapshot = newTeamSnapshot();
+    snapshot.teamGrid2.cells[0][1] = "Night\r\nOwls";
+    snapshot.teamGrid.cells[1][7] = "Block\nDodge";
+    snapshot.gameGrid.cells[1][7] = "Rain\r";
+    const std::vector<std::string> page = buildRosterPage(snapshot);
+
+    ASSERT_EQ(page.size(), 45u);
+    EXPECT_EQ(line(page, 8), "<H1><B>Night  Owls</B></H1>");
+    EXPECT_NE(line(page, 14).find("<TD ALIGN=LEFT>Block Dodge</TD>"), std::string::npos);
+    EXPECT_NE(line(page, 44).find("<TD>Rain </TD>"), std::string::npos);
+}
+
 // Texts are written in the encoding the page was read with; a page whose
 // texts Latin-1 cannot hold, or whose Latin-1 bytes would read back as UTF-8,
 // is written as UTF-8 so nothing is lost.
