@@ -19,6 +19,7 @@
 #include <QScrollArea>
 
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -93,46 +94,34 @@ void TTeamView::createContents()
     Label1->setFont(layoutFont(30, true));
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    TeamGrid = createGrid({8, 60, 765, 373}, 16, 17,
-                          {18, 101, 75, 22, 21, 21, 20, 241, 29, 30, 29, 28, 28, 29, 29, 46}, 0);
+    TeamGrid = createGrid(QStringLiteral("TeamGrid"), {8, 60, 765, 373}, 16, 17,
+                          {18, 101, 75, 22, 21, 21, 20, 241, 29, 30, 29, 28, 28, 29, 29, 46});
     TeamGrid->setFixedRows(1);
-    TeamGrid->setDrawCellHandler(
-        [this](StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect, bool focused) {
-            TeamGridDrawCell(grid, canvas, col, row, rect, focused);
-        });
+    TeamGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
 
-    TeamGrid2 = createGrid({8, 432, 361, 125}, 2, 6, {147, 210}, 1);
-    TeamGrid3 = createGrid({368, 432, 405, 125}, 4, 6, {198, 49, 98, 56}, 2);
+    TeamGrid2 = createGrid(QStringLiteral("TeamGrid2"), {8, 432, 361, 125}, 2, 6, {147, 210});
+    TeamGrid3 = createGrid(QStringLiteral("TeamGrid3"), {368, 432, 405, 125}, 4, 6, {198, 49, 98, 56});
     for (StringGrid* grid : {TeamGrid2, TeamGrid3}) {
         grid->setFixedCols(1);
         grid->setRowHeightAt(0, 19);
         grid->setDefaultDrawing(true);
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setDrawCellHandler(
-            [this](StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect, bool focused) {
-                TeamGrid2DrawCell(sender, canvas, col, row, rect, focused);
-            });
+        grid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGrid2DrawCell, this));
     }
-    TeamGrid2->setSetEditTextHandler([this](StringGrid* grid, int col, int row, const QString& value) {
-        TeamGrid2SetEditText(grid, col, row, value);
-    });
+    TeamGrid2->setSetEditTextHandler(std::bind_front(&TTeamView::TeamGrid2SetEditText, this));
 
     Edit1 = new QLineEdit(QStringLiteral("Edit1"), m_canvas);
     Edit1->setGeometry(40, 4, 121, 24);
     Edit1->hide();
 
-    GameGrid = createGrid({8, 572, 765, 42}, 8, 2, {60, 164, 73, 64, 58, 49, 48, 241}, 5);
+    GameGrid =
+        createGrid(QStringLiteral("GameGrid"), {8, 572, 765, 42}, 8, 2, {60, 164, 73, 64, 58, 49, 48, 241});
     GameGrid->setFixedRows(1);
     GameGrid->setDefaultColWidth(80);
     GameGrid->setColumnsMovable(true);
-    GameGrid->setDrawCellHandler(
-        [this](StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect, bool focused) {
-            TeamGridDrawCell(grid, canvas, col, row, rect, focused);
-        });
-    GameGrid->setSetEditTextHandler([this](StringGrid* grid, int col, int row, const QString& value) {
-        GameGridSetEditText(grid, col, row, value);
-    });
+    GameGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
+    GameGrid->setSetEditTextHandler(std::bind_front(&TTeamView::GameGridSetEditText, this));
 
     LbTName = new QLabel(m_canvas);
     LbTName->setGeometry(40, 12, 693, 36);
@@ -146,11 +135,11 @@ void TTeamView::createContents()
     updateScrollRange();
 }
 
-StringGrid* TTeamView::createGrid(QRect geometry, int cols, int rows, const std::vector<int>& colWidths,
-                                  int tabOrder)
+StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, int cols, int rows,
+                                  const std::vector<int>& colWidths)
 {
     auto* grid = new StringGrid(m_canvas);
-    grid->setObjectName(QStringLiteral("grid%1").arg(tabOrder));
+    grid->setObjectName(name);
     grid->setGeometry(geometry);
     grid->setColCount(cols);
     grid->setRowCount(rows);
@@ -158,8 +147,7 @@ StringGrid* TTeamView::createGrid(QRect geometry, int cols, int rows, const std:
         grid->setColWidth(col, colWidths[std::size_t(col)]);
     grid->setColor(NewTableColor);
     grid->setFixedColor(NewHeadingsColor);
-    grid->setSelectCellHandler(
-        [this](StringGrid* sender, int col, int row) { TeamGridSelectCell(sender, col, row); });
+    grid->setSelectCellHandler(std::bind_front(&TTeamView::TeamGridSelectCell, this));
     grid->hide();
     return grid;
 }

@@ -109,8 +109,9 @@ private:
     void FormCreate();
     void createContents();
     void createMenu();
-    StringGrid* createGrid(QRect geometry, int cols, int rows, const std::vector<int>& colWidths,
-                           int tabOrder);
+    // Grids are created in their tab order.
+    StringGrid* createGrid(const QString& name, QRect geometry, int cols, int rows,
+                           const std::vector<int>& colWidths);
     void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                    CellLook look) const;
     QString decoded(const std::string& bytes) const;
