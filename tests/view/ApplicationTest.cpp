@@ -3,7 +3,10 @@
 #include "TeamEditorApplication.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -56,6 +59,36 @@ TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
     EXPECT_EQ(text, "Host Lookup Failed..");
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithTheMainWindow)
+{
+    ensureApplication();
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.write("[Team HTML]\r\nhttp://league.example/orcs.htm=\r\n");
+    history.close();
+
+    auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
+    application->createWindows();
+    QDir::setCurrent(previousFolder);
+    TTeamView* view = application->mainWindow();
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->startDirectory(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->currentText(), "http://league.example/orcs.htm");
+    EXPECT_FALSE(application->pageSourceDialog()->isVisible());
+
+    // File, Exit ends the event loop, even with the dialog open. Should the
+    // dialog keep the program running, the guard ends the loop with a failure.
+    view->Open1Click();
+    QTimer::singleShot(0, view, &TTeamView::exit1Click);
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(1); });
+    guard.start(30000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 } // namespace
