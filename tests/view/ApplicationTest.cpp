@@ -1,5 +1,6 @@
 #include "ViewTestSupport.h"
 
+#include "StringGrid.h"
 #include "TeamEditorApplication.h"
 
 #include <QAction>
@@ -7,7 +8,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -29,14 +32,23 @@ TEST_F(ApplicationTest, FailureOfACommandIsReportedAndTheLoopGoesOn)
     m_view->New1Click();
     m_dialog->setPageSource(QString());
 
-    // Through the event loop, as a menu choice arrives.
+    // A click on File, Save in the open menu.
+    m_view->File1->popup(m_view->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view->File1));
+    QTest::mouseClick(m_view->File1, Qt::LeftButton, {},
+                      m_view->File1->actionGeometry(m_view->Save2).center());
+    EXPECT_EQ(reports, QStringList{"Cannot create file ."});
+    EXPECT_FALSE(m_view->File1->isVisible());
+
+    // The same through the event loop; afterwards commands work as before.
     QMetaObject::invokeMethod(m_view->Save2, &QAction::trigger, Qt::QueuedConnection);
     QCoreApplication::processEvents();
-    EXPECT_EQ(reports, QStringList{"Cannot create file ."});
-
+    EXPECT_EQ(reports.size(), 2);
+    m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orcs"));
     QMetaObject::invokeMethod(m_view->New1, &QAction::trigger, Qt::QueuedConnection);
     QCoreApplication::processEvents();
-    EXPECT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports.size(), 2);
+    EXPECT_EQ(m_view->TeamGrid2->cell(1, 0), "");
 }
 
 TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
