@@ -3,8 +3,8 @@
 #include "Choosers.h"
 #include "Errors.h"
 #include "EventPump.h"
-#include "LoopbackHttpServer.h"
 #include "PageHistory.h"
+#include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TTeamView.h"
 
@@ -252,7 +252,7 @@ TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
 
 TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
 {
-    LoopbackHttpServer server(httpReply(GoodPage), 3);
+    ScriptedServer server(Reply(httpReply(GoodPage)), 3);
     const QString url = QString::fromStdString(server.url("/team.htm"));
 
     // The socket waits pump events; the busy cursor shows meanwhile.
@@ -288,7 +288,7 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     EXPECT_EQ(PageHistory(historyPath()).urls(), (QStringList{url, second}));
     EXPECT_EQ(PageHistory(historyPath()).currentIndex(), 1);
 
-    const std::vector<std::string> requests = server.finish();
+    const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[0].rfind("GET /team.htm HTTP/1.0\r\n", 0), 0u);
     EXPECT_EQ(requests[2].rfind("GET /other.htm?team=12 HTTP/1.0\r\n", 0), 0u);
@@ -296,14 +296,14 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
 
 TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
 {
-    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    ScriptedServer server(httpReply(GoodPage));
     const std::string url = server.url("/" + std::string(300, 'p') + ".htm");
     m_dialog->setPageSource(QString::fromStdString(url));
     m_dialog->BtnParseClick();
 
     EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0).toStdString(), url);
     EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{QString::fromStdString(url)});
-    const std::vector<std::string> requests = server.finish();
+    const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
     const std::string path = url.substr(server.url("").size(), 255 - server.url("").size());
     EXPECT_EQ(requests[0].rfind("GET " + path + " HTTP/1.0\r\n", 0), 0u);
@@ -360,10 +360,9 @@ TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory
 
     // A later fetch leaves its files in the chosen folder; the history stays
     // in the start directory.
-    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    ScriptedServer server(httpReply(GoodPage));
     m_dialog->setPageSource(QString::fromStdString(server.url("/team.htm")));
     m_dialog->BtnParseClick();
-    server.finish();
     EXPECT_TRUE(QFile::exists(pages + "/output1.htm"));
     EXPECT_TRUE(QFile::exists(pages + "/Head.txt"));
     EXPECT_TRUE(QFile::exists(historyPath()));
@@ -376,9 +375,8 @@ TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory
 
 TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
 {
-    LoopbackHttpServer server(httpReply(GoodPage), 1);
+    ScriptedServer server(httpReply(GoodPage));
     m_dialog->StartParse(QString::fromStdString(server.url("/team.htm")));
-    server.finish();
 
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
     EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");

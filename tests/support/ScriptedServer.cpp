@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-ScriptedServer::ScriptedServer(Reply reply)
+ScriptedServer::ScriptedServer(Reply reply, int connections)
     : m_reply(std::move(reply)), m_listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
       m_stop(eventfd(0, EFD_CLOEXEC))
 {
@@ -19,11 +19,12 @@ ScriptedServer::ScriptedServer(Reply reply)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     if (m_listener < 0 || m_stop < 0 ||
-        bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(m_listener, 1) != 0 ||
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(m_listener, connections) != 0 ||
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("cannot start the scripted server");
     m_port = ntohs(address.sin_port);
-    m_thread = std::thread(&ScriptedServer::serve, this);
+    m_thread = std::thread(&ScriptedServer::serve, this, connections);
 }
 
 ScriptedServer::~ScriptedServer()
@@ -43,9 +44,15 @@ std::string ScriptedServer::url(const std::string& path) const
 
 std::string ScriptedServer::request()
 {
+    const std::vector<std::string> all = requests();
+    return all.empty() ? std::string() : all.front();
+}
+
+std::vector<std::string> ScriptedServer::requests()
+{
     if (m_thread.joinable())
         m_thread.join();
-    return m_request;
+    return m_requests;
 }
 
 // False when the server is being stopped.
@@ -70,20 +77,28 @@ bool ScriptedServer::sendAll(int fd, const std::string& bytes)
     return true;
 }
 
-void ScriptedServer::serve()
+void ScriptedServer::serve(int connections)
 {
-    if (!waitFor(m_listener, POLLIN))
-        return;
-    const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-    if (connection < 0)
-        return;
+    for (int served = 0; served < connections && waitFor(m_listener, POLLIN); ++served) {
+        const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0)
+            return;
+        answer(connection);
+        close(connection);
+    }
+}
+
+void ScriptedServer::answer(int connection)
+{
+    std::string request;
     char buffer[4096];
-    while (m_request.find("\r\n\r\n") == std::string::npos && waitFor(connection, POLLIN)) {
+    while (request.find("\r\n\r\n") == std::string::npos && waitFor(connection, POLLIN)) {
         const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
         if (got <= 0)
             break;
-        m_request.append(buffer, static_cast<std::size_t>(got));
+        request.append(buffer, static_cast<std::size_t>(got));
     }
+    m_requests.push_back(std::move(request));
     m_requestReceived = true;
     bool open = sendAll(connection, m_reply.bytes);
     while (open && !m_reply.repeat.empty())
@@ -91,5 +106,4 @@ void ScriptedServer::serve()
     // Silent until the client closes its end.
     while (open && m_reply.holdOpen && waitFor(connection, POLLIN))
         open = recv(connection, buffer, sizeof buffer, 0) > 0;
-    close(connection);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 // What the scripted server does once a request has arrived.
 struct Reply
@@ -18,13 +19,14 @@ struct Reply
     bool holdOpen;      // then kept open and silent until the client closes
 };
 
-// A server on 127.0.0.1, on a port the kernel picks, that takes one
-// connection on its own thread, reads the request up to its empty line and
-// answers with exact bytes, then closes. The destructor stops and joins it.
+// A server on 127.0.0.1, on a port the kernel picks, that takes a given number
+// of connections one after the other on its own thread, reads each request up
+// to its empty line and answers with the same exact bytes, then closes it.
+// The destructor stops and joins it.
 class ScriptedServer
 {
 public:
-    explicit ScriptedServer(Reply reply);
+    explicit ScriptedServer(Reply reply, int connections = 1);
     explicit ScriptedServer(std::string bytes, std::string repeat = {}, bool holdOpen = false)
         : ScriptedServer(Reply(std::move(bytes), std::move(repeat), holdOpen))
     {
@@ -37,11 +39,14 @@ public:
     std::string url(const std::string& path = "/") const;
     // Set once the whole request has arrived.
     bool requestReceived() const { return m_requestReceived; }
-    // Waits for the server to finish, then gives the bytes it received.
+    // Wait for the server to finish, then give the bytes it received: of the
+    // first request, or of every request in the order they came.
     std::string request();
+    std::vector<std::string> requests();
 
 private:
-    void serve();
+    void serve(int connections);
+    void answer(int connection);
     bool waitFor(int fd, short events);
     bool sendAll(int fd, const std::string& bytes);
 
@@ -49,7 +54,7 @@ private:
     int m_listener;
     int m_stop;
     int m_port;
-    std::string m_request;
+    std::vector<std::string> m_requests;
     std::atomic<bool> m_requestReceived{false};
     std::thread m_thread;
 };
