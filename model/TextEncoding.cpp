@@ -1,5 +1,8 @@
 #include "TextEncoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 struct Utf8Step
@@ -65,6 +68,15 @@ TextEncoding detectEncoding(std::string_view fileBytes)
 {
     std::size_t pos = 0;
     while (pos < fileBytes.size()) {
+        // Eight ASCII bytes at a time: no byte of the word has its top bit set.
+        std::uint64_t eight = 0;
+        if (fileBytes.size() - pos >= sizeof eight) {
+            std::memcpy(&eight, fileBytes.data() + pos, sizeof eight);
+            if ((eight & 0x8080808080808080u) == 0) {
+                pos += sizeof eight;
+                continue;
+            }
+        }
         const Utf8Step step = readUtf8(fileBytes, pos);
         if (!step.valid)
             return TextEncoding::Latin1;

@@ -17,6 +17,25 @@ struct PageLines
 // Longer lines are cut to this many bytes, the rest of the line being lost.
 constexpr std::size_t PageLineLimit = 4096;
 
+// Splits a page handed over in pieces of any size exactly as splitPageBytes
+// splits the whole, so that a file need not be held in memory at once.
+class PageSplitter
+{
+public:
+    void add(std::string_view bytes);
+    PageLines finish();
+
+private:
+    void endLine(std::string_view rest);
+    void judgeEncoding(std::string_view bytes);
+
+    PageLines m_page;
+    std::string m_line;             // the start of a line that a later piece goes on with
+    bool m_afterCr = false;         // the last piece ended in CR: an LF first in the next one belongs to it
+    std::string m_pendingCharacter; // the last piece's last character, which may go on too
+    bool m_valid = true;            // UTF-8 so far
+};
+
 // Splits at CR LF, a lone CR and a lone LF; a last empty line is not counted.
 PageLines splitPageBytes(std::string_view fileBytes);
 

@@ -1,16 +1,21 @@
 #pragma once
 
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 // One line of the page as the scan sees it: the bytes as the page has them, the
 // upper-cased copy every keyword test looks at, and the cleaned line that the
-// rules walk, made once on first use.
+// rules walk, made once on first use. One PageLine is reset for each line of a
+// page in turn, so that its buffers are reused rather than made anew.
 class PageLine
 {
 public:
-    explicit PageLine(std::string_view raw);
+    PageLine() = default;
+    explicit PageLine(std::string_view raw) { reset(raw); }
+
+    // Takes the next line; raw must outlive the use of this line.
+    void reset(std::string_view raw);
 
     std::string_view raw() const { return m_raw; }
     std::string_view upper() const { return m_upper; }
@@ -23,6 +28,11 @@ public:
 private:
     std::string_view m_raw;
     std::string m_upper;
-    mutable std::optional<std::string> m_cleaned;
-    mutable std::optional<std::string> m_cleanedUpper;
+    // Bit b is set when the upper-cased line holds the byte 0x20 + b, the range
+    // every keyword is written in.
+    std::uint64_t m_present = 0;
+    mutable bool m_cleanedMade = false;
+    mutable bool m_cleanedUpperMade = false;
+    mutable std::string m_cleaned;
+    mutable std::string m_cleanedUpper;
 };

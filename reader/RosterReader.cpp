@@ -14,8 +14,9 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
 
     // Every line passes every rule, in this order; later rules see what
     // earlier ones did to the same line.
+    PageLine line;
     for (std::size_t i = 0; i < page.lines.size(); ++i) {
-        const PageLine line(page.lines[i]);
+        line.reset(page.lines[i]);
         readTeamName(line, state.team);
         applyPageLookRules(line, state);
         readCoachAndRace(line, state.team);

@@ -51,3 +51,21 @@ TEST(TextEncoding, Utf8RoundTrips)
     const std::string bytes = "Gr\xC3\xBCn \xE2\x82\xAC";
     EXPECT_EQ(encodeText(decodeText(bytes, TextEncoding::Utf8), TextEncoding::Utf8), bytes);
 }
+
+// Plain text is judged eight bytes at a time: a broken or valid character at
+// any offset, and in the last bytes that do not fill eight, is still judged.
+TEST(TextEncoding, JudgesEveryOffsetOfLongPlainText)
+{
+    for (std::size_t length = 0; length < 40; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string text(length, 'a');
+            EXPECT_EQ(detectEncoding(std::string(text).insert(at, "\xE9")), TextEncoding::Latin1)
+                << length << at;
+            EXPECT_EQ(detectEncoding(std::string(text).insert(at, "\xC3\xA9")), TextEncoding::Utf8)
+                << length << at;
+            EXPECT_EQ(detectEncoding(std::string(text).insert(at, "\xE2\x82")), TextEncoding::Latin1)
+                << length << at;
+            EXPECT_EQ(detectEncoding(text), TextEncoding::Utf8);
+        }
+    }
+}

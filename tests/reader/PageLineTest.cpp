@@ -1,0 +1,43 @@
+#include "PageLine.h"
+#include "LineCleanup.h"
+
+#include <gtest/gtest.h>
+
+// The keyword test skips lines that lack a byte of the word; it must still
+// answer as a search of the upper-cased line does.
+TEST(PageLine, KeywordTestsAnswerAsASearchOfTheUpperCasedLine)
+{
+    const std::string lines[] = {
+        "",
+        "<p>xxxx</p>",
+        "<body bgcolor=\"#102030\" text=#ffffff>",
+        "Coached by: Someone",
+        "<TD>Team Rating:</TD><TD>120</TD>",
+        "\xE9l\xE9ment ~{|}` \x7F\x01",
+        "<TR><TD>#<TD>Position",
+    };
+    const std::string_view words[] = {"<BODY", "BGCOLOR=", "TEXT=", "COACHED BY:", "RATING",   "TEAM",
+                                      "{|}",   "~",        "\x7F",  "\xE9L",       "#<",       "coach",
+                                      "",      "X",        "</P>",  "<TR><TD>#",   "POSITIONS"};
+    PageLine line;
+    for (const std::string& raw : lines) {
+        line.reset(raw);
+        const std::string upper = upperCased(raw);
+        EXPECT_EQ(line.upper(), upper);
+        for (const std::string_view word : words)
+            EXPECT_EQ(line.has(word), holds(upper, word)) << raw << " / " << word;
+    }
+}
+
+TEST(PageLine, AResetLineForgetsTheCleanedTextOfTheLineBefore)
+{
+    PageLine line("<TD>first</TD>");
+    EXPECT_EQ(line.cleaned(), "|first|");
+    EXPECT_EQ(line.cleanedUpper(), "|FIRST|");
+    line.reset("<b>second</b>&nbsp;");
+    EXPECT_EQ(line.raw(), "<b>second</b>&nbsp;");
+    EXPECT_EQ(line.cleaned(), "|second| ;");
+    EXPECT_EQ(line.cleanedUpper(), "|SECOND| ;");
+    EXPECT_FALSE(line.has("FIRST"));
+    EXPECT_TRUE(line.has("SECOND"));
+}
