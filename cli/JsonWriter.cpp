@@ -2,6 +2,13 @@
 
 #include <cstdio>
 
+namespace {
+
+// The size of the pieces handed to a sink.
+constexpr std::size_t pieceSize = 64 * 1024;
+
+} // namespace
+
 void JsonWriter::beginObject(std::string_view key)
 {
     open(key, '{', false);
@@ -26,24 +33,28 @@ void JsonWriter::value(std::string_view key, std::string_view utf8Text)
 {
     startItem(key);
     appendString(utf8Text);
+    spill();
 }
 
 void JsonWriter::value(std::string_view key, std::int64_t number)
 {
     startItem(key);
     m_text += std::to_string(number);
+    spill();
 }
 
 void JsonWriter::value(std::string_view key, bool flag)
 {
     startItem(key);
     m_text += flag ? "true" : "false";
+    spill();
 }
 
 void JsonWriter::null(std::string_view key)
 {
     startItem(key);
     m_text += "null";
+    spill();
 }
 
 void JsonWriter::element(std::string_view utf8Text)
@@ -58,6 +69,7 @@ void JsonWriter::open(std::string_view key, char bracket, bool inLine)
     ++m_depth;
     m_first = true;
     m_inLine = inLine;
+    spill();
 }
 
 void JsonWriter::close(char bracket)
@@ -72,6 +84,23 @@ void JsonWriter::close(char bracket)
     m_inLine = false;
     if (m_depth == 0)
         m_text += '\n';
+    spill();
+}
+
+bool JsonWriter::flush()
+{
+    if (!m_sink)
+        return true;
+    if (!m_sinkFailed && !m_text.empty())
+        m_sinkFailed = !m_sink(m_text);
+    m_text.clear();
+    return !m_sinkFailed;
+}
+
+void JsonWriter::spill()
+{
+    if (m_sink && m_text.size() >= pieceSize)
+        flush();
 }
 
 void JsonWriter::startItem(std::string_view key)

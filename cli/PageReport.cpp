@@ -13,9 +13,13 @@ int reportPageFile(const std::string& path)
         TTeam team;
         MatchRecord matchRecord;
         readRosterPage(page, team, matchRecord);
-        const std::string json = teamJson(team, matchRecord, page.encoding);
+        // The text goes out in pieces: a page can ask for a match record
+        // whose JSON is far larger than memory.
+        const auto toStdout = [](std::string_view piece) {
+            return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+        };
         // A full disk or a closed pipe must not pass for a report.
-        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {
+        if (!writeTeamJson(team, matchRecord, page.encoding, toStdout) || std::fflush(stdout) != 0) {
             std::fputs("Unable to write to standard output\n", stderr);
             return 1;
         }

@@ -7,7 +7,10 @@ namespace {
 class TeamJsonWriter
 {
 public:
-    explicit TeamJsonWriter(TextEncoding encoding) : m_encoding(encoding) {}
+    TeamJsonWriter(TextEncoding encoding, JsonWriter::Sink sink)
+        : m_encoding(encoding), m_json(std::move(sink))
+    {
+    }
 
     void text(std::string_view key, std::string_view bytes) { m_json.value(key, utf8(bytes)); }
     void number(std::string_view key, std::int64_t value) { m_json.value(key, value); }
@@ -84,10 +87,19 @@ public:
         else
             m_json.null("Height");
         m_json.beginArray("Cells");
-        for (const std::vector<std::string>& row : record.Cells) {
+        // Every row lists all its columns, the ones the record does not store
+        // as empty texts.
+        // Once the text cannot be written, making the rest of it is wasted:
+        // the rows can run to gigabytes.
+        for (int row = 0; row < record.RowCount && !m_json.failed(); ++row) {
             m_json.beginArray({}, true);
-            for (const std::string& cell : row)
-                m_json.element(utf8(cell));
+            for (int col = 0; col < record.ColCount; ++col) {
+                const std::string& cell = record.cell(col, row);
+                if (cell.empty())
+                    m_json.element({});
+                else
+                    m_json.element(utf8(cell));
+            }
             m_json.endArray();
         }
         m_json.endArray();
@@ -109,12 +121,29 @@ private:
 
 } // namespace
 
-std::string teamJson(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding)
+namespace {
+
+void writeDocument(TeamJsonWriter& writer, const TTeam& team, const MatchRecord& matchRecord)
 {
-    TeamJsonWriter writer(encoding);
     writer.json().beginObject();
     writer.team(team);
     writer.matchRecord(matchRecord);
     writer.json().endObject();
+}
+
+} // namespace
+
+std::string teamJson(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding)
+{
+    TeamJsonWriter writer(encoding, {});
+    writeDocument(writer, team, matchRecord);
     return writer.json().text();
+}
+
+bool writeTeamJson(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding,
+                   const std::function<bool(std::string_view)>& sink)
+{
+    TeamJsonWriter writer(encoding, sink);
+    writeDocument(writer, team, matchRecord);
+    return writer.json().flush();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +15,42 @@ struct MatchRecord
     int FixedRows = 0;
     // Set when a rule gave the grid a height; the reset leaves it unset.
     std::optional<int> Height;
-    // Cells[row][col], always RowCount rows of ColCount byte strings.
+    // Cells[row][col]: always RowCount rows, but each row holds its cells only
+    // up to the last one that was ever set, and never more than ColCount.
+    // Cells past a row's end are empty. A page can ask for thousands of
+    // columns and many more rows that set nothing, so storing every cell would
+    // make the record's memory grow with rows times columns instead of with
+    // the page. Read cells through cell().
     std::vector<std::vector<std::string>> Cells;
 
-    bool operator==(const MatchRecord&) const = default;
+    // The cell's bytes; empty for a cell its row does not hold or one outside
+    // the record.
+    const std::string& cell(int col, int row) const
+    {
+        static const std::string empty;
+        if (row < 0 || col < 0 || static_cast<std::size_t>(row) >= Cells.size())
+            return empty;
+        const std::vector<std::string>& cells = Cells[static_cast<std::size_t>(row)];
+        return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : empty;
+    }
+
+    // Records are equal when they show the same grid, however many of the
+    // empty cells each one stores.
+    friend bool operator==(const MatchRecord& a, const MatchRecord& b)
+    {
+        if (a.ColCount != b.ColCount || a.RowCount != b.RowCount || a.FixedRows != b.FixedRows ||
+            a.Height != b.Height || a.Cells.size() != b.Cells.size())
+            return false;
+        const auto isEmpty = [](const std::string& cell) { return cell.empty(); };
+        for (std::size_t row = 0; row < a.Cells.size(); ++row) {
+            const std::vector<std::string>& shorter =
+                a.Cells[row].size() <= b.Cells[row].size() ? a.Cells[row] : b.Cells[row];
+            const std::vector<std::string>& longer = &shorter == &a.Cells[row] ? b.Cells[row] : a.Cells[row];
+            const auto common = static_cast<std::ptrdiff_t>(shorter.size());
+            if (!std::equal(shorter.begin(), shorter.end(), longer.begin()) ||
+                !std::all_of(longer.begin() + common, longer.end(), isEmpty))
+                return false;
+        }
+        return true;
+    }
 };

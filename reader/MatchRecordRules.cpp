@@ -11,19 +11,22 @@ int heightForRows(int rowCount)
     return 21 * rowCount + 16;
 }
 
-// Only rows that are new or columns that changed are touched, so that adding
-// a row costs the same however many rows the record has.
+// Rows hold only the cells that were set, so widening touches no row and a new
+// row is empty: the cost of a row follows its own cells, not the record's width.
 void setSize(MatchRecord& record, int colCount, int rowCount)
 {
-    const bool widen = colCount != record.ColCount;
     record.ColCount = colCount;
     record.RowCount = rowCount;
-    record.Cells.resize(static_cast<std::size_t>(rowCount),
-                        std::vector<std::string>(static_cast<std::size_t>(colCount)));
-    if (widen) {
-        for (std::vector<std::string>& row : record.Cells)
-            row.resize(static_cast<std::size_t>(colCount));
-    }
+    record.Cells.resize(static_cast<std::size_t>(rowCount));
+}
+
+// Sets a cell inside the record, growing only its row.
+void setCell(MatchRecord& record, int column, int row, std::string_view text)
+{
+    std::vector<std::string>& cells = record.Cells[static_cast<std::size_t>(row)];
+    if (static_cast<std::size_t>(column) >= cells.size())
+        cells.resize(static_cast<std::size_t>(column) + 1);
+    cells[static_cast<std::size_t>(column)] = text;
 }
 
 void startRecord(ScanState& state)
@@ -53,7 +56,7 @@ void readRecordRow(const PageLine& line, ScanState& state)
         if (!cell.empty() || column < record.ColCount) {
             if (column + 1 > record.ColCount)
                 setSize(record, column + 1, record.RowCount);
-            record.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = cell;
+            setCell(record, column, row, cell);
             ++column;
         }
         SkipPastPipe(remainder);

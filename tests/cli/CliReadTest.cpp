@@ -165,6 +165,44 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
     }
 }
 
+// A wide record with many rows makes a report of megabytes: every row must
+// still list every column, whole and in order, and a failed write must still
+// be reported.
+TEST_F(CliRead, PrintsLargeMatchRecordsWhole)
+{
+    QByteArray page = "Match Record\n<TR>";
+    for (int col = 0; col < 300; ++col)
+        page += "<TD>h" + QByteArray::number(col) + "</TD>";
+    page += "</TR>\n<TR><TD>W</TD><TD>\xC3\xA9</TD></TR>\n";
+    for (int row = 0; row < 2000; ++row)
+        page += "<TR\n";
+    const QString path = writePage(page);
+
+    const CliRun run = runCli({"read", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_GT(run.out.size(), 1000000);
+    const QJsonObject record = parsedObject(run.out)["MatchRecord"].toObject();
+    EXPECT_EQ(record["ColCount"].toInt(), 300);
+    EXPECT_EQ(record["RowCount"].toInt(), 2003);
+    const QJsonArray cells = record["Cells"].toArray();
+    ASSERT_EQ(cells.size(), 2003);
+    for (const QJsonValue& row : cells)
+        ASSERT_EQ(row.toArray().size(), 300);
+    EXPECT_EQ(cells[0].toArray()[0].toString(), "h0");
+    EXPECT_EQ(cells[0].toArray()[299].toString(), "h299");
+    EXPECT_EQ(cells[1].toArray()[1].toString(), QString::fromUtf8("\xC3\xA9"));
+    EXPECT_EQ(cells[1].toArray()[2].toString(), "");
+    EXPECT_EQ(cells[2002].toArray()[299].toString(), "");
+    // Inline rows of empty texts are written as the smaller reports write them.
+    EXPECT_TRUE(run.out.contains("\n      [\"\", \"\", \"\""));
+
+    if (QFile::exists("/dev/full")) {
+        const CliRun full = runCli({"read", path}, "/dev/full");
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.err, "Unable to write to standard output\n");
+    }
+}
+
 TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
 {
     const QDir corpus(QStringLiteral(TE_SOURCE_DIR "/../shared/corpus/real"));

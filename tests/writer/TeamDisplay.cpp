@@ -78,7 +78,7 @@ PageSnapshot displayTeam(const TTeam& team, const MatchRecord& record, TextEncod
     for (int row = 0; row < record.RowCount; ++row)
         for (int col = 0; col < record.ColCount; ++col)
             shown.gameGrid.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] =
-                text(record.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]);
+                text(record.cell(col, row));
 
     shown.windowColor = team.BackgroundColor;
     shown.tableColor = team.TableColor;
