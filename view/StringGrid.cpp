@@ -93,6 +93,11 @@ void StringGrid::setCell(int col, int row, const QString& text)
     m_model->setCell(col, row, text);
 }
 
+void StringGrid::clearCells()
+{
+    m_model->clearCells();
+}
+
 void StringGrid::setFixedColor(TColor color)
 {
     m_fixedColor = color;

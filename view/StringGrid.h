@@ -36,6 +36,8 @@ public:
 
     const QString& cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Empties every cell, the counts staying as they are.
+    void clearCells();
 
     TColor color() const { return m_color; }
     void setColor(TColor color);

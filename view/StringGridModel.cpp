@@ -45,8 +45,13 @@ void StringGridModel::setColCount(int count)
     else
         beginRemoveColumns(QModelIndex(), count, m_colCount - 1);
     m_colCount = count;
-    for (auto& row : m_cells)
-        row.resize(std::size_t(count));
+    // New columns are empty without being stored; removed ones lose their texts.
+    if (!growing) {
+        for (auto& row : m_cells) {
+            if (row.size() > std::size_t(count))
+                row.resize(std::size_t(count));
+        }
+    }
     if (growing)
         endInsertColumns();
     else
@@ -61,13 +66,26 @@ void StringGridModel::setRowCount(int count)
         return;
     if (count > rows) {
         beginInsertRows(QModelIndex(), rows, count - 1);
-        m_cells.resize(std::size_t(count), std::vector<QString>(std::size_t(m_colCount)));
+        m_cells.resize(std::size_t(count));
         endInsertRows();
     } else {
         beginRemoveRows(QModelIndex(), count, rows - 1);
         m_cells.resize(std::size_t(count));
         endRemoveRows();
     }
+}
+
+void StringGridModel::clearCells()
+{
+    bool cleared = false;
+    for (auto& row : m_cells) {
+        cleared = cleared ||
+                  std::any_of(row.begin(), row.end(), [](const QString& text) { return !text.isEmpty(); });
+        row.clear();
+        row.shrink_to_fit();
+    }
+    if (cleared)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, m_colCount - 1));
 }
 
 void StringGridModel::setFixedRows(int count)
@@ -87,17 +105,20 @@ const QString& StringGridModel::cell(int col, int row) const
     static const QString empty;
     if (row < 0 || row >= rowCount() || col < 0 || col >= m_colCount)
         return empty;
-    return m_cells[std::size_t(row)][std::size_t(col)];
+    const auto& cells = m_cells[std::size_t(row)];
+    return std::size_t(col) < cells.size() ? cells[std::size_t(col)] : empty;
 }
 
 void StringGridModel::setCell(int col, int row, const QString& text)
 {
     if (row < 0 || row >= rowCount() || col < 0 || col >= m_colCount)
         return;
-    QString& target = m_cells[std::size_t(row)][std::size_t(col)];
-    if (target == text)
+    if (cell(col, row) == text)
         return;
-    target = text;
+    auto& cells = m_cells[std::size_t(row)];
+    if (std::size_t(col) >= cells.size())
+        cells.resize(std::size_t(col) + 1);
+    cells[std::size_t(col)] = text;
     const QModelIndex changed = index(row, col);
     emit dataChanged(changed, changed);
 }
@@ -107,9 +128,18 @@ void StringGridModel::moveColumn(int from, int to)
     if (from == to || from < 0 || to < 0 || from >= m_colCount || to >= m_colCount)
         return;
     // The texts move; the columns themselves stay, so views keep their sections.
-    for (auto& row : m_cells)
+    // A row that ends before both columns has nothing to move; a row that ends
+    // between or on them is filled out to the farther one first.
+    const std::size_t first = std::size_t(std::min(from, to));
+    const std::size_t last = std::size_t(std::max(from, to));
+    for (auto& row : m_cells) {
+        if (row.size() <= first)
+            continue;
+        if (row.size() <= last)
+            row.resize(last + 1);
         moveItem(row, from, to);
-    emit dataChanged(index(0, std::min(from, to)), index(rowCount() - 1, std::max(from, to)));
+    }
+    emit dataChanged(index(0, int(first)), index(rowCount() - 1, int(last)));
 }
 
 void StringGridModel::refreshFlags()

@@ -42,13 +42,19 @@ public:
     // Cells outside the grid read as empty.
     const QString& cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Empties every cell, the counts staying as they are.
+    void clearCells();
     // Moves a column with all its cells so that it lands at index to.
     void moveColumn(int from, int to);
 
 private:
     void refreshFlags();
 
-    std::vector<std::vector<QString>> m_cells; // m_cells[row][col]
+    // m_cells[row][col]: one entry per row, each holding its cells only up to
+    // the last one that was set and never more than the column count. Cells
+    // past a row's end are empty, so a grid of many columns and many empty
+    // rows costs memory for the texts it has, not for rows times columns.
+    std::vector<std::vector<QString>> m_cells;
     int m_colCount = 0;
     int m_fixedRows = 0;
     int m_fixedCols = 0;

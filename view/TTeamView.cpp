@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -332,16 +333,19 @@ void TTeamView::GameGridSetEditText(StringGrid* sender, int, int row, const QStr
 
 void TTeamView::applyMatchRecord(const MatchRecord& record, TextEncoding encoding)
 {
+    // Only the cells the record stores are set: a record can have thousands of
+    // columns over many rows that are empty.
+    GameGrid->clearCells();
     GameGrid->setColCount(record.ColCount);
     GameGrid->setRowCount(record.RowCount);
     GameGrid->setFixedRows(record.FixedRows);
-    static const std::string empty;
-    for (int row = 0; row < record.RowCount; ++row) {
-        const auto* cells =
-            std::size_t(row) < record.Cells.size() ? &record.Cells[std::size_t(row)] : nullptr;
-        for (int col = 0; col < record.ColCount; ++col) {
-            const bool given = cells && std::size_t(col) < cells->size();
-            GameGrid->setCell(col, row, decodeText(given ? (*cells)[std::size_t(col)] : empty, encoding));
+    const std::size_t rows = std::min(record.Cells.size(), std::size_t(std::max(record.RowCount, 0)));
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::vector<std::string>& cells = record.Cells[row];
+        const std::size_t cols = std::min(cells.size(), std::size_t(std::max(record.ColCount, 0)));
+        for (std::size_t col = 0; col < cols; ++col) {
+            if (!cells[col].empty())
+                GameGrid->setCell(int(col), int(row), decodeText(cells[col], encoding));
         }
     }
     if (record.Height)
@@ -369,9 +373,7 @@ void TTeamView::New1Click()
 {
     enableSaving();
     resetToNewTeam(CurrentTeam);
-    for (int row = 0; row < GameGrid->rowCount(); ++row)
-        for (int col = 0; col < GameGrid->colCount(); ++col)
-            GameGrid->setCell(col, row, QString());
+    GameGrid->clearCells();
     GameGrid->setColCount(8);
     GameGrid->setRowCount(2);
     setGameGridHeight(GameGridRowPitch * 2 + GameGridExtra);

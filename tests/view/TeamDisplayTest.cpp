@@ -293,6 +293,15 @@ TEST_F(TeamDisplayTest, MatchRecordOfAReadFillsTheGameGrid)
     EXPECT_EQ(games->height(), 100);
     EXPECT_EQ(m_view->Label1->y(), games->y() + 100);
 
+    // A record storing short rows shows the rest as empty, whatever the grid
+    // showed there before.
+    MatchRecord shortRows = record;
+    shortRows.Cells = {{"Result", "Opponent", "Score"}, {"D"}, {}, {"", "x"}};
+    m_view->applyMatchRecord(shortRows, TextEncoding::Latin1);
+    EXPECT_EQ(row(games, 1), QStringList({"D", "", ""}));
+    EXPECT_EQ(row(games, 2), QStringList(3, QString()));
+    EXPECT_EQ(row(games, 3), QStringList({"", "x", ""}));
+
     // A page without a match record gives no height: the grid keeps its own.
     MatchRecord reset;
     reset.ColCount = 8;
