@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "ChildProcess.h"
 #include "Errors.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,6 +17,11 @@ using KeyEnd = IniFile::KeyEnd;
 class IniFileTest : public ::testing::Test
 {
 protected:
+    static void openToEveryone(const QString& name, mode_t mode)
+    {
+        ::chmod(QFile::encodeName(name).constData(), mode);
+    }
+
     QString path() const { return m_dir.filePath("test.ini"); }
 
     void setContent(const std::string& bytes) const
@@ -206,18 +212,24 @@ TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFile)
     EXPECT_THROW(IniFile(path()).writeString("A", "k", "v"), EFileError);
 }
 
+// Both run as a plain user in a child process: root may write anywhere.
 TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFileWhole)
 {
     setContent("[A]\r\nx=1\r\n");
-    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QFile probe(m_dir.filePath("probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "folder permissions do not apply to this user";
-    }
-    EXPECT_THROW(IniFile(path()).writeString("A", "y", "2"), EFileError);
-    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    openToEveryone(path(), 0644);
+    openToEveryone(m_dir.path(), 0555);
+    const int status = inChildProcess([&] {
+        if (!dropRootInChild())
+            return 2;
+        try {
+            IniFile(path()).writeString("A", "y", "2");
+        } catch (const EFileError&) {
+            return 0;
+        }
+        return 1;
+    });
+    openToEveryone(m_dir.path(), 0755);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
 }
@@ -225,13 +237,20 @@ TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFileWhole)
 TEST_F(IniFileTest, AFileThatCannotBeReadIsNotReplaced)
 {
     setContent("[A]\r\nx=1\r\n");
-    QFile::setPermissions(path(), QFile::WriteOwner);
-    if (QFile(path()).open(QIODevice::ReadOnly)) {
-        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
-        GTEST_SKIP() << "file permissions do not apply to this user";
-    }
-    EXPECT_THROW(IniFile(path()).writeString("A", "y", "2"), EFileError);
-    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    openToEveryone(m_dir.path(), 0777);
+    openToEveryone(path(), 0222);
+    const int status = inChildProcess([&] {
+        if (!dropRootInChild())
+            return 2;
+        try {
+            IniFile(path()).writeString("A", "y", "2");
+        } catch (const EFileError&) {
+            return 0;
+        }
+        return 1;
+    });
+    openToEveryone(path(), 0644);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
 }
 

@@ -1,4 +1,6 @@
 #include "PageStore.h"
+
+#include "ChildProcess.h"
 #include "Errors.h"
 #include "PageFixtures.h"
 
@@ -8,11 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -41,18 +41,6 @@ std::string storeError(const std::vector<std::string>& lines, const QString& fil
         return error.what();
     }
     return "stored";
-}
-
-// Runs body in a child process, so limits and a changed user stay there, and
-// returns its exit status.
-int inChildProcess(const std::function<int()>& body)
-{
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(body());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Exit status of a child that expects storePage to fail with message.
@@ -135,7 +123,7 @@ TEST_F(PageStore, ReadOnlyFolderLeavesTheOldFileAsItWas)
 
     const int status = inChildProcess([&] {
         // Root may write into any folder; a plain user may not.
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (!dropRootInChild())
             return 2;
         return expectStoreError(m_page, target, "Cannot create file " + target.toStdString());
     });
