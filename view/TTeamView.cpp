@@ -57,9 +57,15 @@ GridSnapshot snapshotOf(const StringGrid& grid)
     snapshot.colCount = grid.colCount();
     snapshot.rowCount = grid.rowCount();
     snapshot.cells.resize(std::size_t(snapshot.rowCount));
-    for (int row = 0; row < snapshot.rowCount; ++row)
-        for (int col = 0; col < snapshot.colCount; ++col)
+    // Trailing empty cells are left out, so a huge, mostly empty match record
+    // costs memory only for what it shows.
+    for (int row = 0; row < snapshot.rowCount; ++row) {
+        int length = snapshot.colCount;
+        while (length > 0 && grid.cell(length - 1, row).isEmpty())
+            --length;
+        for (int col = 0; col < length; ++col)
             snapshot.cells[std::size_t(row)].push_back(grid.cell(col, row));
+    }
     return snapshot;
 }
 

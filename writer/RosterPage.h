@@ -12,7 +12,8 @@ struct GridSnapshot
 {
     int colCount = 0;
     int rowCount = 0;
-    std::vector<std::vector<QString>> cells; // cells[row][col], rowCount x colCount
+    // cells[row][col]; a row may stop before colCount, its missing cells empty.
+    std::vector<std::vector<QString>> cells;
 
     // A cell outside the grid, or one never given a text, reads as empty.
     const QString& cell(int col, int row) const;
