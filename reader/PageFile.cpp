@@ -3,6 +3,7 @@
 #include "Errors.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -55,8 +56,18 @@ void PageSplitter::endLine(std::string_view rest)
     m_line.clear();
 }
 
+void PageSplitter::expectPageSize(std::size_t pageSize)
+{
+    if (m_bytesSeen == 0 || pageSize <= m_bytesSeen)
+        return;
+    // A little over the rate seen, as the rest of a page may be denser.
+    const double rate = static_cast<double>(m_page.lines.size() + 1) / static_cast<double>(m_bytesSeen);
+    m_page.lines.reserve(static_cast<std::size_t>(rate * 1.1 * static_cast<double>(pageSize)));
+}
+
 void PageSplitter::add(std::string_view bytes)
 {
+    m_bytesSeen += bytes.size();
     judgeEncoding(bytes);
     std::size_t pos = 0;
     if (m_afterCr && !bytes.empty()) {
@@ -118,12 +129,16 @@ PageLines loadPageFile(const std::string& path)
     // The file is split a piece at a time through one small buffer rather than
     // held whole: on a large page that saves as much memory as the page's size.
     std::string buffer(1 << 20, '\0');
+    std::error_code error;
+    const std::uintmax_t pageSize = std::filesystem::file_size(path, error);
     PageSplitter splitter;
-    while (true) {
+    for (bool first = true;; first = false) {
         const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file.get());
         splitter.add(std::string_view(buffer).substr(0, read));
         if (read < buffer.size())
             break;
+        if (first && !error)
+            splitter.expectPageSize(static_cast<std::size_t>(pageSize));
     }
     // A read that fails part way (a directory fails on the first) must not pass
     // for a shorter page.

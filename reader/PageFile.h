@@ -23,6 +23,9 @@ class PageSplitter
 {
 public:
     void add(std::string_view bytes);
+    // Makes room for lines at the rate seen so far over a page of this size,
+    // so that the list of lines is not moved again and again as it grows.
+    void expectPageSize(std::size_t pageSize);
     PageLines finish();
 
 private:
@@ -30,6 +33,7 @@ private:
     void judgeEncoding(std::string_view bytes);
 
     PageLines m_page;
+    std::size_t m_bytesSeen = 0;
     std::string m_line;             // the start of a line that a later piece goes on with
     bool m_afterCr = false;         // the last piece ended in CR: an LF first in the next one belongs to it
     std::string m_pendingCharacter; // the last piece's last character, which may go on too

@@ -4,8 +4,8 @@
 
 namespace {
 
-// Each byte's upper-case form and its bit in the set of bytes present (none
-// outside 0x20 to 0x5F), looked up rather than worked out for every byte.
+// Each byte's upper-case form and its bit in the set of bytes present, looked
+// up rather than worked out for every byte of the page.
 struct ByteTable
 {
     char upper[256];
@@ -25,38 +25,40 @@ constexpr ByteTable makeByteTable()
 
 constexpr ByteTable byteTable = makeByteTable();
 
-std::uint64_t bitOf(char c)
-{
-    return byteTable.bit[static_cast<unsigned char>(c)];
-}
-
 } // namespace
 
 void PageLine::reset(std::string_view raw)
 {
     m_raw = raw;
-    m_upper.resize(raw.size());
-    char* upper = m_upper.data();
     std::uint64_t present = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        const auto b = static_cast<unsigned char>(raw[i]);
-        upper[i] = byteTable.upper[b];
-        present |= byteTable.bit[b];
-    }
+    for (const char c : raw)
+        present |= byteTable.bit[static_cast<unsigned char>(c)];
     m_present = present;
+    m_upperMade = false;
     m_cleanedMade = false;
     m_cleanedUpperMade = false;
+}
+
+std::string_view PageLine::upper() const
+{
+    if (!m_upperMade) {
+        m_upper.resize(m_raw.size());
+        for (std::size_t i = 0; i < m_raw.size(); ++i)
+            m_upper[i] = byteTable.upper[static_cast<unsigned char>(m_raw[i])];
+        m_upperMade = true;
+    }
+    return m_upper;
 }
 
 bool PageLine::has(std::string_view word) const
 {
     // Most lines lack some byte of most keywords: the set of bytes present
-    // answers those without a search.
+    // answers those without a search, and without upper-casing the line.
     for (const char c : word) {
-        if ((bitOf(c) & ~m_present) != 0)
+        if ((byteTable.bit[static_cast<unsigned char>(c)] & ~m_present) != 0)
             return false;
     }
-    return holds(m_upper, word);
+    return holds(upper(), word);
 }
 
 const std::string& PageLine::cleaned() const

@@ -5,9 +5,9 @@
 #include <string_view>
 
 // One line of the page as the scan sees it: the bytes as the page has them, the
-// upper-cased copy every keyword test looks at, and the cleaned line that the
-// rules walk, made once on first use. One PageLine is reset for each line of a
-// page in turn, so that its buffers are reused rather than made anew.
+// upper-cased copy the keyword tests look at, and the cleaned line that the
+// rules walk, each made once on first use. One PageLine is reset for each line
+// of a page in turn, so that its buffers are reused rather than made anew.
 class PageLine
 {
 public:
@@ -18,7 +18,7 @@ public:
     void reset(std::string_view raw);
 
     std::string_view raw() const { return m_raw; }
-    std::string_view upper() const { return m_upper; }
+    std::string_view upper() const;
     // True when the upper-cased line holds the word.
     bool has(std::string_view word) const;
 
@@ -27,10 +27,11 @@ public:
 
 private:
     std::string_view m_raw;
-    std::string m_upper;
     // Bit b is set when the upper-cased line holds the byte 0x20 + b, the range
     // every keyword is written in.
     std::uint64_t m_present = 0;
+    mutable bool m_upperMade = false;
+    mutable std::string m_upper;
     mutable bool m_cleanedMade = false;
     mutable bool m_cleanedUpperMade = false;
     mutable std::string m_cleaned;
