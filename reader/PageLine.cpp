@@ -60,15 +60,27 @@ std::string_view PageLine::upper() const
     return m_upper;
 }
 
-bool PageLine::has(std::string_view word) const
+// Most lines lack some byte of most keywords: the set of bytes present answers
+// those without a search, and without upper-casing the line. A byte of the
+// line as the page has it is in the set through its upper-case form, so the
+// answer holds for both forms of the line.
+bool PageLine::mayHold(std::string_view word) const
 {
-    // Most lines lack some byte of most keywords: the set of bytes present
-    // answers those without a search, and without upper-casing the line.
     for (const char c : word) {
         if ((byteTable.bit[static_cast<unsigned char>(c)] & ~m_present) != 0)
             return false;
     }
-    return holds(upper(), word);
+    return true;
+}
+
+bool PageLine::has(std::string_view word) const
+{
+    return mayHold(word) && holds(upper(), word);
+}
+
+bool PageLine::rawHas(std::string_view word) const
+{
+    return mayHold(word) && holds(m_raw, word);
 }
 
 const std::string& PageLine::cleaned() const

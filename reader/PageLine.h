@@ -21,11 +21,15 @@ public:
     std::string_view upper() const;
     // True when the upper-cased line holds the word.
     bool has(std::string_view word) const;
+    // True when the line as the page has it holds the word.
+    bool rawHas(std::string_view word) const;
 
     const std::string& cleaned() const;
     const std::string& cleanedUpper() const;
 
 private:
+    bool mayHold(std::string_view word) const;
+
     std::string_view m_raw;
     // Bit b is set when the upper-cased line holds the byte 0x20 + b, the range
     // every keyword is written in.

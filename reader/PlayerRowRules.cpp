@@ -77,10 +77,10 @@ void readPlayerRow(const PageLine& line, ScanState& state)
 
 void applyPlayerRowRules(const PageLine& line, ScanState& state)
 {
-    if (holds(line.raw(), "/TABLE"))
+    if (line.rawHas("/TABLE"))
         state.playerTableOpen = false;
     if (state.playerTableOpen)
         readPlayerRow(line, state);
-    if (holds(line.raw(), ">#<") && line.has("POSITION"))
+    if (line.rawHas(">#<") && line.has("POSITION"))
         state.playerTableOpen = true;
 }

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-// The keyword test skips lines that lack a byte of the word; it must still
-// answer as a search of the upper-cased line does.
-TEST(PageLine, KeywordTestsAnswerAsASearchOfTheUpperCasedLine)
+// The keyword tests skip lines that lack a byte of the word; they must still
+// answer as a search of the upper-cased line, or of the line as it is, does.
+TEST(PageLine, KeywordTestsAnswerAsASearchOfTheLineDoes)
 {
     const std::string lines[] = {
         "",
@@ -15,17 +15,21 @@ TEST(PageLine, KeywordTestsAnswerAsASearchOfTheUpperCasedLine)
         "<TD>Team Rating:</TD><TD>120</TD>",
         "\xE9l\xE9ment ~{|}` \x7F\x01",
         "<TR><TD>#<TD>Position",
+        "</table><TD>#<TD>",
     };
-    const std::string_view words[] = {"<BODY", "BGCOLOR=", "TEXT=", "COACHED BY:", "RATING",   "TEAM",
-                                      "{|}",   "~",        "\x7F",  "\xE9L",       "#<",       "coach",
-                                      "",      "X",        "</P>",  "<TR><TD>#",   "POSITIONS"};
+    const std::string_view words[] = {"<BODY", "BGCOLOR=", "TEXT=",   "COACHED BY:", "RATING",    "TEAM",
+                                      "{|}",   "~",        "\x7F",    "\xE9L",       "#<",        "coach",
+                                      "",      "X",        "</P>",    "<TR><TD>#",   "POSITIONS", "/table",
+                                      ">#<",   "/TABLE",   "Position"};
     PageLine line;
     for (const std::string& raw : lines) {
         line.reset(raw);
         const std::string upper = upperCased(raw);
-        EXPECT_EQ(line.upper(), upper);
-        for (const std::string_view word : words)
+        for (const std::string_view word : words) {
             EXPECT_EQ(line.has(word), holds(upper, word)) << raw << " / " << word;
+            EXPECT_EQ(line.rawHas(word), holds(raw, word)) << raw << " / " << word;
+        }
+        EXPECT_EQ(line.upper(), upper);
     }
 }
 
