@@ -4,33 +4,37 @@
 
 namespace {
 
-// Each byte's upper-case form and its bit in the set of bytes present, looked
-// up rather than worked out for every byte of the page.
-struct ByteTable
+constexpr int upperOf(int b)
 {
-    char upper[256];
-    std::uint64_t bit[256];
-};
-
-constexpr ByteTable makeByteTable()
-{
-    ByteTable table{};
-    for (int b = 0; b < 256; ++b) {
-        const int upper = b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b;
-        table.upper[b] = static_cast<char>(upper);
-        table.bit[b] = upper >= 0x20 && upper < 0x60 ? std::uint64_t{1} << (upper - 0x20) : 0;
-    }
-    return table;
+    return b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b;
 }
 
-constexpr ByteTable byteTable = makeByteTable();
+// Each byte's upper-case form, looked up rather than worked out.
+constexpr std::array<char, 256> upperBytes = [] {
+    std::array<char, 256> upper{};
+    for (int b = 0; b < 256; ++b)
+        upper[static_cast<std::size_t>(b)] = static_cast<char>(upperOf(b));
+    return upper;
+}();
 
 } // namespace
+
+// Bytes outside 0x20 to 0x5F have no bit: no keyword is written with them. A
+// constant, so that it is ready before any startup code of another file runs.
+constinit const std::array<std::uint64_t, 256> PageLine::presenceBits = [] {
+    std::array<std::uint64_t, 256> bits{};
+    for (int b = 0; b < 256; ++b) {
+        const int upper = upperOf(b);
+        if (upper >= 0x20 && upper < 0x60)
+            bits[static_cast<std::size_t>(b)] = std::uint64_t{1} << (upper - 0x20);
+    }
+    return bits;
+}();
 
 void PageLine::reset(std::string_view raw)
 {
     m_raw = raw;
-    const auto bitAt = [&](std::size_t i) { return byteTable.bit[static_cast<unsigned char>(raw[i])]; };
+    const auto bitAt = [&](std::size_t i) { return presenceBits[static_cast<unsigned char>(raw[i])]; };
     // Four bytes a round into separate sets, so that the rounds do not wait on
     // one another; this loop sees every byte of the page.
     std::uint64_t present[4] = {};
@@ -54,33 +58,15 @@ std::string_view PageLine::upper() const
     if (!m_upperMade) {
         m_upper.resize(m_raw.size());
         for (std::size_t i = 0; i < m_raw.size(); ++i)
-            m_upper[i] = byteTable.upper[static_cast<unsigned char>(m_raw[i])];
+            m_upper[i] = upperBytes[static_cast<unsigned char>(m_raw[i])];
         m_upperMade = true;
     }
     return m_upper;
 }
 
-// Most lines lack some byte of most keywords: the set of bytes present answers
-// those without a search, and without upper-casing the line. A byte of the
-// line as the page has it is in the set through its upper-case form, so the
-// answer holds for both forms of the line.
-bool PageLine::mayHold(std::string_view word) const
+bool PageLine::search(std::string_view text, std::string_view word)
 {
-    for (const char c : word) {
-        if ((byteTable.bit[static_cast<unsigned char>(c)] & ~m_present) != 0)
-            return false;
-    }
-    return true;
-}
-
-bool PageLine::has(std::string_view word) const
-{
-    return mayHold(word) && holds(upper(), word);
-}
-
-bool PageLine::rawHas(std::string_view word) const
-{
-    return mayHold(word) && holds(m_raw, word);
+    return holds(text, word);
 }
 
 const std::string& PageLine::cleaned() const
