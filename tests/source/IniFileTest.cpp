@@ -22,6 +22,22 @@ protected:
         ::chmod(QFile::encodeName(name).constData(), mode);
     }
 
+    // Writes an entry as a plain user in a child process (root may write
+    // anywhere); 0 when the write failed as it should, with EFileError.
+    int writeAsPlainUser() const
+    {
+        return inChildProcess([&] {
+            if (!dropRootInChild())
+                return 2;
+            try {
+                IniFile(path()).writeString("A", "y", "2");
+            } catch (const EFileError&) {
+                return 0;
+            }
+            return 1;
+        });
+    }
+
     QString path() const { return m_dir.filePath("test.ini"); }
 
     void setContent(const std::string& bytes) const
@@ -212,22 +228,12 @@ TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFile)
     EXPECT_THROW(IniFile(path()).writeString("A", "k", "v"), EFileError);
 }
 
-// Both run as a plain user in a child process: root may write anywhere.
 TEST_F(IniFileTest, ReadOnlyFolderRaisesAndLeavesTheFileWhole)
 {
     setContent("[A]\r\nx=1\r\n");
     openToEveryone(path(), 0644);
     openToEveryone(m_dir.path(), 0555);
-    const int status = inChildProcess([&] {
-        if (!dropRootInChild())
-            return 2;
-        try {
-            IniFile(path()).writeString("A", "y", "2");
-        } catch (const EFileError&) {
-            return 0;
-        }
-        return 1;
-    });
+    const int status = writeAsPlainUser();
     openToEveryone(m_dir.path(), 0755);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
@@ -239,16 +245,7 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNotReplaced)
     setContent("[A]\r\nx=1\r\n");
     openToEveryone(m_dir.path(), 0777);
     openToEveryone(path(), 0222);
-    const int status = inChildProcess([&] {
-        if (!dropRootInChild())
-            return 2;
-        try {
-            IniFile(path()).writeString("A", "y", "2");
-        } catch (const EFileError&) {
-            return 0;
-        }
-        return 1;
-    });
+    const int status = writeAsPlainUser();
     openToEveryone(path(), 0644);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
