@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev libfuzzer-14-dev
     xvfb xauth fonts-dejavu-core
-    python3 curl hyperfine
+    python3 curl hyperfine bc
 )
 
 missing=()
