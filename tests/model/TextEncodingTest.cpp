@@ -23,10 +23,13 @@ TEST(TextEncoding, BrokenSequencesBecomeOneReplacementPerMaximalSubpart)
         const char16_t* expected;
     };
     const Case cases[] = {
-        {"a\xE2\x82", u"a\uFFFD"},             // a cut three-byte sequence
-        {"\xE2\x82" "b", u"\uFFFD" "b"},
-        {"\x80\x80", u"\uFFFD\uFFFD"},          // lone continuation bytes
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},          // overlong lead is never valid
+        {"a\xE2\x82", u"a\uFFFD"}, // a cut three-byte sequence
+        {"\xE2\x82"
+         "b",
+         u"\uFFFD"
+         "b"},
+        {"\x80\x80", u"\uFFFD\uFFFD"},           // lone continuation bytes
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},           // overlong lead is never valid
         {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"}, // surrogate: the second byte already fails
         {"\xF0\x9F\x8F", u"\uFFFD"},
         {"\xF0\x9F\x8F\x88", u"\U0001F3C8"},
