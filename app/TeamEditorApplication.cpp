@@ -22,12 +22,13 @@ TeamEditorApplication::TeamEditorApplication(int& argc, char** argv) : QApplicat
 {
     // The application's title; window captions stay as each window sets them.
     setApplicationName(QStringLiteral("Team Editor"));
+    setApplicationVersion(QStringLiteral(TE_VERSION));
 }
 
 TeamEditorApplication::~TeamEditorApplication()
 {
     setEventPump({});
-    // The dialog refers to the main window, so it goes first.
+    // The dialog is a window of the main window's, so it goes first.
     m_pageSourceDialog.reset();
     m_mainWindow.reset();
 }
@@ -36,11 +37,19 @@ void TeamEditorApplication::createWindows()
 {
     m_mainWindow = std::make_unique<TTeamView>();
     // A window of the main window's, so that closing the main window ends the program.
-    m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow.get(), m_mainWindow.get());
-    m_mainWindow->setPageSourceDialog(m_pageSourceDialog.get());
+    m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow->startDirectory(), m_mainWindow.get());
+    connectWindows(*m_mainWindow, *m_pageSourceDialog);
     // Socket waits keep the windows responsive.
     setEventPump([] { QCoreApplication::processEvents(); });
     m_mainWindow->show();
+}
+
+void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)
+{
+    mainWindow.setPageSourceDialog(&pageSourceDialog);
+    QObject::connect(&pageSourceDialog, &TForm_Parse::pageRead, &mainWindow, &TTeamView::showReadPage);
+    QObject::connect(&pageSourceDialog, &TForm_Parse::matchRecordRead, &mainWindow,
+                     &TTeamView::applyMatchRecord);
 }
 
 bool TeamEditorApplication::notify(QObject* receiver, QEvent* event)

@@ -24,6 +24,10 @@ public:
     TTeamView* mainWindow() const { return m_mainWindow.get(); }
     TForm_Parse* pageSourceDialog() const { return m_pageSourceDialog.get(); }
 
+    // The dialog's pages go to the window; the window's File, Open and Save
+    // use the dialog.
+    static void connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog);
+
     bool notify(QObject* receiver, QEvent* event) override;
 
     // The error report: a message box titled "Team Editor" with the message

@@ -58,8 +58,8 @@ void BM_StartUpToMainWindowShown(benchmark::State& state)
 {
     for (auto _ : state) {
         auto view = std::make_unique<TTeamView>();
-        auto dialog = std::make_unique<TForm_Parse>(view.get());
-        view->setPageSourceDialog(dialog.get());
+        auto dialog = std::make_unique<TForm_Parse>(view->startDirectory());
+        TeamEditorApplication::connectWindows(*view, *dialog);
         view->show();
         if (!QTest::qWaitForWindowExposed(view.get()))
             state.SkipWithError("the main window was not shown");
@@ -74,8 +74,8 @@ BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
 void BM_OpenSamplePage(benchmark::State& state)
 {
     TTeamView view;
-    TForm_Parse dialog(&view);
-    view.setPageSourceDialog(&dialog);
+    TForm_Parse dialog(view.startDirectory());
+    TeamEditorApplication::connectWindows(view, dialog);
     view.show();
     const QString page = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
     for (auto _ : state) {

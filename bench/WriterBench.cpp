@@ -49,7 +49,7 @@ PageSnapshot fullTeam()
     snapshot.windowColor = 0xFFFFFF;
     snapshot.tableColor = 0xD0FFFF;
     snapshot.headingsColor = 0xA0D0D0;
-    snapshot.tableFontName = "MS Sans Serif";
+    snapshot.tableFontName = DefaultFaceName;
     snapshot.headingFontName = "Times New Roman";
     return snapshot;
 }

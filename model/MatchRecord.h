@@ -6,6 +6,13 @@
 #include <string>
 #include <vector>
 
+// The match grid's height for its row count: 21 pixels a row (20 of row and
+// 1 of grid line) and 16 of room for a horizontal scroll bar.
+constexpr int matchGridHeight(int rowCount)
+{
+    return 21 * rowCount + 16;
+}
+
 // The match record a read builds for the match-record grid. It is applied to
 // the grid only when the whole read succeeds.
 struct MatchRecord

@@ -15,9 +15,9 @@ TTeam newTeam()
     team.TableColor = 0xD0FFFF;
     team.HeadingsColor = 0xA0D0D0;
     team.TableFontColor = 0;
-    team.TableFontName = "MS Sans Serif";
+    team.TableFontName = DefaultFaceName;
     team.HeadingFontColor = 0;
-    team.HeadingFontName = "MS Sans Serif";
+    team.HeadingFontName = DefaultFaceName;
     return team;
 }
 

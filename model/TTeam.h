@@ -8,6 +8,9 @@
 // Window colours may also hold a system colour reference (high byte 0x80).
 using TColor = std::uint32_t;
 
+// The face of the window's fonts and of a new team's table and heading.
+inline constexpr const char* DefaultFaceName = "MS Sans Serif";
+
 // Texts of the record are byte strings, one byte per character, exactly as
 // the page held them; they are decoded only where they are shown.
 struct TPlayer

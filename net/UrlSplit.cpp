@@ -1,5 +1,6 @@
 #include "UrlSplit.h"
 
+#include "ByteText.h"
 #include "NetErrors.h"
 
 #include <algorithm>
@@ -24,13 +25,11 @@ int portNumber(const std::string& text)
     return port;
 }
 
-int schemePort(std::string scheme)
+int schemePort(std::string_view scheme)
 {
-    std::transform(scheme.begin(), scheme.end(), scheme.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (scheme == "gopher")
+    if (equalsIgnoringCase(scheme, "gopher"))
         return 70;
-    if (scheme == "ftp")
+    if (equalsIgnoringCase(scheme, "ftp"))
         return 21;
     return 80;
 }

@@ -7,17 +7,6 @@ bool isBlankOrControl(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Replacing the first tag and searching again from the start gives the same
 // text as this single pass: everything before a replaced tag holds no "<", so
 // the next search always starts right after the tag just replaced.
@@ -38,17 +27,6 @@ std::string replaceTags(std::string_view line)
         if (close == std::string_view::npos)
             break;
         pos = close + 1;
-    }
-    return out;
-}
-
-std::string removeQuotes(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c != '"')
-            out.push_back(c);
     }
     return out;
 }
@@ -77,7 +55,7 @@ std::string replaceNbsp(std::string_view text)
 
 std::string RemoveHTML(std::string_view line)
 {
-    return replaceNbsp(removeQuotes(replaceTags(line)));
+    return replaceNbsp(withoutQuotes(replaceTags(line)));
 }
 
 // Trimming after each removed pipe only ever drops bytes that a final trim
@@ -99,7 +77,7 @@ std::int32_t HexToInt(std::string_view text)
 {
     std::uint32_t value = 0;
     for (const char c : text)
-        value = value * 16u + static_cast<std::uint32_t>(hexDigit(c));
+        value = value * 16u + static_cast<std::uint32_t>(hexDigitValue(c));
     return static_cast<std::int32_t>(value);
 }
 
@@ -110,16 +88,6 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && isBlankOrControl(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-std::string upperCased(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
 }
 
 bool holds(std::string_view text, std::string_view word)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ByteText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,9 +23,6 @@ std::int32_t HexToInt(std::string_view text);
 
 // Drops every leading and trailing byte of code 32 or below.
 std::string_view trimmed(std::string_view text);
-
-// Upper-cases "a" to "z" only; every other byte stays as it is.
-std::string upperCased(std::string_view text);
 
 bool holds(std::string_view text, std::string_view word);
 bool holds(std::string_view text, char c);

@@ -5,12 +5,6 @@
 
 namespace {
 
-// The grid's height in pixels for its row count.
-int heightForRows(int rowCount)
-{
-    return 21 * rowCount + 16;
-}
-
 // Rows hold only the cells that were set, so widening touches no row and a new
 // row is empty: the cost of a row follows its own cells, not the record's width.
 void setSize(MatchRecord& record, int colCount, int rowCount)
@@ -38,7 +32,7 @@ void startRecord(ScanState& state)
     record.Cells.clear();
     setSize(record, 1, 1);
     record.FixedRows = 0;
-    record.Height = heightForRows(record.RowCount);
+    record.Height = matchGridHeight(record.RowCount);
 }
 
 void readRecordRow(const PageLine& line, ScanState& state)
@@ -64,7 +58,7 @@ void readRecordRow(const PageLine& line, ScanState& state)
     }
     state.fontStage = column;
     setSize(record, record.ColCount, row + 2);
-    record.Height = heightForRows(record.RowCount);
+    record.Height = matchGridHeight(record.RowCount);
     record.FixedRows = 1;
 }
 

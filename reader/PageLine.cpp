@@ -6,7 +6,7 @@ namespace {
 
 constexpr int upperOf(int b)
 {
-    return b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b;
+    return static_cast<unsigned char>(asciiUpper(static_cast<char>(b)));
 }
 
 // Each byte's upper-case form, looked up rather than worked out.

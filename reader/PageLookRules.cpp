@@ -18,16 +18,6 @@ std::string_view attributeValue(const PageLine& line, std::string_view word)
     return trimmed(value.substr(0, close));
 }
 
-std::string withoutQuotes(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        if (c != '"')
-            out.push_back(c);
-    }
-    return std::string(trimmed(out));
-}
-
 // Characters [from, from + 2) of the value, as far as it reaches.
 std::string_view pairAt(std::string_view value, std::size_t from)
 {
@@ -48,7 +38,7 @@ std::optional<TColor> attributeColour(const PageLine& line, std::string_view wor
     const std::size_t blank = value.find(' ');
     if (blank != std::string_view::npos)
         value = trimmed(value.substr(0, blank));
-    std::string text = withoutQuotes(value);
+    std::string text(trimmed(withoutQuotes(value)));
     if (text.starts_with('#'))
         text = std::string(trimmed(std::string_view(text).substr(1)));
 

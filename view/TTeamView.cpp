@@ -2,10 +2,10 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "PageSource.h"
 #include "PageStore.h"
 #include "RosterPage.h"
 #include "StringGrid.h"
-#include "TForm_Parse.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,12 +27,10 @@ namespace {
 constexpr TColor NewTableColor = 0xD0FFFF;
 constexpr TColor NewHeadingsColor = 0xA0D0D0;
 constexpr int MaxFaceNameLength = 31;
-constexpr int GameGridRowPitch = 21; // a 20-pixel row and its grid line
-constexpr int GameGridExtra = 16;    // room for a horizontal scroll bar
 
 QFont layoutFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QString::fromLatin1(DefaultFaceName));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -334,7 +332,7 @@ void TTeamView::GameGridSetEditText(StringGrid* sender, int, int row, const QStr
     if (row + 1 != sender->rowCount())
         return;
     sender->setRowCount(row + 2);
-    setGameGridHeight(GameGridRowPitch * (row + 2) + GameGridExtra);
+    setGameGridHeight(matchGridHeight(row + 2));
 }
 
 void TTeamView::applyMatchRecord(const MatchRecord& record, TextEncoding encoding)
@@ -370,7 +368,15 @@ void TTeamView::showGrids()
     updateScrollRange();
 }
 
-void TTeamView::setPageSourceDialog(TForm_Parse* dialog)
+void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding)
+{
+    setPageEncoding(encoding);
+    applyMatchRecord(record, encoding);
+    ShowTeam(team);
+    showGrids();
+}
+
+void TTeamView::setPageSourceDialog(PageSource* dialog)
 {
     m_pageSourceDialog = dialog;
 }
@@ -382,7 +388,7 @@ void TTeamView::New1Click()
     GameGrid->clearCells();
     GameGrid->setColCount(8);
     GameGrid->setRowCount(2);
-    setGameGridHeight(GameGridRowPitch * 2 + GameGridExtra);
+    setGameGridHeight(matchGridHeight(2));
     GameGrid->setFixedRows(1);
     const char* const headings[] = {"Result", "Opponent", "Race",     "Score",
                                     "Cas",    "Gate",     "Winnings", "Notes & Highlights"};
@@ -396,11 +402,8 @@ void TTeamView::New1Click()
 void TTeamView::Open1Click()
 {
     enableSaving();
-    if (!m_pageSourceDialog)
-        return;
-    m_pageSourceDialog->show();
-    m_pageSourceDialog->raise();
-    m_pageSourceDialog->activateWindow();
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->bringUp();
 }
 
 void TTeamView::exit1Click()

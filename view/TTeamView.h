@@ -17,7 +17,7 @@ class QMenu;
 class QPainter;
 class QScrollArea;
 class StringGrid;
-class TForm_Parse;
+class PageSource;
 struct FontChoice;
 
 // The editor's main window: the team-name heading over four grids (players,
@@ -61,8 +61,10 @@ public:
     TextEncoding pageEncoding() const { return m_pageEncoding; }
     // Makes TeamGrid, TeamGrid2, TeamGrid3 and GameGrid visible, in this order.
     void showGrids();
+    // A page read without failure: its match record, the team and the grids.
+    void showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding);
     // File, Open shows this dialog; Save reads and sets its path box.
-    void setPageSourceDialog(TForm_Parse* dialog);
+    void setPageSourceDialog(PageSource* dialog);
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
     PageSnapshot pageSnapshot() const;
@@ -128,7 +130,7 @@ private:
 
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
-    TForm_Parse* m_pageSourceDialog = nullptr;
+    PageSource* m_pageSourceDialog = nullptr;
     std::vector<std::string> Memo1;
     TColor m_windowColor = 0;
     TColor m_tableFontColor = 0;

@@ -1,15 +1,12 @@
 #include "ColorText.h"
 
+#include "ByteText.h"
+
 #include <cstdio>
 
 namespace {
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
-
-int digitValue(char digit)
-{
-    return digit <= '9' ? digit - '0' : digit - 'A' + 10;
-}
 
 std::string shiftHighDigits(std::string text, char (*shift)(char))
 {
@@ -30,13 +27,13 @@ std::string ColorToHTML(TColor color)
 
 char LightenDigit(char digit)
 {
-    const int value = digitValue(digit) + 4;
+    const int value = hexDigitValue(digit) + 4;
     return hexDigits[value > 15 ? 15 : value];
 }
 
 char DarkenDigit(char digit)
 {
-    const int value = digitValue(digit) - 4;
+    const int value = hexDigitValue(digit) - 4;
     return hexDigits[value < 0 ? 0 : value];
 }
 

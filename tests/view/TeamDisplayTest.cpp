@@ -237,7 +237,7 @@ TEST_F(TeamDisplayTest, NewTeamResetsRecordGridsAndLook)
     record.ColCount = 5;
     record.RowCount = 12;
     record.FixedRows = 1;
-    record.Height = 21 * 12 + 16;
+    record.Height = matchGridHeight(12);
     record.Cells.assign(12, std::vector<std::string>(5, "x"));
     m_view->applyMatchRecord(record, TextEncoding::Utf8);
     m_view->GameGrid->setColWidth(1, 100);

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "ByteText.h"
+
 #include "Errors.h"
 
 #include <QFile>
@@ -72,22 +74,6 @@ std::string_view trimmed(std::string_view text)
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // The name of a section header line "[name]", or nothing for other lines.

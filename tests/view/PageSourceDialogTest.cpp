@@ -7,6 +7,7 @@
 #include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TTeamView.h"
+#include "TeamEditorApplication.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -104,8 +105,8 @@ protected:
     {
         m_dialog.reset();
         m_view = std::make_unique<TTeamView>();
-        m_dialog = std::make_unique<TForm_Parse>(m_view.get());
-        m_view->setPageSourceDialog(m_dialog.get());
+        m_dialog = std::make_unique<TForm_Parse>(m_view->startDirectory());
+        TeamEditorApplication::connectWindows(*m_view, *m_dialog);
     }
 
     QString inStart(const QString& name) const { return m_start.filePath(name); }

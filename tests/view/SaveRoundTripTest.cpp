@@ -1,4 +1,4 @@
-#include "../view/ViewTestSupport.h"
+#include "ViewTestSupport.h"
 
 #include "PageFixtures.h"
 #include "StringGrid.h"

@@ -58,8 +58,8 @@ void ViewTest::SetUp()
     setChoosers(std::move(choosers));
     CurrentTeam = TTeam{};
     m_view = std::make_unique<TTeamView>();
-    m_dialog = std::make_unique<TForm_Parse>(m_view.get());
-    m_view->setPageSourceDialog(m_dialog.get());
+    m_dialog = std::make_unique<TForm_Parse>(m_view->startDirectory());
+    TeamEditorApplication::connectWindows(*m_view, *m_dialog);
     m_view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
 }

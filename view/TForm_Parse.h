@@ -2,7 +2,9 @@
 
 #include "MatchRecord.h"
 #include "PageFile.h"
+#include "PageSource.h"
 #include "TNMHTTP.h"
+#include "TTeam.h"
 
 #include <QDialog>
 #include <QString>
@@ -10,20 +12,19 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class TTeamView;
-struct TTeam;
 
 // The page source dialog: takes the path or URL of a roster page, obtains the
 // page (reading the file, or fetching the URL into "output1.htm"), reads it and
-// hands the team to the main window. It remembers the URLs it read in the
-// history file beside the program's start directory. Modeless: the main window
+// announces the page read with pageRead. It remembers the URLs it read in the
+// history file in the program's start directory. Modeless: the main window
 // stays usable while it is open. Failures propagate as exceptions to the
 // application's error report and leave the window and the current team as they were.
-class TForm_Parse : public QDialog
+class TForm_Parse : public QDialog, public PageSource
 {
     Q_OBJECT
 public:
-    explicit TForm_Parse(TTeamView* teamView, QWidget* parent = nullptr);
+    // startDirectory: the folder of the history file.
+    explicit TForm_Parse(const QString& startDirectory, QWidget* parent = nullptr);
 
     void FormCreate();
     void BtnParseClick();
@@ -32,8 +33,9 @@ public:
     void ParseHTML(const PageLines& memo, TTeam& team, MatchRecord& matchRecord);
 
     // The text of the path box: the page source that Save writes to.
-    QString pageSource() const;
-    void setPageSource(const QString& text);
+    QString pageSource() const override;
+    void setPageSource(const QString& text) override;
+    void bringUp() override;
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
@@ -41,6 +43,12 @@ public:
     QLabel* Label1 = nullptr;
     QComboBox* Cmb_HTML = nullptr;
     QPushButton* Button1 = nullptr;
+
+signals:
+    // A page was read without failure; the team is CurrentTeam by now.
+    void pageRead(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding);
+    // StartParse read a page: only its match record is shown.
+    void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
 
 private:
     void createControls();
@@ -52,7 +60,7 @@ private:
     MatchRecord readCurrentTeam();
     void readAndShowPage();
 
-    TTeamView* m_teamView;
+    QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
     int m_historyItemHeight = 0;
 };

@@ -1,11 +1,10 @@
 #include "TForm_Parse.h"
 
 #include "BusyCursor.h"
+#include "ByteText.h"
 #include "Choosers.h"
 #include "PageHistory.h"
 #include "RosterReader.h"
-#include "TTeam.h"
-#include "TTeamView.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,16 +31,8 @@ constexpr std::size_t MaxRequestUrlLength = 255;
 // letter case; "https://" is one too, and so is a file name that starts so.
 bool isUrl(const QString& text)
 {
-    static const QString prefix = QStringLiteral("HTTP");
-    if (text.size() < prefix.size())
-        return false;
-    for (qsizetype i = 0; i < prefix.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        const char16_t upper = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-        if (upper != prefix[i].unicode())
-            return false;
-    }
-    return true;
+    // Characters beyond Latin-1 become "?", which matches no letter of the prefix.
+    return startsWithIgnoringCase(text.left(4).toLatin1().toStdString(), "HTTP");
 }
 
 // The first bytes of a URL that the client sends, never cutting a character in two.
@@ -80,7 +71,8 @@ private:
 
 } // namespace
 
-TForm_Parse::TForm_Parse(TTeamView* teamView, QWidget* parent) : QDialog(parent), m_teamView(teamView)
+TForm_Parse::TForm_Parse(const QString& startDirectory, QWidget* parent)
+    : QDialog(parent), m_startDirectory(startDirectory)
 {
     // Of the client's settings only the body file differs from its construction
     // values; every fetch replaces it with FetchedPageFile.
@@ -94,7 +86,7 @@ void TForm_Parse::createControls()
     const DesignScale scale(QGuiApplication::primaryScreen());
     setWindowTitle(QStringLiteral("Team HTML Page"));
     setModal(false);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QString::fromLatin1(DefaultFaceName));
     font.setPixelSize(scale(13));
     setFont(font);
 
@@ -133,7 +125,7 @@ void TForm_Parse::createControls()
 QString TForm_Parse::historyPath() const
 {
     // No separator is added or removed: at the root this gives "//SkarnIRC.ini".
-    return m_teamView->startDirectory() + QStringLiteral("/SkarnIRC.ini");
+    return m_startDirectory + QStringLiteral("/SkarnIRC.ini");
 }
 
 void TForm_Parse::FormCreate()
@@ -180,7 +172,7 @@ void TForm_Parse::StartParse(const QString& url)
 {
     const BusyCursor busy;
     fetchPage(url);
-    m_teamView->applyMatchRecord(readCurrentTeam(), Memo1.encoding);
+    emit matchRecordRead(readCurrentTeam(), Memo1.encoding);
 }
 
 void TForm_Parse::ParseHTML(const PageLines& memo, TTeam& team, MatchRecord& matchRecord)
@@ -196,6 +188,13 @@ QString TForm_Parse::pageSource() const
 void TForm_Parse::setPageSource(const QString& text)
 {
     Cmb_HTML->setEditText(text);
+}
+
+void TForm_Parse::bringUp()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 void TForm_Parse::rememberUrl(const QString& url)
@@ -236,8 +235,5 @@ MatchRecord TForm_Parse::readCurrentTeam()
 void TForm_Parse::readAndShowPage()
 {
     const MatchRecord record = readCurrentTeam();
-    m_teamView->setPageEncoding(Memo1.encoding);
-    m_teamView->applyMatchRecord(record, Memo1.encoding);
-    m_teamView->ShowTeam(CurrentTeam);
-    m_teamView->showGrids();
+    emit pageRead(CurrentTeam, record, Memo1.encoding);
 }

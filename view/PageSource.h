@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What the main window needs of the page source dialog: File, Open brings it
+// up, and Save writes back to the page source in its path box.
+class PageSource
+{
+public:
+    virtual ~PageSource() = default;
+
+    // Shows the dialog without blocking and brings it to the front.
+    virtual void bringUp() = 0;
+    virtual QString pageSource() const = 0;
+    virtual void setPageSource(const QString& text) = 0;
+};
