@@ -1,5 +1,7 @@
+#include "MatchRecordRules.h"
 #include "PageStore.h"
 #include "RosterPage.h"
+#include "SheetBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -7,58 +9,78 @@
 
 namespace {
 
-GridSnapshot grid(int cols, int rows)
-{
-    GridSnapshot snapshot;
-    snapshot.colCount = cols;
-    snapshot.rowCount = rows;
-    snapshot.cells.assign(static_cast<std::size_t>(rows),
-                          std::vector<QString>(static_cast<std::size_t>(cols)));
-    return snapshot;
-}
-
 // A team with all sixteen slots taken, every staff row filled and a season of
 // matches: the largest page a real roster gives.
-PageSnapshot fullTeam()
+TTeam fullTeam()
 {
-    PageSnapshot snapshot;
-    snapshot.teamGrid = grid(16, 17);
-    for (int slot = 1; slot <= 16; ++slot) {
-        const QString n = QString::number(slot);
-        snapshot.teamGrid.cells[static_cast<std::size_t>(slot)] = {
-            n,          "Player " + n, "Blitzer", "7", "3", "3", "8",  "Block, Dodge, Sure Hands, Guard",
-            "Niggling", "2",           "5",       "1", "3", "2", "37", "90k"};
+    TTeam team;
+    resetToNewTeam(team);
+    team.TeamName = "Grimstone Grinders";
+    team.Race = "Dwarf";
+    team.TeamRating = 187;
+    team.Treasury = "40k";
+    team.Coach = "Hilda Stonefist";
+    team.TeamCost = "1,470k";
+    team.ReRolls = 3;
+    team.ReRollPriceText = "x $40k =";
+    team.ReRollCostText = "120k";
+    team.FanFactor = 9;
+    team.AssistantCoaches = 2;
+    team.Cheerleaders = 4;
+    team.HasApothecary = true;
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        TPlayer& player = team.Players[slot];
+        player = {"Player " + std::to_string(slot),
+                  "Blitzer",
+                  7,
+                  3,
+                  3,
+                  8,
+                  "Block, Dodge, Sure Hands, Guard",
+                  "Niggling",
+                  2,
+                  5,
+                  1,
+                  3,
+                  2,
+                  37,
+                  "90k"};
     }
-    snapshot.teamGrid2 = grid(2, 6);
-    snapshot.teamGrid2.cells = {{"Team Name:", "Grimstone Grinders"},
-                                {"Race:", "Dwarf"},
-                                {"Team Rating:", "187"},
-                                {"Treasury:", "40k"},
-                                {"Coach:", "Hilda Stonefist"},
-                                {"Cost of Team:", "1,470k"}};
-    snapshot.teamGrid3 = grid(4, 6);
-    snapshot.teamGrid3.cells = {
-        {"Re-Rolls:", "3", "x $40k =", "120k"},         {"Fan Factor:", "9", "x $10k =", "90k"},
-        {"Assistant Coaches:", "2", "x $10k =", "20k"}, {"Cheerleaders:", "4", "x $10k =", "40k"},
-        {"Apothecary:", "1", "x $50k =", "50k"},        {"Team Wizard:", "0", "x $150k =", ""}};
-    snapshot.gameGrid = grid(8, 14);
-    snapshot.gameGrid.cells[0] = {"Result", "Opponent", "Race",     "Score",
-                                  "Cas",    "Gate",     "Winnings", "Notes & Highlights"};
-    for (std::size_t row = 1; row < 13; ++row)
-        snapshot.gameGrid.cells[row] = {"W", "Night Owls", "Elf", "2-1", "3-1", "24k", "60k", "Rain all day"};
-    snapshot.windowColor = 0xFFFFFF;
-    snapshot.tableColor = 0xD0FFFF;
-    snapshot.headingsColor = 0xA0D0D0;
-    snapshot.tableFontName = DefaultFaceName;
-    snapshot.headingFontName = "Times New Roman";
-    return snapshot;
+    team.HeadingFontName = "Times New Roman";
+    return team;
 }
+
+MatchRecord fullSeason()
+{
+    MatchRecord record = defaultMatchRecord();
+    record.RowCount = 14;
+    record.Cells.resize(14);
+    for (std::size_t row = 1; row < 13; ++row)
+        record.Cells[row] = {"W", "Night Owls", "Elf", "2-1", "3-1", "24k", "60k", "Rain all day"};
+    record.Height = matchGridHeight(record.RowCount);
+    return record;
+}
+
+RosterSheet fullSheet()
+{
+    return buildSheet(fullTeam(), fullSeason(), TextEncoding::Utf8);
+}
+
+// What the window shows for a read page.
+void BuildSheet(benchmark::State& state)
+{
+    const TTeam team = fullTeam();
+    const MatchRecord season = fullSeason();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildSheet(team, season, TextEncoding::Utf8));
+}
+BENCHMARK(BuildSheet)->Unit(benchmark::kMicrosecond);
 
 void WriteHTML(benchmark::State& state)
 {
-    const PageSnapshot snapshot = fullTeam();
+    const RosterSheet sheet = fullSheet();
     for (auto _ : state)
-        benchmark::DoNotOptimize(buildRosterPage(snapshot));
+        benchmark::DoNotOptimize(buildRosterPage(sheet));
 }
 BENCHMARK(WriteHTML)->Unit(benchmark::kMicrosecond);
 
@@ -67,7 +89,7 @@ BENCHMARK(WriteHTML)->Unit(benchmark::kMicrosecond);
 // on a memory file system when there is one.
 void WriteHTMLAndStore(benchmark::State& state, const QString& folder)
 {
-    const PageSnapshot snapshot = fullTeam();
+    const RosterSheet sheet = fullSheet();
     QTemporaryDir dir(folder + "/writer-bench-XXXXXX");
     if (!dir.isValid()) {
         state.SkipWithError("no temporary folder");
@@ -75,7 +97,7 @@ void WriteHTMLAndStore(benchmark::State& state, const QString& folder)
     }
     const QString target = dir.filePath("team.htm");
     for (auto _ : state)
-        storePage(buildRosterPage(snapshot), target);
+        storePage(buildRosterPage(sheet), target);
 }
 BENCHMARK_CAPTURE(WriteHTMLAndStore, temp_folder, QDir::tempPath())->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(WriteHTMLAndStore, dev_shm, QStringLiteral("/dev/shm"))->Unit(benchmark::kMicrosecond);

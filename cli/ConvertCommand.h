@@ -4,6 +4,5 @@
 #include <vector>
 
 // team-editor-cli convert IN OUT: reads the roster page IN as File, Open reads
-// a local file, shows it in a main window that is never put on screen, and
-// stores the page Save As would write for it at OUT.
+// a local file and stores the page Save As would write for it at OUT.
 int runConvertCommand(const std::vector<std::string>& args);

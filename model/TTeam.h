@@ -8,6 +8,9 @@
 // Window colours may also hold a system colour reference (high byte 0x80).
 using TColor = std::uint32_t;
 
+// The system's window-text colour: the table text's colour before any page is shown.
+inline constexpr TColor WindowTextSystemColor = 0x80000008;
+
 // The face of the window's fonts and of a new team's table and heading.
 inline constexpr const char* DefaultFaceName = "MS Sans Serif";
 

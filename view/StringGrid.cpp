@@ -20,8 +20,13 @@ constexpr int EdgeReach = 2;
 
 } // namespace
 
-StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new StringGridModel(this))
+StringGrid::StringGrid(QWidget* parent)
+    : QTableView(parent), m_ownSheet(std::make_unique<RosterSheet>()),
+      m_model(new StringGridModel(m_ownSheet.get(), SheetGrid::Players, this))
 {
+    m_ownSheet->setShape(SheetGrid::Players, {});
+    m_model->setSheet(m_ownSheet.get(), SheetGrid::Players);
+    m_observer = m_ownSheet->addObserver([this](const SheetChange& change) { sheetChanged(change); });
     setModel(m_model);
     setItemDelegate(new StringGridDelegate(this));
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
@@ -43,44 +48,119 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new String
     setMouseTracking(true);
 }
 
+StringGrid::~StringGrid()
+{
+    sheet().removeObserver(m_observer);
+}
+
+void StringGrid::showSheet(RosterSheet* sheet, SheetGrid grid)
+{
+    this->sheet().removeObserver(m_observer);
+    m_model->setSheet(sheet, grid);
+    m_observer = sheet->addObserver([this](const SheetChange& change) { sheetChanged(change); });
+    if (sheet != m_ownSheet.get())
+        m_ownSheet.reset();
+    applyColumnWidths();
+}
+
+RosterSheet& StringGrid::sheet() const
+{
+    return m_model->sheet();
+}
+
+SheetGrid StringGrid::sheetGrid() const
+{
+    return m_model->grid();
+}
+
+void StringGrid::sheetChanged(const SheetChange& change)
+{
+    m_model->follow(change);
+    using Kind = SheetChange::Kind;
+    const bool ours = change.kind == Kind::Replaced || change.grid == sheetGrid();
+    if (!ours)
+        return;
+    switch (change.kind) {
+    case Kind::ColumnWidth:
+        setColumnWidth(change.col, change.newWidth + GridLine);
+        break;
+    case Kind::Shape:
+    case Kind::ColumnMove:
+    case Kind::Replaced:
+        applyColumnWidths();
+        viewport()->update();
+        break;
+    default:
+        break;
+    }
+}
+
+void StringGrid::applyColumnWidths()
+{
+    const SheetTable& table = m_model->table();
+    for (int col = 0; col < table.colCount(); ++col) {
+        const int section = table.columnWidth(col) + GridLine;
+        if (columnWidth(col) != section)
+            setColumnWidth(col, section);
+    }
+}
+
+GridShape StringGrid::shape() const
+{
+    return m_model->table().shape();
+}
+
+void StringGrid::setShape(const GridShape& shape)
+{
+    sheet().setShape(sheetGrid(), shape);
+}
+
 int StringGrid::colCount() const
 {
-    return m_model->columnCount();
+    return shape().cols;
 }
 
 void StringGrid::setColCount(int count)
 {
-    m_model->setColCount(count);
+    GridShape wanted = shape();
+    wanted.cols = count;
+    setShape(wanted);
 }
 
 int StringGrid::rowCount() const
 {
-    return m_model->rowCount();
+    return shape().rows;
 }
 
 void StringGrid::setRowCount(int count)
 {
-    m_model->setRowCount(count);
+    GridShape wanted = shape();
+    wanted.rows = count;
+    setShape(wanted);
 }
 
 int StringGrid::fixedRows() const
 {
-    return m_model->fixedRows();
+    return shape().fixedRows;
 }
 
 void StringGrid::setFixedRows(int count)
 {
-    m_model->setFixedRows(count);
+    GridShape wanted = shape();
+    wanted.fixedRows = count;
+    setShape(wanted);
 }
 
 int StringGrid::fixedCols() const
 {
-    return m_model->fixedCols();
+    return shape().fixedCols;
 }
 
 void StringGrid::setFixedCols(int count)
 {
-    m_model->setFixedCols(count);
+    GridShape wanted = shape();
+    wanted.fixedCols = count;
+    setShape(wanted);
 }
 
 const QString& StringGrid::cell(int col, int row) const
@@ -90,12 +170,16 @@ const QString& StringGrid::cell(int col, int row) const
 
 void StringGrid::setCell(int col, int row, const QString& text)
 {
-    m_model->setCell(col, row, text);
+    sheet().setCell(sheetGrid(), col, row, text);
 }
 
 void StringGrid::clearCells()
 {
-    m_model->clearCells();
+    const SheetTable& table = m_model->table();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int col = table.storedCellCount(row) - 1; col >= 0; --col)
+            setCell(col, row, QString());
+    }
 }
 
 void StringGrid::setFixedColor(TColor color)
@@ -116,12 +200,12 @@ void StringGrid::setColor(TColor color)
 
 int StringGrid::colWidth(int col) const
 {
-    return columnWidth(col) - GridLine;
+    return m_model->table().columnWidth(col);
 }
 
 void StringGrid::setColWidth(int col, int width)
 {
-    setColumnWidth(col, std::max(width, 0) + GridLine);
+    sheet().setColumnWidth(sheetGrid(), col, width);
 }
 
 int StringGrid::rowHeightAt(int row) const
@@ -136,13 +220,10 @@ void StringGrid::setRowHeightAt(int row, int height)
 
 void StringGrid::setDefaultColWidth(int width)
 {
+    sheet().setDefaultColumnWidth(sheetGrid(), width);
     // The header would give every present column the new size as well.
-    std::vector<int> widths;
-    for (int col = 0; col < colCount(); ++col)
-        widths.push_back(colWidth(col));
-    horizontalHeader()->setDefaultSectionSize(width + GridLine);
-    for (int col = 0; col < colCount(); ++col)
-        setColWidth(col, widths[std::size_t(col)]);
+    horizontalHeader()->setDefaultSectionSize(std::max(width, 0) + GridLine);
+    applyColumnWidths();
 }
 
 void StringGrid::setDefaultRowHeight(int height)
@@ -178,15 +259,7 @@ void StringGrid::setCurrentCell(int col, int row)
 
 void StringGrid::moveColumn(int from, int to)
 {
-    if (from == to || from < 0 || to < 0 || from >= colCount() || to >= colCount())
-        return;
-    std::vector<int> widths;
-    for (int col = 0; col < colCount(); ++col)
-        widths.push_back(colWidth(col));
-    moveItem(widths, from, to);
-    m_model->moveColumn(from, to);
-    for (int col = 0; col < colCount(); ++col)
-        setColWidth(col, widths[std::size_t(col)]);
+    sheet().moveColumn(sheetGrid(), from, to);
 }
 
 bool StringGrid::cellHasFocus(const QModelIndex& index) const
@@ -203,7 +276,7 @@ void StringGrid::drawCell(QPainter& painter, const QRect& rect, const QModelInde
 
 void StringGrid::editorTextEdited(const QModelIndex& index, const QString& text)
 {
-    m_model->setCell(index.column(), index.row(), text);
+    setCell(index.column(), index.row(), text);
     if (m_setEditText)
         m_setEditText(this, index.column(), index.row(), text);
 }

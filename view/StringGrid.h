@@ -1,17 +1,22 @@
 #pragma once
 
+#include "RosterSheet.h"
 #include "TTeam.h"
 
 #include <QTableView>
 
 #include <functional>
+#include <memory>
 
 class StringGridModel;
 
 // A grid of texts addressed by column and row, its fixed (heading) rows and
-// columns included. Sizes are in pixels: every cell is followed by a 1-pixel
-// grid line on its right and below. The owner paints the cells and hears of
-// selection and of every change the in-place editor makes.
+// columns included: a view of one grid of a roster sheet. Texts, sizes and
+// column widths live in the sheet, and every change goes through it, so the
+// grid shows whatever changes the sheet however it changes. A grid made on its
+// own views a sheet of its own. Sizes are in pixels: every cell is followed by
+// a 1-pixel grid line on its right and below. The owner paints the cells and
+// hears of selection and of every change the in-place editor makes.
 class StringGrid : public QTableView
 {
     Q_OBJECT
@@ -24,6 +29,13 @@ public:
     using SetEditTextHandler = std::function<void(StringGrid* grid, int col, int row, const QString& text)>;
 
     explicit StringGrid(QWidget* parent = nullptr);
+    ~StringGrid() override;
+
+    // Views this grid of the sheet, which must outlive the grid or be shown
+    // instead of another sheet before it goes.
+    void showSheet(RosterSheet* sheet, SheetGrid grid);
+    RosterSheet& sheet() const;
+    SheetGrid sheetGrid() const;
 
     int colCount() const;
     void setColCount(int count);
@@ -38,6 +50,8 @@ public:
     void setCell(int col, int row, const QString& text);
     // Empties every cell, the counts staying as they are.
     void clearCells();
+    GridShape shape() const;
+    void setShape(const GridShape& shape);
 
     TColor color() const { return m_color; }
     void setColor(TColor color);
@@ -67,6 +81,8 @@ public:
     void setColumnsMovable(bool on) { m_columnsMovable = on; }
     // Moves a column with its cells and its width.
     void moveColumn(int from, int to);
+    // Column widths as the sheet holds them.
+    void applyColumnWidths();
 
     void setDrawCellHandler(DrawCellHandler handler) { m_drawCell = std::move(handler); }
     void setSelectCellHandler(SelectCellHandler handler) { m_selectCell = std::move(handler); }
@@ -89,8 +105,11 @@ private:
     int columnEdgeAt(int x) const;
     bool inFixedRows(int y) const;
     void moveToFirstEditableCell();
+    void sheetChanged(const SheetChange& change);
 
+    std::unique_ptr<RosterSheet> m_ownSheet;
     StringGridModel* m_model;
+    int m_observer = 0;
     TColor m_color = 0;
     TColor m_fixedColor = 0;
     bool m_defaultDrawing = false;

@@ -5,6 +5,7 @@
 #include "PageSource.h"
 #include "PageStore.h"
 #include "RosterPage.h"
+#include "SheetBuilder.h"
 #include "StringGrid.h"
 
 #include <QAction>
@@ -24,10 +25,6 @@
 
 namespace {
 
-constexpr TColor NewTableColor = 0xD0FFFF;
-constexpr TColor NewHeadingsColor = 0xA0D0D0;
-constexpr int MaxFaceNameLength = 31;
-
 QFont layoutFont(int pixelSize, bool bold)
 {
     QFont font(QString::fromLatin1(DefaultFaceName));
@@ -36,35 +33,12 @@ QFont layoutFont(int pixelSize, bool bold)
     return font;
 }
 
-// The cost a count stands for when the page gave no cost text: ten thousand a head.
-QString countedCost(std::int32_t count)
+// The window's font with the sheet's face; size and style stay.
+QFont withFace(QFont font, const QString& face)
 {
-    if (count <= 0)
-        return {};
-    return QString::number(std::int64_t(count) * 10) + QLatin1Char('k');
-}
-
-QString flagText(bool flag)
-{
-    return flag ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-GridSnapshot snapshotOf(const StringGrid& grid)
-{
-    GridSnapshot snapshot;
-    snapshot.colCount = grid.colCount();
-    snapshot.rowCount = grid.rowCount();
-    snapshot.cells.resize(std::size_t(snapshot.rowCount));
-    // Trailing empty cells are left out, so a huge, mostly empty match record
-    // costs memory only for what it shows.
-    for (int row = 0; row < snapshot.rowCount; ++row) {
-        int length = snapshot.colCount;
-        while (length > 0 && grid.cell(length - 1, row).isEmpty())
-            --length;
-        for (int col = 0; col < length; ++col)
-            snapshot.cells[std::size_t(row)].push_back(grid.cell(col, row));
-    }
-    return snapshot;
+    if (font.family() != face)
+        font.setFamily(face);
+    return font;
 }
 
 } // namespace
@@ -80,7 +54,11 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     FormCreate();
 }
 
-TTeamView::~TTeamView() = default;
+TTeamView::~TTeamView()
+{
+    // The grids view the sheet, so they go first.
+    delete takeCentralWidget();
+}
 
 void TTeamView::createContents()
 {
@@ -99,15 +77,12 @@ void TTeamView::createContents()
     Label1->setFont(layoutFont(30, true));
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    TeamGrid = createGrid(QStringLiteral("TeamGrid"), {8, 60, 765, 373}, 16, 17,
-                          {18, 101, 75, 22, 21, 21, 20, 241, 29, 30, 29, 28, 28, 29, 29, 46});
-    TeamGrid->setFixedRows(1);
+    TeamGrid = createGrid(QStringLiteral("TeamGrid"), {8, 60, 765, 373}, SheetGrid::Players);
     TeamGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
 
-    TeamGrid2 = createGrid(QStringLiteral("TeamGrid2"), {8, 432, 361, 125}, 2, 6, {147, 210});
-    TeamGrid3 = createGrid(QStringLiteral("TeamGrid3"), {368, 432, 405, 125}, 4, 6, {198, 49, 98, 56});
+    TeamGrid2 = createGrid(QStringLiteral("TeamGrid2"), {8, 432, 361, 125}, SheetGrid::Details);
+    TeamGrid3 = createGrid(QStringLiteral("TeamGrid3"), {368, 432, 405, 125}, SheetGrid::Extras);
     for (StringGrid* grid : {TeamGrid2, TeamGrid3}) {
-        grid->setFixedCols(1);
         grid->setRowHeightAt(0, 19);
         grid->setDefaultDrawing(true);
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -120,10 +95,7 @@ void TTeamView::createContents()
     Edit1->setGeometry(40, 4, 121, 24);
     Edit1->hide();
 
-    GameGrid =
-        createGrid(QStringLiteral("GameGrid"), {8, 572, 765, 42}, 8, 2, {60, 164, 73, 64, 58, 49, 48, 241});
-    GameGrid->setFixedRows(1);
-    GameGrid->setDefaultColWidth(80);
+    GameGrid = createGrid(QStringLiteral("GameGrid"), {8, 572, 765, 42}, SheetGrid::Matches);
     GameGrid->setColumnsMovable(true);
     GameGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
     GameGrid->setSetEditTextHandler(std::bind_front(&TTeamView::GameGridSetEditText, this));
@@ -131,27 +103,22 @@ void TTeamView::createContents()
     LbTName = new QLabel(m_canvas);
     LbTName->setGeometry(40, 12, 693, 36);
     LbTName->setAlignment(Qt::AlignCenter);
-    setHeadingFont({layoutFont(30, true), 0});
+    LbTName->setFont(layoutFont(30, true));
 
-    m_tableFontColor = WindowTextSystemColor;
-    setWindowColor(0xFFFFFF);
+    followWholeSheet();
+    m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
     m_scrollArea->setWidget(m_canvas);
     setCentralWidget(m_scrollArea);
     updateScrollRange();
 }
 
-StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, int cols, int rows,
-                                  const std::vector<int>& colWidths)
+StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid shown)
 {
     auto* grid = new StringGrid(m_canvas);
     grid->setObjectName(name);
     grid->setGeometry(geometry);
-    grid->setColCount(cols);
-    grid->setRowCount(rows);
-    for (int col = 0; col < cols; ++col)
-        grid->setColWidth(col, colWidths[std::size_t(col)]);
-    grid->setColor(NewTableColor);
-    grid->setFixedColor(NewHeadingsColor);
+    grid->setDefaultColWidth(m_sheet.table(shown).defaultColumnWidth());
+    grid->showSheet(&m_sheet, shown);
     grid->setSelectCellHandler(std::bind_front(&TTeamView::TeamGridSelectCell, this));
     grid->hide();
     return grid;
@@ -200,96 +167,86 @@ QFont TTeamView::headingFont() const
     return LbTName->font();
 }
 
-QString TTeamView::decoded(const std::string& bytes) const
-{
-    return decodeText(bytes, m_pageEncoding);
-}
-
 void TTeamView::ShowTeam(TTeam team)
 {
-    LbTName->setText(decoded(team.TeamName));
+    RosterSheet shown(m_sheet);
+    putTeam(shown, team);
+    m_sheet.replaceWith(shown);
+}
 
-    const QString details[][2] = {
-        {QStringLiteral("Team Name:"), decoded(team.TeamName)},
-        {QStringLiteral("Race:"), decoded(team.Race)},
-        {QStringLiteral("Team Rating:"), QString::number(team.TeamRating)},
-        {QStringLiteral("Treasury:"), decoded(team.Treasury)},
-        {QStringLiteral("Coach:"), decoded(team.Coach)},
-        {QStringLiteral("Cost of Team:"), decoded(team.TeamCost)},
-    };
-    for (int row = 0; row < 6; ++row)
-        for (int col = 0; col < 2; ++col)
-            TeamGrid2->setCell(col, row, details[row][col]);
+void TTeamView::showPage(const RosterSheet& sheet)
+{
+    m_sheet.replaceWith(sheet);
+    showGrids();
+}
 
-    // A cost text the page gave is shown as it stands; otherwise the count or
-    // flag gives one.
-    const auto costText = [this](const std::string& given, const QString& derived) {
-        return given.empty() ? derived : decoded(given);
-    };
-    const QString extras[][4] = {
-        {QStringLiteral("Re-Rolls:"), QString::number(team.ReRolls), decoded(team.ReRollPriceText),
-         decoded(team.ReRollCostText)},
-        {QStringLiteral("Fan Factor:"), QString::number(team.FanFactor), decoded(team.FanFactorPriceText),
-         costText(team.FanFactorCostText, countedCost(team.FanFactor))},
-        {QStringLiteral("Assistant Coaches:"), QString::number(team.AssistantCoaches),
-         decoded(team.AssistantCoachPriceText),
-         costText(team.AssistantCoachCostText, countedCost(team.AssistantCoaches))},
-        {QStringLiteral("Cheerleaders:"), QString::number(team.Cheerleaders),
-         decoded(team.CheerleaderPriceText),
-         costText(team.CheerleaderCostText, countedCost(team.Cheerleaders))},
-        {QStringLiteral("Apothecary:"), flagText(team.HasApothecary), decoded(team.ApothecaryPriceText),
-         costText(team.ApothecaryCostText, team.HasApothecary ? QStringLiteral("50k") : QString())},
-        {QStringLiteral("Team Wizard:"), flagText(team.HasWizard), decoded(team.WizardPriceText),
-         costText(team.WizardCostText, team.HasWizard ? QStringLiteral("150k") : QString())},
-    };
-    for (int row = 0; row < 6; ++row)
-        for (int col = 0; col < 4; ++col)
-            TeamGrid3->setCell(col, row, extras[row][col]);
-
-    const char* const headings[] = {"#",   "Player Name", "Position", "MA",  "ST",  "AG",  "AV",  "Skills",
-                                    "inj", "cmp",         "td",       "int", "cas", "mvp", "spp", "Cost"};
-    for (int col = 0; col < 16; ++col)
-        TeamGrid->setCell(col, 0, QString::fromLatin1(headings[col]));
-
-    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
-        const TPlayer& player = team.Players[slot];
-        // An empty slot shows its texts but none of its numbers.
-        const auto number = [&player](std::int32_t value) {
-            return player.isEmpty() ? QString() : QString::number(value);
-        };
-        const QString cells[] = {
-            QString::number(slot),      decoded(player.PlayerName), decoded(player.Position),
-            number(player.MA),          number(player.ST),          number(player.AG),
-            number(player.AV),          decoded(player.Skills),     decoded(player.Injuries),
-            number(player.Completions), number(player.Touchdowns),  number(player.Interceptions),
-            number(player.Casualties),  number(player.MVPs),        number(player.SPP),
-            decoded(player.PlayerCost)};
-        for (int col = 0; col < 16; ++col)
-            TeamGrid->setCell(col, slot, cells[col]);
+void TTeamView::sheetChanged(const SheetChange& change)
+{
+    using Kind = SheetChange::Kind;
+    switch (change.kind) {
+    case Kind::Cell:
+        // The heading shows the team name as it is typed.
+        if (change.grid == SheetGrid::Details && change.col == 1 && change.row == 0)
+            LbTName->setText(change.newText);
+        break;
+    case Kind::Color:
+        switch (change.color) {
+        case SheetColor::Window:
+            applyWindowColor();
+            break;
+        // The match grid keeps the colours the last page shown gave it.
+        case SheetColor::Table:
+        case SheetColor::Headings:
+            applyGridColors({TeamGrid, TeamGrid2, TeamGrid3});
+            break;
+        case SheetColor::TableFont:
+            applyTableFont();
+            break;
+        case SheetColor::HeadingFont:
+            applyHeadingFont();
+            break;
+        }
+        break;
+    case Kind::Font:
+        if (change.font == SheetFont::Table)
+            applyTableFont();
+        else
+            applyHeadingFont();
+        break;
+    case Kind::Replaced:
+        followWholeSheet();
+        break;
+    default:
+        break;
     }
+}
 
-    setWindowColor(team.BackgroundColor);
-    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
-        grid->setColor(team.TableColor);
-        grid->setFixedColor(team.HeadingsColor);
+void TTeamView::followWholeSheet()
+{
+    LbTName->setText(m_sheet.cell(SheetGrid::Details, 1, 0));
+    applyWindowColor();
+    applyGridColors({TeamGrid, TeamGrid2, TeamGrid3, GameGrid});
+    applyTableFont();
+    applyHeadingFont();
+    if (const std::optional<int> height = m_sheet.matchGridHeight())
+        setGameGridHeight(*height);
+}
+
+void TTeamView::applyGridColors(std::initializer_list<StringGrid*> grids)
+{
+    for (StringGrid* grid : grids) {
+        grid->setColor(m_sheet.color(SheetColor::Table));
+        grid->setFixedColor(m_sheet.color(SheetColor::Headings));
     }
-    // Only the face and the colour come from the record; size and style stay.
-    const auto withFace = [this](QFont font, const std::string& face) {
-        if (!face.empty())
-            font.setFamily(decoded(face).left(MaxFaceNameLength));
-        return font;
-    };
-    setTableFont({withFace(tableFont(), team.TableFontName), team.TableFontColor});
-    setHeadingFont({withFace(headingFont(), team.HeadingFontName), team.HeadingFontColor});
 }
 
 void TTeamView::paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                           CellLook look) const
 {
     const TColor fill = look == CellLook::Heading   ? grid->fixedColor()
-                        : look == CellLook::Focused ? m_tableFontColor
+                        : look == CellLook::Focused ? tableFontColor()
                                                     : grid->color();
-    const TColor ink = look == CellLook::Focused ? grid->color() : m_tableFontColor;
+    const TColor ink = look == CellLook::Focused ? grid->color() : tableFontColor();
     canvas.fillRect(rect, toQColor(fill, grid->palette()));
     canvas.setFont(grid->font());
     canvas.setPen(toQColor(ink, grid->palette()));
@@ -320,10 +277,9 @@ void TTeamView::TeamGridSelectCell(StringGrid* sender, int col, int row)
         sender->viewport()->repaint(rect);
 }
 
-void TTeamView::TeamGrid2SetEditText(StringGrid*, int col, int row, const QString& value)
+void TTeamView::TeamGrid2SetEditText(StringGrid*, int, int, const QString&)
 {
-    if (col == 1 && row == 0)
-        LbTName->setText(value);
+    // The heading follows the team name through the sheet.
 }
 
 void TTeamView::GameGridSetEditText(StringGrid* sender, int, int row, const QString&)
@@ -337,28 +293,21 @@ void TTeamView::GameGridSetEditText(StringGrid* sender, int, int row, const QStr
 
 void TTeamView::applyMatchRecord(const MatchRecord& record, TextEncoding encoding)
 {
-    // Only the cells the record stores are set: a record can have thousands of
-    // columns over many rows that are empty.
-    GameGrid->clearCells();
-    GameGrid->setColCount(record.ColCount);
-    GameGrid->setRowCount(record.RowCount);
-    GameGrid->setFixedRows(record.FixedRows);
-    const std::size_t rows = std::min(record.Cells.size(), std::size_t(std::max(record.RowCount, 0)));
-    for (std::size_t row = 0; row < rows; ++row) {
-        const std::vector<std::string>& cells = record.Cells[row];
-        const std::size_t cols = std::min(cells.size(), std::size_t(std::max(record.ColCount, 0)));
-        for (std::size_t col = 0; col < cols; ++col) {
-            if (!cells[col].empty())
-                GameGrid->setCell(int(col), int(row), decodeText(cells[col], encoding));
-        }
-    }
-    if (record.Height)
-        setGameGridHeight(*record.Height);
+    RosterSheet shown(m_sheet);
+    putMatchRecord(shown, record, encoding);
+    m_sheet.replaceWith(shown);
 }
 
 void TTeamView::setPageEncoding(TextEncoding encoding)
 {
-    m_pageEncoding = encoding;
+    m_sheet.setEncoding(encoding);
+}
+
+void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding)
+{
+    RosterSheet shown(m_sheet);
+    putReadPage(shown, team, record, encoding);
+    showPage(shown);
 }
 
 void TTeamView::showGrids()
@@ -366,14 +315,6 @@ void TTeamView::showGrids()
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
     updateScrollRange();
-}
-
-void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding)
-{
-    setPageEncoding(encoding);
-    applyMatchRecord(record, encoding);
-    ShowTeam(team);
-    showGrids();
 }
 
 void TTeamView::setPageSourceDialog(PageSource* dialog)
@@ -385,18 +326,9 @@ void TTeamView::New1Click()
 {
     enableSaving();
     resetToNewTeam(CurrentTeam);
-    GameGrid->clearCells();
-    GameGrid->setColCount(8);
-    GameGrid->setRowCount(2);
-    setGameGridHeight(matchGridHeight(2));
-    GameGrid->setFixedRows(1);
-    const char* const headings[] = {"Result", "Opponent", "Race",     "Score",
-                                    "Cas",    "Gate",     "Winnings", "Notes & Highlights"};
-    for (int col = 0; col < 8; ++col)
-        GameGrid->setCell(col, 0, QString::fromLatin1(headings[col]));
-    setPageEncoding(TextEncoding::Utf8);
-    ShowTeam(CurrentTeam);
-    showGrids();
+    RosterSheet shown(m_sheet);
+    putNewTeam(shown);
+    showPage(shown);
 }
 
 void TTeamView::Open1Click()
@@ -411,27 +343,9 @@ void TTeamView::exit1Click()
     close();
 }
 
-PageSnapshot TTeamView::pageSnapshot() const
-{
-    PageSnapshot snapshot;
-    snapshot.teamGrid = snapshotOf(*TeamGrid);
-    snapshot.teamGrid2 = snapshotOf(*TeamGrid2);
-    snapshot.teamGrid3 = snapshotOf(*TeamGrid3);
-    snapshot.gameGrid = snapshotOf(*GameGrid);
-    snapshot.windowColor = m_windowColor;
-    snapshot.tableColor = TeamGrid->color();
-    snapshot.headingsColor = TeamGrid->fixedColor();
-    snapshot.tableFontColor = m_tableFontColor;
-    snapshot.tableFontName = tableFont().family();
-    snapshot.headingFontColor = m_headingFontColor;
-    snapshot.headingFontName = headingFont().family();
-    snapshot.encoding = m_pageEncoding;
-    return snapshot;
-}
-
 void TTeamView::WriteHTML()
 {
-    Memo1 = buildRosterPage(pageSnapshot());
+    Memo1 = buildRosterPage(m_sheet);
 }
 
 void TTeamView::Save1Click()
@@ -483,68 +397,68 @@ void TTeamView::enableSaving()
 
 void TTeamView::Backgound1Click()
 {
-    TColor color = m_windowColor;
+    TColor color = windowColor();
     choosers().chooseColor(this, color);
-    setWindowColor(color);
+    m_sheet.setColor(SheetColor::Window, color);
 }
 
 void TTeamView::Table1Click()
 {
-    TColor color = TeamGrid->color();
+    TColor color = m_sheet.color(SheetColor::Table);
     choosers().chooseColor(this, color);
-    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
-        grid->setColor(color);
+    m_sheet.setColor(SheetColor::Table, color);
 }
 
 void TTeamView::TableHeadings1Click()
 {
-    TColor color = TeamGrid->fixedColor();
+    TColor color = m_sheet.color(SheetColor::Headings);
     choosers().chooseColor(this, color);
-    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
-        grid->setFixedColor(color);
+    m_sheet.setColor(SheetColor::Headings, color);
 }
 
 void TTeamView::Main1Click()
 {
-    FontChoice choice{headingFont(), m_headingFontColor};
+    FontChoice choice{headingFont(), headingFontColor()};
     choosers().chooseFont(this, choice);
-    setHeadingFont(choice);
+    // Size and style are the window's; face and colour go through the sheet.
+    LbTName->setFont(choice.font);
+    m_sheet.setFont(SheetFont::Heading, choice.font.family(), choice.color);
 }
 
 void TTeamView::Table2Click()
 {
-    FontChoice choice{tableFont(), m_tableFontColor};
+    FontChoice choice{tableFont(), tableFontColor()};
     choosers().chooseFont(this, choice);
-    setTableFont(choice);
+    m_canvas->setFont(choice.font);
+    m_sheet.setFont(SheetFont::Table, choice.font.family(), choice.color);
+    applyTableFont();
 }
 
-void TTeamView::setWindowColor(TColor color)
+void TTeamView::applyWindowColor()
 {
-    m_windowColor = color;
     QPalette colors = m_canvas->palette();
-    colors.setColor(QPalette::Window, toQColor(color, palette()));
+    colors.setColor(QPalette::Window, toQColor(windowColor(), palette()));
     m_canvas->setPalette(colors);
 }
 
-void TTeamView::setTableFont(const FontChoice& choice)
+void TTeamView::applyTableFont()
 {
-    m_tableFontColor = choice.color;
-    m_canvas->setFont(choice.font);
+    m_canvas->setFont(withFace(m_canvas->font(), m_sheet.fontName(SheetFont::Table)));
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->viewport()->update();
 }
 
-void TTeamView::setHeadingFont(const FontChoice& choice)
+void TTeamView::applyHeadingFont()
 {
-    m_headingFontColor = choice.color;
-    LbTName->setFont(choice.font);
+    LbTName->setFont(withFace(LbTName->font(), m_sheet.fontName(SheetFont::Heading)));
     QPalette colors = LbTName->palette();
-    colors.setColor(QPalette::WindowText, toQColor(choice.color, palette()));
+    colors.setColor(QPalette::WindowText, toQColor(headingFontColor(), palette()));
     LbTName->setPalette(colors);
 }
 
 void TTeamView::setGameGridHeight(int height)
 {
+    m_sheet.setMatchGridHeight(height);
     GameGrid->resize(GameGrid->width(), height);
     Label1->move(Label1->x(), GameGrid->y() + height);
     updateScrollRange();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MatchRecord.h"
-#include "RosterPage.h"
+#include "RosterSheet.h"
 #include "TTeam.h"
 #include "TextEncoding.h"
 
@@ -22,7 +22,9 @@ struct FontChoice;
 
 // The editor's main window: the team-name heading over four grids (players,
 // team details, staff and extras, match record), and the File, Colors and
-// Fonts menus. Once a team is shown, the controls hold the roster.
+// Fonts menus. It views a roster sheet: the grids show its cells and write
+// edits back to it, and the window's colours and faces follow it. Font sizes
+// and styles are the window's own.
 class TTeamView : public QMainWindow
 {
     Q_OBJECT
@@ -54,11 +56,16 @@ public:
 
     // The working directory at the window's creation: the text of Edit1.
     QString startDirectory() const;
+    // Shows the page: the sheet's content becomes the window's, the grids visible.
+    void showPage(const RosterSheet& sheet);
+    // What the window shows; every change of it goes through its methods.
+    RosterSheet& sheet() { return m_sheet; }
+    const RosterSheet& sheet() const { return m_sheet; }
     // A successful read's match record into GameGrid, its texts decoded with encoding.
     void applyMatchRecord(const MatchRecord& record, TextEncoding encoding);
     // How the shown page was read; File, New sets UTF-8.
     void setPageEncoding(TextEncoding encoding);
-    TextEncoding pageEncoding() const { return m_pageEncoding; }
+    TextEncoding pageEncoding() const { return m_sheet.encoding(); }
     // Makes TeamGrid, TeamGrid2, TeamGrid3 and GameGrid visible, in this order.
     void showGrids();
     // A page read without failure: its match record, the team and the grids.
@@ -67,14 +74,13 @@ public:
     void setPageSourceDialog(PageSource* dialog);
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
-    PageSnapshot pageSnapshot() const;
 
     // The look the Colors and Fonts menus change.
-    TColor windowColor() const { return m_windowColor; }
+    TColor windowColor() const { return m_sheet.color(SheetColor::Window); }
     QFont tableFont() const;
-    TColor tableFontColor() const { return m_tableFontColor; }
+    TColor tableFontColor() const { return m_sheet.fontColor(SheetFont::Table); }
     QFont headingFont() const;
-    TColor headingFontColor() const { return m_headingFontColor; }
+    TColor headingFontColor() const { return m_sheet.fontColor(SheetFont::Heading); }
 
     // Controls.
     StringGrid* TeamGrid;
@@ -112,14 +118,16 @@ private:
     void createContents();
     void createMenu();
     // Grids are created in their tab order.
-    StringGrid* createGrid(const QString& name, QRect geometry, int cols, int rows,
-                           const std::vector<int>& colWidths);
+    StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
+    // The window follows every change of the sheet.
+    void sheetChanged(const SheetChange& change);
+    void followWholeSheet();
+    void applyGridColors(std::initializer_list<StringGrid*> grids);
+    void applyTableFont();
+    void applyHeadingFont();
     void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                    CellLook look) const;
-    QString decoded(const std::string& bytes) const;
-    void setWindowColor(TColor color);
-    void setTableFont(const FontChoice& choice);
-    void setHeadingFont(const FontChoice& choice);
+    void applyWindowColor();
     void setGameGridHeight(int height);
     void updateScrollRange();
     void enableSaving();
@@ -131,10 +139,7 @@ private:
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
+    RosterSheet m_sheet;
     std::vector<std::string> Memo1;
-    TColor m_windowColor = 0;
-    TColor m_tableFontColor = 0;
-    TColor m_headingFontColor = 0;
-    TextEncoding m_pageEncoding = TextEncoding::Utf8;
     QString m_lastSaveName; // the save chooser starts from the name chosen last
 };

@@ -4,17 +4,6 @@
 
 #include <algorithm>
 
-const QString& GridSnapshot::cell(int col, int row) const
-{
-    static const QString empty;
-    if (row < 0 || col < 0 || row >= static_cast<int>(cells.size()))
-        return empty;
-    const auto& cellsOfRow = cells[static_cast<std::size_t>(row)];
-    if (col >= static_cast<int>(cellsOfRow.size()))
-        return empty;
-    return cellsOfRow[static_cast<std::size_t>(col)];
-}
-
 namespace {
 
 const QString nbsp = QStringLiteral("&nbsp");
@@ -66,17 +55,17 @@ constexpr int teamCostGridRow = 5; // of the team-details grid
 class RosterPageWriter
 {
 public:
-    explicit RosterPageWriter(const PageSnapshot& snapshot)
-        : m_snapshot(snapshot), m_tableColor(htmlColor(snapshot.tableColor)),
-          m_headingsColor(htmlColor(snapshot.headingsColor))
+    explicit RosterPageWriter(const RosterSheet& sheet)
+        : m_sheet(sheet), m_tableColor(htmlColor(sheet.color(SheetColor::Table))),
+          m_headingsColor(htmlColor(sheet.color(SheetColor::Headings)))
     {
     }
 
     std::vector<QString> lines() const;
 
 private:
-    QString detail(int col, int row) const { return m_snapshot.teamGrid2.cell(col, row); }
-    QString extra(int col, int row) const { return m_snapshot.teamGrid3.cell(col, row); }
+    const QString& detail(int col, int row) const { return m_sheet.cell(SheetGrid::Details, col, row); }
+    const QString& extra(int col, int row) const { return m_sheet.cell(SheetGrid::Extras, col, row); }
 
     QString bodyLine() const;
     QString headingFontLine() const;
@@ -91,7 +80,7 @@ private:
     QString matchHeadingRow() const;
     void appendMatchRows(std::vector<QString>& page) const;
 
-    const PageSnapshot& m_snapshot;
+    const RosterSheet& m_sheet;
     QString m_tableColor;
     QString m_headingsColor;
 };
@@ -140,15 +129,15 @@ std::vector<QString> RosterPageWriter::lines() const
 
 QString RosterPageWriter::bodyLine() const
 {
-    const QString text = htmlColor(m_snapshot.tableFontColor);
-    return "<BODY BGCOLOR=\"#" + htmlColor(m_snapshot.windowColor) + "\" TEXT=\"#" + text + "\" LINK=\"#" +
-           text + "\" VLINK=\"#" + text + "\">";
+    const QString text = htmlColor(m_sheet.color(SheetColor::TableFont));
+    return "<BODY BGCOLOR=\"#" + htmlColor(m_sheet.color(SheetColor::Window)) + "\" TEXT=\"#" + text +
+           "\" LINK=\"#" + text + "\" VLINK=\"#" + text + "\">";
 }
 
 QString RosterPageWriter::headingFontLine() const
 {
-    return "<CENTER><FONT FACE=\"" + m_snapshot.headingFontName + "\" SIZE=4 COLOR=\"#" +
-           htmlColor(m_snapshot.headingFontColor) + "\">";
+    return "<CENTER><FONT FACE=\"" + m_sheet.fontName(SheetFont::Heading) + "\" SIZE=4 COLOR=\"#" +
+           htmlColor(m_sheet.fontColor(SheetFont::Heading)) + "\">";
 }
 
 QString RosterPageWriter::tableLine() const
@@ -161,7 +150,7 @@ QString RosterPageWriter::tableLine() const
 
 QString RosterPageWriter::tableFontLine() const
 {
-    return "<FONT FACE=\"" + m_snapshot.tableFontName + "\">";
+    return "<FONT FACE=\"" + m_sheet.fontName(SheetFont::Table) + "\">";
 }
 
 QString RosterPageWriter::playerHeadingRow() const
@@ -176,7 +165,7 @@ QString RosterPageWriter::playerRow(int row) const
 {
     QString line = QStringLiteral("<TR ALIGN=CENTER>");
     for (int col = 0; col < playerColumns; ++col)
-        line += playerCellTag(col) + textOrBlankForZero(m_snapshot.teamGrid.cell(col, row)) + "</TD>";
+        line += playerCellTag(col) + textOrBlankForZero(m_sheet.cell(SheetGrid::Players, col, row)) + "</TD>";
     return line + "</TR>";
 }
 
@@ -209,9 +198,9 @@ QString RosterPageWriter::totalRow() const
 
 QString RosterPageWriter::matchHeadingRow() const
 {
-    const GridSnapshot& games = m_snapshot.gameGrid;
+    const SheetTable& games = m_sheet.table(SheetGrid::Matches);
     QString line = "<TR BGCOLOR=\"#" + m_headingsColor + "\" ALIGN=CENTER>";
-    for (int col = 0; col < games.colCount; ++col)
+    for (int col = 0; col < games.colCount(); ++col)
         line += "<TH>" + games.cell(col, 0) + "</TH>";
     return line + "</TR>";
 }
@@ -220,11 +209,13 @@ QString RosterPageWriter::matchHeadingRow() const
 // match) are left out.
 void RosterPageWriter::appendMatchRows(std::vector<QString>& page) const
 {
-    const GridSnapshot& games = m_snapshot.gameGrid;
-    for (int row = 1; row < games.rowCount; ++row) {
+    const SheetTable& games = m_sheet.table(SheetGrid::Matches);
+    for (int row = 1; row < games.rowCount(); ++row) {
+        if (games.storedCellCount(row) == 0)
+            continue;
         bool anyText = false;
         QString line = QStringLiteral("<TR ALIGN=CENTER>");
-        for (int col = 0; col < games.colCount; ++col) {
+        for (int col = 0; col < games.colCount(); ++col) {
             const QString& text = games.cell(col, row);
             anyText = anyText || !text.isEmpty();
             line += "<TD>" + textOrBlank(text) + "</TD>";
@@ -266,7 +257,7 @@ std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncod
 
 } // namespace
 
-std::vector<std::string> buildRosterPage(const PageSnapshot& snapshot)
+std::vector<std::string> buildRosterPage(const RosterSheet& sheet)
 {
-    return encodePage(RosterPageWriter(snapshot).lines(), snapshot.encoding);
+    return encodePage(RosterPageWriter(sheet).lines(), sheet.encoding());
 }

@@ -2,7 +2,7 @@
 #include "PageStore.h"
 #include "RosterPage.h"
 #include "RosterReader.h"
-#include "TeamDisplay.h"
+#include "SheetBuilder.h"
 #include "TeamGenerator.h"
 
 #include <QFile>
@@ -51,7 +51,7 @@ TEST_F(ConvertCommand, SamplePageAndItsOwnOutput)
     TTeam team;
     MatchRecord record;
     readRosterPage(page, team, record);
-    const std::string expected = pageBytes(buildRosterPage(displayTeam(team, record, page.encoding)));
+    const std::string expected = pageBytes(buildRosterPage(buildSheet(team, record, page.encoding)));
 
     const CliRun first = convert(QString::fromStdString(sample), path("first.htm"));
     ASSERT_EQ(first.exitCode, 0) << first.errors;
@@ -72,7 +72,7 @@ TEST_F(ConvertCommand, OwnPagesPassThroughUnchanged)
             SCOPED_TRACE("team " + std::to_string(i));
             const GeneratedTeam generated = generator.plainTeam();
             const std::vector<std::string> lines =
-                buildRosterPage(displayTeam(generated.team, generated.record, encoding));
+                buildRosterPage(buildSheet(generated.team, generated.record, encoding));
             storePage(lines, path("in.htm"));
             ASSERT_EQ(convert(path("in.htm"), path("out.htm")).exitCode, 0);
             EXPECT_EQ(readFile(path("out.htm")), pageBytes(lines));

@@ -1,22 +1,32 @@
 #pragma once
 
-#include "RosterPage.h"
+#include "RosterSheet.h"
+
+#include <QStringList>
 
 #include <ostream>
 
-// A grid of cols x rows empty cells.
-GridSnapshot emptyGrid(int cols, int rows);
+// Empties the grid and gives it cols x rows cells, its heading rows and columns
+// staying as they are.
+void emptyGrid(RosterSheet& sheet, SheetGrid grid, int cols, int rows);
 
-// The window right after start-up: every cell empty, the system text colour,
-// the layout's colours and faces.
-PageSnapshot startUpSnapshot();
+// Sets the row's first cells to the texts.
+void setRow(RosterSheet& sheet, SheetGrid grid, int row, const QStringList& texts);
 
-// The window after File, New, filled the way the team display fills it.
-PageSnapshot newTeamSnapshot();
+// The window right after start-up, written out cell by cell: every cell
+// empty, the system text colour, the layout's colours and faces.
+RosterSheet startUpSheet();
+
+// The window after File, New, written out cell by cell as the team display
+// fills it.
+RosterSheet newTeamSheet();
 
 // Expects the same counts and the same text in every cell; name tells the
 // grid in a failure.
-void expectSameGrid(const GridSnapshot& actual, const GridSnapshot& expected, const char* name);
+void expectSameGrid(const SheetTable& actual, const SheetTable& expected, const char* name);
+
+// Expects the same cells in all four grids, the same colours and the same faces.
+void expectSameSheet(const RosterSheet& actual, const RosterSheet& expected);
 
 // Lets test failures show cell texts as text.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -187,7 +187,7 @@ TEST_F(CellPaintingTest, OnlyMatchColumnsCanBeDraggedAndAllColumnsResized)
     EXPECT_EQ(games->cell(2, 1), "W");
     EXPECT_EQ(games->colWidth(2), 60) << "the column keeps its width";
     EXPECT_EQ(games->colWidth(0), 164);
-    EXPECT_EQ(m_view->pageSnapshot().gameGrid.cell(2, 0), "Result");
+    EXPECT_EQ(m_view->sheet().cell(SheetGrid::Matches, 2, 0), "Result");
 
     StringGrid* players = m_view->TeamGrid;
     QTest::mousePress(players->viewport(), Qt::LeftButton, {}, cellCentre(players, 1, 0));

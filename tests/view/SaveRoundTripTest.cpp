@@ -1,8 +1,9 @@
 #include "ViewTestSupport.h"
 
 #include "PageFixtures.h"
+#include "RosterPage.h"
+#include "SheetBuilder.h"
 #include "StringGrid.h"
-#include "TeamDisplay.h"
 #include "TeamGenerator.h"
 
 #include <QCoreApplication>
@@ -58,10 +59,10 @@ protected:
         return nullptr;
     }
 
-    void typeGrid(StringGrid* grid, const GridSnapshot& wanted, int firstCol, int firstRow)
+    void typeGrid(StringGrid* grid, const SheetTable& wanted, int firstCol, int firstRow)
     {
-        for (int row = firstRow; row < wanted.rowCount; ++row)
-            for (int col = firstCol; col < wanted.colCount; ++col)
+        for (int row = firstRow; row < wanted.rowCount(); ++row)
+            for (int col = firstCol; col < wanted.colCount(); ++col)
                 if (grid->cell(col, row) != wanted.cell(col, row))
                     type(grid, col, row, wanted.cell(col, row));
     }
@@ -81,32 +82,31 @@ TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
         MatchRecord games;
         games.ColCount = 8;
         games.RowCount = 2;
+        games.FixedRows = 1;
         games.Cells = {
             {"Result", "Opponent", "Race", "Score", "Cas", "Gate", "Winnings", "Notes & Highlights"},
             std::vector<std::string>(8)};
-        const PageSnapshot typed = displayTeam(generated.team, games, TextEncoding::Latin1);
-        typeGrid(m_view->TeamGrid, typed.teamGrid, 0, 1);
-        typeGrid(m_view->TeamGrid2, typed.teamGrid2, 1, 0);
-        typeGrid(m_view->TeamGrid3, typed.teamGrid3, 1, 0);
+        const RosterSheet typed = buildSheet(generated.team, games, TextEncoding::Latin1);
+        typeGrid(m_view->TeamGrid, typed.table(SheetGrid::Players), 0, 1);
+        typeGrid(m_view->TeamGrid2, typed.table(SheetGrid::Details), 1, 0);
+        typeGrid(m_view->TeamGrid3, typed.table(SheetGrid::Extras), 1, 0);
         // Match rows as the user adds them: typing into the last row adds the next.
-        PageSnapshot expected = typed;
-        expected.gameGrid = emptyGrid(8, 2);
-        expected.gameGrid.cells[0] = typed.gameGrid.cells[0];
+        RosterSheet expected(typed);
         for (const auto& generatedRow : generated.record.Cells) {
-            if (&generatedRow == &generated.record.Cells.front() ||
-                std::all_of(generatedRow.begin(), generatedRow.end(),
-                            [](const auto& c) { return c.empty(); }))
+            if (&generatedRow == &generated.record.Cells.front())
                 continue;
-            auto& row = expected.gameGrid.cells.back();
-            for (std::size_t col = 0; col < 8 && col < generatedRow.size(); ++col)
-                row[col] = decodeText(generatedRow[col], TextEncoding::Latin1);
-            if (std::all_of(row.begin(), row.end(), [](const QString& c) { return c.isEmpty(); }))
-                continue;
-            expected.gameGrid.cells.emplace_back(8);
-            ++expected.gameGrid.rowCount;
+            const int row = expected.table(SheetGrid::Matches).rowCount() - 1;
+            bool anyText = false;
+            for (std::size_t col = 0; col < 8 && col < generatedRow.size(); ++col) {
+                const QString text = decodeText(generatedRow[col], TextEncoding::Latin1);
+                expected.setCell(SheetGrid::Matches, int(col), row, text);
+                anyText = anyText || !text.isEmpty();
+            }
+            if (anyText)
+                expected.setShape(SheetGrid::Matches, {8, row + 2, 1, 0});
         }
-        typeGrid(m_view->GameGrid, expected.gameGrid, 0, 1);
-        ASSERT_EQ(m_view->GameGrid->rowCount(), expected.gameGrid.rowCount);
+        typeGrid(m_view->GameGrid, expected.table(SheetGrid::Matches), 0, 1);
+        ASSERT_EQ(m_view->GameGrid->rowCount(), expected.table(SheetGrid::Matches).rowCount());
 
         m_choosers->fileAnswer = m_page;
         m_view->Save1Click();
@@ -114,11 +114,9 @@ TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
         m_view->Open1Click();
         m_dialog->BtnParseClick();
 
-        const PageSnapshot shown = m_view->pageSnapshot();
-        expectSameGrid(shown.teamGrid, expected.teamGrid, "TeamGrid");
-        expectSameGrid(shown.teamGrid2, expected.teamGrid2, "TeamGrid2");
-        expectSameGrid(shown.teamGrid3, expected.teamGrid3, "TeamGrid3");
-        expectSameGrid(shown.gameGrid, expected.gameGrid, "GameGrid");
+        const RosterSheet& shown = m_view->sheet();
+        for (const SheetGrid grid : AllSheetGrids)
+            expectSameGrid(shown.table(grid), expected.table(grid), "grid");
     }
 }
 
@@ -131,7 +129,7 @@ TEST_F(SaveRoundTrip, PageOfTheWindowAsStarted)
     m_choosers->fileAnswer = m_page;
     m_view->Save1Click();
 
-    EXPECT_EQ(m_view->pageBuffer(), buildRosterPage(startUpSnapshot()));
+    EXPECT_EQ(m_view->pageBuffer(), buildRosterPage(startUpSheet()));
     const std::string stored = readFile(m_page);
     EXPECT_NE(stored.find(R"(<BODY BGCOLOR="#FFFFFF" TEXT="#000080" LINK="#000080" VLINK="#000080">)"
                           "\r\n"),

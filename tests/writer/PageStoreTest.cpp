@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "Errors.h"
 #include "PageFixtures.h"
+#include "RosterPage.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,7 @@ protected:
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
-    const std::vector<std::string> m_page = buildRosterPage(newTeamSnapshot());
+    const std::vector<std::string> m_page = buildRosterPage(newTeamSheet());
     const std::string m_oldRoster = "<HTML>an older roster</HTML>\r\n";
     QTemporaryDir m_dir;
 };

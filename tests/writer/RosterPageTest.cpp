@@ -87,12 +87,12 @@ TEST(RosterPage, NewTeamPage)
     };
     expected.insert(expected.end(), rest.begin(), rest.end());
 
-    expectLines(buildRosterPage(newTeamSnapshot()), expected);
+    expectLines(buildRosterPage(newTeamSheet()), expected);
 }
 
 TEST(RosterPage, PageBeforeAnyTeamWasShown)
 {
-    const std::vector<std::string> page = buildRosterPage(startUpSnapshot());
+    const std::vector<std::string> page = buildRosterPage(startUpSheet());
 
     ASSERT_EQ(page.size(), 44u);
     EXPECT_EQ(line(page, 6), R"(<BODY BGCOLOR="#FFFFFF" TEXT="#000080" LINK="#000080" VLINK="#000080">)");
@@ -125,12 +125,12 @@ TEST(RosterPage, BlankCellRules)
     };
     for (const CellCase& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        PageSnapshot snapshot = newTeamSnapshot();
-        snapshot.teamGrid.cells[3][10] = c.text; // touchdowns of slot 3
-        snapshot.teamGrid3.cells[4][1] = c.text; // apothecary count
-        snapshot.gameGrid = emptyGrid(2, 2);
-        snapshot.gameGrid.cells[1] = {"W", c.text};
-        const std::vector<std::string> page = buildRosterPage(snapshot);
+        RosterSheet sheet = newTeamSheet();
+        sheet.setCell(SheetGrid::Players, 10, 3, c.text); // touchdowns of slot 3
+        sheet.setCell(SheetGrid::Extras, 1, 4, c.text);   // apothecary count
+        emptyGrid(sheet, SheetGrid::Matches, 2, 2);
+        setRow(sheet, SheetGrid::Matches, 1, {"W", c.text});
+        const std::vector<std::string> page = buildRosterPage(sheet);
 
         EXPECT_NE(line(page, 16).find("<TD>&nbsp</TD><TD>" + c.playerCell + "</TD><TD>&nbsp</TD>"),
                   std::string::npos);
@@ -141,11 +141,11 @@ TEST(RosterPage, BlankCellRules)
 
 TEST(RosterPage, PlayerRowExample)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.teamGrid.cells[3] = {"3", "Grim", "Blitzer", "7", "3", "3", "8",  "Block",
-                                  "",  "0",    "2",       "0", "1", "0", "11", "90k"};
+    RosterSheet sheet = newTeamSheet();
+    setRow(sheet, SheetGrid::Players, 3,
+           {"3", "Grim", "Blitzer", "7", "3", "3", "8", "Block", "", "0", "2", "0", "1", "0", "11", "90k"});
     EXPECT_EQ(
-        line(buildRosterPage(snapshot), 16),
+        line(buildRosterPage(sheet), 16),
         "<TR ALIGN=CENTER><TD>3</TD><TD ALIGN=LEFT>Grim</TD><TD ALIGN=LEFT>Blitzer</TD><TD>7</TD><TD>3</TD>"
         "<TD>3</TD><TD>8</TD><TD ALIGN=LEFT>Block</TD><TD>&nbsp</TD><TD>&nbsp</TD><TD>2</TD><TD>&nbsp</TD>"
         "<TD>1</TD><TD>&nbsp</TD><TD>11</TD><TD ALIGN=RIGHT>90k</TD></TR>");
@@ -153,15 +153,15 @@ TEST(RosterPage, PlayerRowExample)
 
 TEST(RosterPage, TeamDetailsAndHeadingsComeFromTheirCells)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.teamGrid2.cells[0][1] = "Night Owls";
-    snapshot.teamGrid2.cells[1][1] = "Elf";
-    snapshot.teamGrid2.cells[4][1] = "Mira";
-    snapshot.teamGrid2.cells[5][0] = "ignored label";
-    snapshot.teamGrid2.cells[5][1] = "1,020k";
-    snapshot.teamGrid2.cells[2][0] = "";
-    snapshot.teamGrid.cells[0][3] = "Movement"; // the player heading row is fixed text
-    const std::vector<std::string> page = buildRosterPage(snapshot);
+    RosterSheet sheet = newTeamSheet();
+    sheet.setCell(SheetGrid::Details, 1, 0, "Night Owls");
+    sheet.setCell(SheetGrid::Details, 1, 1, "Elf");
+    sheet.setCell(SheetGrid::Details, 1, 4, "Mira");
+    sheet.setCell(SheetGrid::Details, 0, 5, "ignored label");
+    sheet.setCell(SheetGrid::Details, 1, 5, "1,020k");
+    sheet.setCell(SheetGrid::Details, 0, 2, "");
+    sheet.setCell(SheetGrid::Players, 3, 0, "Movement"); // the player heading row is fixed text
+    const std::vector<std::string> page = buildRosterPage(sheet);
 
     EXPECT_EQ(line(page, 5), "<HTML><HEAD><TITLE>Night Owls</TITLE></HEAD>");
     EXPECT_EQ(line(page, 8), "<H1><B>Night Owls</B></H1>");
@@ -176,12 +176,12 @@ TEST(RosterPage, TeamDetailsAndHeadingsComeFromTheirCells)
 
 TEST(RosterPage, MatchRows)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.gameGrid = emptyGrid(3, 6);
-    snapshot.gameGrid.cells[0] = {"Result", "", "Score"};
-    snapshot.gameGrid.cells[1] = {"W", "Orcs", "2-1"};
-    snapshot.gameGrid.cells[3] = {"", "", "Rain"}; // rows 2, 4 and 5 stay empty
-    const std::vector<std::string> page = buildRosterPage(snapshot);
+    RosterSheet sheet = newTeamSheet();
+    emptyGrid(sheet, SheetGrid::Matches, 3, 6);
+    setRow(sheet, SheetGrid::Matches, 0, {"Result", "", "Score"});
+    setRow(sheet, SheetGrid::Matches, 1, {"W", "Orcs", "2-1"});
+    setRow(sheet, SheetGrid::Matches, 3, {"", "", "Rain"}); // rows 2, 4 and 5 stay empty
+    const std::vector<std::string> page = buildRosterPage(sheet);
 
     ASSERT_EQ(page.size(), 46u);
     EXPECT_EQ(line(page, 43),
@@ -193,15 +193,13 @@ TEST(RosterPage, MatchRows)
 
 TEST(RosterPage, ColoursAndFacesAsChosen)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.windowColor = 0x123456;
-    snapshot.tableColor = 0x0000FF;
-    snapshot.headingsColor = 0xFF0000;
-    snapshot.tableFontColor = 0x00FF00;
-    snapshot.tableFontName = "Times New Roman";
-    snapshot.headingFontColor = 0x800000;
-    snapshot.headingFontName = "Arial";
-    const std::vector<std::string> page = buildRosterPage(snapshot);
+    RosterSheet sheet = newTeamSheet();
+    sheet.setColor(SheetColor::Window, 0x123456);
+    sheet.setColor(SheetColor::Table, 0x0000FF);
+    sheet.setColor(SheetColor::Headings, 0xFF0000);
+    sheet.setFont(SheetFont::Table, "Times New Roman", 0x00FF00);
+    sheet.setFont(SheetFont::Heading, "Arial", 0x800000);
+    const std::vector<std::string> page = buildRosterPage(sheet);
 
     EXPECT_EQ(line(page, 6), R"(<BODY BGCOLOR="#563412" TEXT="#00FF00" LINK="#00FF00" VLINK="#00FF00">)");
     EXPECT_EQ(line(page, 7), R"(<CENTER><FONT FACE="Arial" SIZE=4 COLOR="#000080">)");
@@ -219,21 +217,21 @@ TEST(RosterPage, ColoursAndFacesAsChosen)
 
 TEST(RosterPage, TextPassesThroughUnescapedAndRepeatable)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.teamGrid.cells[1][7] = R"(<B>Block</B> & "Dodge")";
-    const std::vector<std::string> first = buildRosterPage(snapshot);
+    RosterSheet sheet = newTeamSheet();
+    sheet.setCell(SheetGrid::Players, 7, 1, R"(<B>Block</B> & "Dodge")");
+    const std::vector<std::string> first = buildRosterPage(sheet);
 
     EXPECT_NE(line(first, 14).find(R"(<TD ALIGN=LEFT><B>Block</B> & "Dodge"</TD>)"), std::string::npos);
-    EXPECT_EQ(buildRosterPage(snapshot), first);
+    EXPECT_EQ(buildRosterPage(sheet), first);
 }
 
 TEST(RosterPage, LineBreaksInCellsBecomeBlanks)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
-    snapshot.teamGrid2.cells[0][1] = "Night\r\nOwls";
-    snapshot.teamGrid.cells[1][7] = "Block\nDodge";
-    snapshot.gameGrid.cells[1][7] = "Rain\r";
-    const std::vector<std::string> page = buildRosterPage(snapshot);
+    RosterSheet sheet = newTeamSheet();
+    sheet.setCell(SheetGrid::Details, 1, 0, "Night\r\nOwls");
+    sheet.setCell(SheetGrid::Players, 7, 1, "Block\nDodge");
+    sheet.setCell(SheetGrid::Matches, 7, 1, "Rain\r");
+    const std::vector<std::string> page = buildRosterPage(sheet);
 
     ASSERT_EQ(page.size(), 45u);
     EXPECT_EQ(line(page, 8), "<H1><B>Night  Owls</B></H1>");
@@ -262,10 +260,10 @@ TEST(RosterPage, Encodings)
     };
     for (const EncodingCase& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        PageSnapshot snapshot = newTeamSnapshot();
-        snapshot.encoding = c.encoding;
-        snapshot.teamGrid2.cells[0][1] = c.name;
-        EXPECT_EQ(line(buildRosterPage(snapshot), 8), "<H1><B>" + c.expectedTitle + "</B></H1>");
+        RosterSheet sheet = newTeamSheet();
+        sheet.setEncoding(c.encoding);
+        sheet.setCell(SheetGrid::Details, 1, 0, c.name);
+        EXPECT_EQ(line(buildRosterPage(sheet), 8), "<H1><B>" + c.expectedTitle + "</B></H1>");
     }
 }
 

@@ -2,11 +2,13 @@
 #include "PageStore.h"
 #include "RosterPage.h"
 #include "RosterReader.h"
-#include "TeamDisplay.h"
+#include "SheetBuilder.h"
 #include "TeamGenerator.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -14,31 +16,16 @@ struct ReadBack
 {
     TTeam team;
     MatchRecord record;
-    PageSnapshot display;
+    RosterSheet display;
 };
 
-ReadBack readBack(const PageSnapshot& snapshot)
+ReadBack readBack(const RosterSheet& sheet)
 {
-    const PageLines page = splitPageBytes(pageBytes(buildRosterPage(snapshot)));
-    ReadBack result;
-    readRosterPage(page, result.team, result.record);
-    result.display = displayTeam(result.team, result.record, page.encoding);
-    return result;
-}
-
-void expectSameDisplay(const PageSnapshot& actual, const PageSnapshot& expected)
-{
-    expectSameGrid(actual.teamGrid, expected.teamGrid, "TeamGrid");
-    expectSameGrid(actual.teamGrid2, expected.teamGrid2, "TeamGrid2");
-    expectSameGrid(actual.teamGrid3, expected.teamGrid3, "TeamGrid3");
-    expectSameGrid(actual.gameGrid, expected.gameGrid, "GameGrid");
-    EXPECT_EQ(actual.windowColor, expected.windowColor);
-    EXPECT_EQ(actual.tableColor, expected.tableColor);
-    EXPECT_EQ(actual.headingsColor, expected.headingsColor);
-    EXPECT_EQ(actual.tableFontColor, expected.tableFontColor);
-    EXPECT_EQ(actual.tableFontName, expected.tableFontName);
-    EXPECT_EQ(actual.headingFontColor, expected.headingFontColor);
-    EXPECT_EQ(actual.headingFontName, expected.headingFontName);
+    const PageLines page = splitPageBytes(pageBytes(buildRosterPage(sheet)));
+    TTeam team;
+    MatchRecord record;
+    readRosterPage(page, team, record);
+    return {team, record, buildSheet(team, record, page.encoding)};
 }
 
 constexpr int teamsPerProperty = 300;
@@ -52,10 +39,10 @@ TEST(RoundTrip, PlainTeamsReadBackToTheSameDisplay)
         for (int i = 0; i < teamsPerProperty; ++i) {
             SCOPED_TRACE("team " + std::to_string(i));
             const GeneratedTeam generated = generator.plainTeam();
-            const PageSnapshot shown = displayTeam(generated.team, generated.record, encoding);
-            ReadBack back;
-            ASSERT_NO_THROW(back = readBack(shown));
-            expectSameDisplay(back.display, shown);
+            const RosterSheet shown = buildSheet(generated.team, generated.record, encoding);
+            std::optional<ReadBack> back;
+            ASSERT_NO_THROW(back.emplace(readBack(shown)));
+            expectSameSheet(back->display, shown);
             if (testing::Test::HasFailure())
                 return;
         }
@@ -72,7 +59,7 @@ TEST(RoundTrip, CountKeywordsInTextsStillRead)
         SCOPED_TRACE("team " + std::to_string(i));
         GeneratedTeam generated = generator.plainTeam();
         generator.addCountKeywords(generated.team);
-        const PageSnapshot shown = displayTeam(generated.team, generated.record, TextEncoding::Utf8);
+        const RosterSheet shown = buildSheet(generated.team, generated.record, TextEncoding::Utf8);
         ASSERT_NO_THROW(readBack(shown));
     }
 
@@ -90,7 +77,7 @@ TEST(RoundTrip, CountKeywordsInTextsStillRead)
         generated.team.TeamName = heading.name;
         generated.team.Race = heading.race;
         generated.team.Coach = heading.coach;
-        const ReadBack back = readBack(displayTeam(generated.team, generated.record, TextEncoding::Utf8));
+        const ReadBack back = readBack(buildSheet(generated.team, generated.record, TextEncoding::Utf8));
         EXPECT_EQ(back.team.TeamName, heading.name);
         EXPECT_EQ(back.team.Race, heading.race);
         EXPECT_EQ(back.team.Coach, heading.coach);
@@ -107,31 +94,30 @@ TEST(RoundTrip, ClearedCountCellsReadBackAsMinusOne)
 {
     struct Count
     {
-        GridSnapshot PageSnapshot::*grid;
+        SheetGrid grid;
         int row;
         QStringList readBack; // count, price and cost cells
     };
-    const Count counts[] = {{&PageSnapshot::teamGrid3, 0, {"-1", "x $50k =", ""}},
-                            {&PageSnapshot::teamGrid3, 1, {"-1", "x $10k =", ""}},
-                            {&PageSnapshot::teamGrid2, 2, {"-1"}}};
+    const Count counts[] = {{SheetGrid::Extras, 0, {"-1", "x $50k =", ""}},
+                            {SheetGrid::Extras, 1, {"-1", "x $10k =", ""}},
+                            {SheetGrid::Details, 2, {"-1"}}};
     TeamGenerator generator(99, TextEncoding::Utf8);
     for (int cleared = 1; cleared < 8; ++cleared) {
         SCOPED_TRACE("cleared set " + std::to_string(cleared));
         const GeneratedTeam generated = generator.plainTeam();
-        PageSnapshot shown = displayTeam(generated.team, generated.record, TextEncoding::Utf8);
-        PageSnapshot expected = shown;
+        RosterSheet shown = buildSheet(generated.team, generated.record, TextEncoding::Utf8);
+        RosterSheet expected(shown);
         for (int i = 0; i < 3; ++i) {
             if ((cleared & (1 << i)) == 0)
                 continue;
             const Count& count = counts[i];
-            const auto row = static_cast<std::size_t>(count.row);
-            (shown.*count.grid).cells[row][1].clear();
+            shown.setCell(count.grid, 1, count.row, QString());
             for (int col = 0; col < count.readBack.size(); ++col)
-                (expected.*count.grid).cells[row][static_cast<std::size_t>(col) + 1] = count.readBack[col];
+                expected.setCell(count.grid, col + 1, count.row, count.readBack[col]);
         }
-        ReadBack back;
-        ASSERT_NO_THROW(back = readBack(shown));
-        expectSameDisplay(back.display, expected);
+        std::optional<ReadBack> back;
+        ASSERT_NO_THROW(back.emplace(readBack(shown)));
+        expectSameSheet(back->display, expected);
     }
 }
 
