@@ -20,6 +20,11 @@ many roster pages at once, for league administrators.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 
+# One package of everything installed without a component of its own and of the
+# programs where the section games places them.
+set(CPACK_COMPONENTS_ALL Unspecified games)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TE_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
