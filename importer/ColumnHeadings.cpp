@@ -1,0 +1,74 @@
+#include "ColumnHeadings.h"
+
+#include <string>
+
+std::string normalisedWord(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c >= 'A' && c <= 'Z')
+            out.push_back(static_cast<char>(c - 'A' + 'a'));
+        else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '#')
+            out.push_back(c);
+    }
+    return out;
+}
+
+std::optional<RosterColumn> columnOfHeading(std::string_view heading)
+{
+    struct Named
+    {
+        std::string_view word;
+        RosterColumn column;
+    };
+    using enum RosterColumn;
+    static constexpr Named names[] = {
+        {"#", Number},
+        {"no", Number},
+        {"nr", Number},
+        {"num", Number},
+        {"number", Number},
+        {"playernum", Number},
+        {"playernumber", Number},
+        {"name", Name},
+        {"player", Name},
+        {"playername", Name},
+        {"playersname", Name},
+        {"position", Position},
+        {"pos", Position},
+        {"ma", MA},
+        {"m", MA},
+        {"st", ST},
+        {"s", ST},
+        {"ag", AG},
+        {"pa", PA},
+        {"av", AV},
+        {"skills", Skills},
+        {"skill", Skills},
+        {"inj", Injuries},
+        {"injury", Injuries},
+        {"injuries", Injuries},
+        {"ni", NigglingInjuries},
+        {"mng", MissNextGame},
+        {"comp", Completions},
+        {"cmp", Completions},
+        {"completions", Completions},
+        {"td", Touchdowns},
+        {"touchdowns", Touchdowns},
+        {"int", Interceptions},
+        {"interceptions", Interceptions},
+        {"cas", Casualties},
+        {"casualties", Casualties},
+        {"mvp", MVPs},
+        {"mvps", MVPs},
+        {"spp", SPP},
+        {"cost", Value},
+        {"value", Value},
+    };
+    const std::string word = normalisedWord(heading);
+    for (const Named& named : names) {
+        if (word == named.word)
+            return named.column;
+    }
+    return std::nullopt;
+}
