@@ -22,6 +22,8 @@ std::optional<RosterColumn> columnOfHeading(std::string_view heading)
         RosterColumn column;
     };
     using enum RosterColumn;
+    // The short headings of this program's own pages ("ij", "cp", "vp") are
+    // among them, so that its own pages import too.
     static constexpr Named names[] = {
         {"#", Number},
         {"no", Number},
@@ -45,23 +47,30 @@ std::optional<RosterColumn> columnOfHeading(std::string_view heading)
         {"av", AV},
         {"skills", Skills},
         {"skill", Skills},
+        {"playerskills", Skills},
         {"inj", Injuries},
         {"injury", Injuries},
         {"injuries", Injuries},
+        {"ij", Injuries},
         {"ni", NigglingInjuries},
         {"mng", MissNextGame},
         {"comp", Completions},
         {"cmp", Completions},
         {"completions", Completions},
+        {"cp", Completions},
         {"td", Touchdowns},
         {"touchdowns", Touchdowns},
         {"int", Interceptions},
         {"interceptions", Interceptions},
+        {"in", Interceptions},
         {"cas", Casualties},
         {"casualties", Casualties},
+        {"cs", Casualties},
         {"mvp", MVPs},
         {"mvps", MVPs},
+        {"vp", MVPs},
         {"spp", SPP},
+        {"sp", SPP},
         {"cost", Value},
         {"value", Value},
     };

@@ -450,43 +450,54 @@ void readPageLook(const HtmlNode* root, const std::optional<RosterTable>& roster
 }
 
 // A table whose first row names an opponent, or a result and a score, is the
-// match record: its rows become the grid, the first one the headings.
-std::optional<MatchRecord> findMatchRecord(const std::vector<const HtmlNode*>& tables, const HtmlNode* roster)
+// match record.
+struct MatchTable
+{
+    const HtmlNode* table = nullptr;
+    std::vector<const HtmlNode*> rows;
+};
+
+std::optional<MatchTable> findMatchTable(const std::vector<const HtmlNode*>& tables, const HtmlNode* roster)
 {
     for (const HtmlNode* table : tables) {
         if (table == roster)
             continue;
-        const std::vector<const HtmlNode*> rows = elementsNamed(table, "tr", "table");
+        std::vector<const HtmlNode*> rows = elementsNamed(table, "tr", "table");
         if (rows.empty())
             continue;
         std::set<std::string> headings;
         for (const PlacedCell& cell : cellsOf(rows.front()))
             headings.insert(normalisedWord(textUpTo(cell.node, LongestHeading)));
-        if (!headings.contains("opponent") && !(headings.contains("result") && headings.contains("score")))
-            continue;
-
-        MatchRecord record;
-        for (const HtmlNode* row : rows) {
-            std::vector<std::string> cells;
-            bool any = false;
-            for (const PlacedCell& cell : cellsOf(row)) {
-                cells.push_back(visibleText(cell.node));
-                any = any || !cells.back().empty();
-            }
-            if (any)
-                record.Cells.push_back(std::move(cells));
-        }
-        record.ColCount = 1;
-        for (const std::vector<std::string>& cells : record.Cells)
-            record.ColCount = std::max(record.ColCount, static_cast<int>(cells.size()));
-        // One empty row below the games, where the next one is typed.
-        record.Cells.emplace_back();
-        record.RowCount = static_cast<int>(record.Cells.size());
-        record.FixedRows = 1;
-        record.Height = 21 * record.RowCount + 16;
-        return record;
+        if (headings.contains("opponent") || (headings.contains("result") && headings.contains("score")))
+            return MatchTable{table, std::move(rows)};
     }
     return std::nullopt;
+}
+
+// The rows of the table become the grid, the first one its headings; rows
+// without any text are left out, as the page writer leaves them out.
+MatchRecord matchRecordOf(const MatchTable& table)
+{
+    MatchRecord record;
+    for (const HtmlNode* row : table.rows) {
+        std::vector<std::string> cells;
+        bool any = false;
+        for (const PlacedCell& cell : cellsOf(row)) {
+            cells.push_back(visibleText(cell.node));
+            any = any || !cells.back().empty();
+        }
+        if (any)
+            record.Cells.push_back(std::move(cells));
+    }
+    record.ColCount = 1;
+    for (const std::vector<std::string>& cells : record.Cells)
+        record.ColCount = std::max(record.ColCount, static_cast<int>(cells.size()));
+    // One empty row below the games, where the next one is typed.
+    record.Cells.emplace_back();
+    record.RowCount = static_cast<int>(record.Cells.size());
+    record.FixedRows = 1;
+    record.Height = 21 * record.RowCount + 16;
+    return record;
 }
 
 } // namespace
@@ -520,14 +531,14 @@ ImportResult importRosterPage(std::string_view pageBytes)
 
     std::vector<const HtmlNode*> tables = elementsNamed(root, "table");
     const std::optional<RosterTable> roster = findRosterTable(tables);
-    std::set<const HtmlNode*> rosterRows;
+    std::set<const HtmlNode*> passOver;
     if (roster) {
         if (roster->headingRow != nullptr)
-            rosterRows.insert(roster->headingRow);
+            passOver.insert(roster->headingRow);
         std::vector<ImportedPlayer> players;
         for (const HtmlNode* row : roster->dataRows) {
             if (std::optional<ImportedPlayer> player = playerOfRow(row, roster->columns)) {
-                rosterRows.insert(row);
+                passOver.insert(row);
                 players.push_back(std::move(*player));
             }
         }
@@ -537,8 +548,13 @@ ImportResult importRosterPage(std::string_view pageBytes)
         result.columnsFromCellClasses = roster->fromClasses;
     }
 
+    // The match record's headings ("Race", "Result") are no labels of the team.
+    const std::optional<MatchTable> matchTable = findMatchTable(tables, roster ? roster->table : nullptr);
+    if (matchTable)
+        passOver.insert(matchTable->rows.front());
+
     std::set<TeamLabel> given;
-    readTeamFields(pageTexts(root, rosterRows), result.team, given);
+    readTeamFields(pageTexts(root, passOver), result.team, given);
     if (!roster && given.empty())
         throw ENotRosterPage("Not a roster page");
     if (!given.contains(TeamLabel::TeamName)) {
@@ -552,8 +568,8 @@ ImportResult importRosterPage(std::string_view pageBytes)
     }
 
     readPageLook(root, roster, result.team);
-    if (std::optional<MatchRecord> record = findMatchRecord(tables, roster ? roster->table : nullptr))
-        result.matchRecord = std::move(*record);
+    if (matchTable)
+        result.matchRecord = matchRecordOf(*matchTable);
     return result;
 }
 

@@ -54,6 +54,9 @@ std::optional<TeamLabel> labelOfWord(std::string_view word)
         {"gold", Treasury},
         {"teamgold", Treasury},
         {"bank", Treasury},
+        {"teamcost", TeamCost},
+        {"costofteam", TeamCost},
+        {"totalcostofteam", TeamCost},
         {"assistantcoaches", AssistantCoaches},
         {"assistantcoach", AssistantCoaches},
         {"cheerleaders", Cheerleaders},
@@ -167,6 +170,8 @@ bool setTeamField(TeamLabel label, const LabelValue& value, TTeam& team)
         return setText(team.Coach);
     case TeamLabel::Treasury:
         return setText(team.Treasury);
+    case TeamLabel::TeamCost:
+        return setText(team.TeamCost);
     case TeamLabel::ReRolls:
         return setCount(team.ReRolls, team.ReRollPriceText, team.ReRollCostText);
     case TeamLabel::FanFactor:

@@ -16,6 +16,7 @@ enum class TeamLabel
     FanFactor,
     TeamRating,
     Treasury,
+    TeamCost,
     AssistantCoaches,
     Cheerleaders,
     Apothecary,

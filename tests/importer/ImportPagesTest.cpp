@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "MatchRecordRules.h"
 #include "RosterImporter.h"
+#include "RosterReader.h"
 #include "ScanState.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ TEST(ImportSlots, NumbersAreSlotsOnlyWhenAllFitAndDiffer)
     struct Case
     {
         std::vector<std::string> rows;
-        std::vector<std::pair<int, std::string>> slots;
+        std::vector<std::pair<int, std::string>> placed;
         bool pageOrder;
     };
     const Case cases[] = {
@@ -106,8 +107,8 @@ TEST(ImportSlots, NumbersAreSlotsOnlyWhenAllFitAndDiffer)
         int filled = 0;
         for (const TPlayer& player : result.team.Players)
             filled += player == TPlayer{} ? 0 : 1;
-        EXPECT_EQ(filled, static_cast<int>(c.slots.size())) << c.rows.front();
-        for (const auto& [slot, name] : c.slots)
+        EXPECT_EQ(filled, static_cast<int>(c.placed.size())) << c.rows.front();
+        for (const auto& [slot, name] : c.placed)
             EXPECT_EQ(result.team.Players[slot].PlayerName, name) << c.rows.front();
         EXPECT_EQ(result.placedInPageOrder, c.pageOrder) << c.rows.front();
     }
@@ -251,4 +252,27 @@ TEST(ImportFile, Latin1PagesComeOutAsUtf8AndMissingFilesFail)
     EXPECT_EQ(result.team.Coach, "Jos\xC3\xA9");
     EXPECT_THROW(importRosterFile(TE_BINARY_DIR "/no-such-page.htm"), EFileError);
     EXPECT_THROW(importRosterFile(TE_BINARY_DIR), EFileError);
+}
+
+// This program's own page, imported, gives what the reader reads from it, but
+// for the fonts, which it states in FONT tags rather than on body or table.
+TEST(ImportOwnPages, TheSamplePageImportsAsItReads)
+{
+    const std::string path = TE_SOURCE_DIR "/examples/sample-roster.htm";
+    TTeam read;
+    MatchRecord readRecord;
+    readRosterPage(loadPageFile(path), read, readRecord);
+    ImportResult imported = importRosterFile(path);
+
+    EXPECT_EQ(imported.playerCount, 11);
+    EXPECT_TRUE(imported.ignoredColumns.empty()) << imported.summary();
+    for (TTeam* team : {&read, &imported.team}) {
+        team->HeadingFontName.clear();
+        team->HeadingFontColor = 0;
+        team->TableFontName.clear();
+    }
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot)
+        EXPECT_EQ(imported.team.Players[slot], read.Players[slot]) << "slot " << slot;
+    EXPECT_EQ(imported.team, read);
+    EXPECT_EQ(imported.matchRecord, readRecord);
 }
