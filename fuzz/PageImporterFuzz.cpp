@@ -3,6 +3,7 @@
 // of the size it claims and texts that are UTF-8.
 #include "Errors.h"
 #include "RosterImporter.h"
+#include "TextEncoding.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -95,10 +95,19 @@ bool isHidden(const HtmlNode* node)
     if (name == "script" || name == "style" || name == "select" || name == "option" || name == "template" ||
         name == "noscript" || name == "textarea")
         return true;
-    if (xmlHasProp(node, reinterpret_cast<const xmlChar*>("hidden")) != nullptr)
-        return true;
-    const std::string style = squeezedLower(attribute(node, "style"));
-    return holds(style, "display:none") || holds(style, "visibility:hidden");
+    // Most elements carry no attribute at all; the others are looked at
+    // without copying any value but the style's.
+    for (const xmlAttr* property = node->properties; property != nullptr; property = property->next) {
+        const std::string_view propertyName = asChars(property->name);
+        if (propertyName == "hidden")
+            return true;
+        if (propertyName == "style") {
+            const std::string style = squeezedLower(attribute(node, "style"));
+            if (holds(style, "display:none") || holds(style, "visibility:hidden"))
+                return true;
+        }
+    }
+    return false;
 }
 
 const HtmlNode* firstChild(const HtmlNode* node)
