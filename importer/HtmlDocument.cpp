@@ -21,14 +21,14 @@ bool isBlank(unsigned char c)
 }
 
 // Style attributes are compared without blanks and case: "display: none".
-std::string squeezedLower(std::string_view text)
+std::string squeezedUpper(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
         if (!isBlank(static_cast<unsigned char>(c)))
-            out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+            out.push_back(c);
     }
-    return out;
+    return upperCased(out);
 }
 
 } // namespace
@@ -102,8 +102,8 @@ bool isHidden(const HtmlNode* node)
         if (propertyName == "hidden")
             return true;
         if (propertyName == "style") {
-            const std::string style = squeezedLower(attribute(node, "style"));
-            if (holds(style, "display:none") || holds(style, "visibility:hidden"))
+            const std::string style = squeezedUpper(attribute(node, "style"));
+            if (holds(style, "DISPLAY:NONE") || holds(style, "VISIBILITY:HIDDEN"))
                 return true;
         }
     }

@@ -366,9 +366,8 @@ std::optional<TColor> pageColour(std::string_view text)
         return named;
     if (text.starts_with('#'))
         text.remove_prefix(1);
-    const bool hex = std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    });
+    const bool hex = std::all_of(text.begin(), text.end(),
+                                 [](const char& c) { return HexToInt(std::string_view(&c, 1)) >= 0; });
     if (!hex || (text.size() != 6 && text.size() != 3))
         return std::nullopt;
     std::string rgb;
