@@ -1,15 +1,16 @@
 #include "ColumnHeadings.h"
 
+#include "ByteText.h"
+
 #include <string>
 
 std::string normalisedWord(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
-        if (c >= 'A' && c <= 'Z')
-            out.push_back(static_cast<char>(c - 'A' + 'a'));
-        else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '#')
-            out.push_back(c);
+        const char lower = asciiLower(c);
+        if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9') || lower == '#')
+            out.push_back(lower);
     }
     return out;
 }

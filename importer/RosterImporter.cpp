@@ -366,8 +366,7 @@ std::optional<TColor> pageColour(std::string_view text)
         return named;
     if (text.starts_with('#'))
         text.remove_prefix(1);
-    const bool hex = std::all_of(text.begin(), text.end(),
-                                 [](const char& c) { return HexToInt(std::string_view(&c, 1)) >= 0; });
+    const bool hex = std::all_of(text.begin(), text.end(), [](char c) { return hexDigitValue(c) >= 0; });
     if (!hex || (text.size() != 6 && text.size() != 3))
         return std::nullopt;
     std::string rgb;
@@ -392,7 +391,7 @@ std::string styleProperty(const HtmlNode* element, std::string_view property)
         const std::string_view declaration = std::string_view(style).substr(start, end - start);
         const std::size_t colon = declaration.find(':');
         if (colon != std::string_view::npos &&
-            upperCased(trimmed(declaration.substr(0, colon))) == upperCased(property))
+            equalsIgnoringCase(trimmed(declaration.substr(0, colon)), property))
             return std::string(trimmed(declaration.substr(colon + 1)));
         start = end + 1;
     }

@@ -45,9 +45,8 @@ std::optional<TColor> namedHtmlColour(std::string_view text)
         {"GREEN", 0x008000},  {"LIME", 0x00FF00},   {"OLIVE", 0x008080},  {"YELLOW", 0x00FFFF},
         {"NAVY", 0x800000},   {"BLUE", 0xFF0000},   {"TEAL", 0x808000},   {"AQUA", 0xFFFF00},
     };
-    const std::string upper = upperCased(text);
     for (const Named& named : names) {
-        if (upper == named.name)
+        if (equalsIgnoringCase(text, named.name))
             return named.colour;
     }
     return std::nullopt;
