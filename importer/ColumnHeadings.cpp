@@ -17,15 +17,10 @@ std::string normalisedWord(std::string_view text)
 
 std::optional<RosterColumn> columnOfHeading(std::string_view heading)
 {
-    struct Named
-    {
-        std::string_view word;
-        RosterColumn column;
-    };
     using enum RosterColumn;
     // The short headings of this program's own pages ("ij", "cp", "vp") are
     // among them, so that its own pages import too.
-    static constexpr Named names[] = {
+    static constexpr std::pair<std::string_view, RosterColumn> names[] = {
         {"#", Number},
         {"no", Number},
         {"nr", Number},
@@ -75,10 +70,5 @@ std::optional<RosterColumn> columnOfHeading(std::string_view heading)
         {"cost", Value},
         {"value", Value},
     };
-    const std::string word = normalisedWord(heading);
-    for (const Named& named : names) {
-        if (word == named.word)
-            return named.column;
-    }
-    return std::nullopt;
+    return meaningOf(names, normalisedWord(heading));
 }

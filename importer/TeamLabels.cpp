@@ -27,13 +27,8 @@ std::string withoutBrackets(std::string_view text)
 
 std::optional<TeamLabel> labelOfWord(std::string_view word)
 {
-    struct Named
-    {
-        std::string_view word;
-        TeamLabel label;
-    };
     using enum TeamLabel;
-    static constexpr Named names[] = {
+    static constexpr std::pair<std::string_view, TeamLabel> names[] = {
         {"team", TeamName},
         {"teamname", TeamName},
         {"race", Race},
@@ -69,11 +64,7 @@ std::optional<TeamLabel> labelOfWord(std::string_view word)
         {"alchemist", Wizard},
         {"masterchef", Wizard},
     };
-    for (const Named& named : names) {
-        if (word == named.word)
-            return named.label;
-    }
-    return std::nullopt;
+    return meaningOf(names, word);
 }
 
 bool isYes(std::string_view text)

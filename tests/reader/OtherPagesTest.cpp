@@ -128,9 +128,12 @@ TEST(NbspWithSemicolon, RealPagesLoseNoSemicolonsAndKeepTheirNamedColours)
     if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no corpus at " << corpus;
 
-    ReadResult split;
-    readRosterPage(loadPageFile((corpus / "creator-tool-split-staff-rows.htm").string()), split.team,
-                   split.matchRecord);
+    const auto readCorpusPage = [&](const char* name) {
+        ReadResult result;
+        readRosterPage(loadPageFile((corpus / name).string()), result.team, result.matchRecord);
+        return result;
+    };
+    const ReadResult split = readCorpusPage("creator-tool-split-staff-rows.htm");
     for (const TPlayer& player : split.team.Players)
         EXPECT_EQ(player.PlayerName, "");
     EXPECT_EQ(split.team.Players[12].Position, "Lineman");
@@ -138,18 +141,14 @@ TEST(NbspWithSemicolon, RealPagesLoseNoSemicolonsAndKeepTheirNamedColours)
     EXPECT_EQ(split.team.TableFontColor, 0xFFFFFFu);
     EXPECT_EQ(split.team.HeadingsColor, 0x0000FFu);
 
-    ReadResult upper;
-    readRosterPage(loadPageFile((corpus / "creator-tool-upper-case.htm").string()), upper.team,
-                   upper.matchRecord);
+    const ReadResult upper = readCorpusPage("creator-tool-upper-case.htm");
     EXPECT_EQ(upper.team.BackgroundColor, 0xFFFFFFu);
     EXPECT_EQ(upper.team.TableFontColor, 0u);
     EXPECT_EQ(upper.team.HeadingsColor, 0xC0C0C0u);
 
     // The fragment gives one field: the "Yes" of a hidden drop-down list after
     // the word apothecary. That is something, so the page still reads.
-    ReadResult fragment;
-    readRosterPage(loadPageFile((corpus / "web-app-fragment.htm").string()), fragment.team,
-                   fragment.matchRecord);
+    const ReadResult fragment = readCorpusPage("web-app-fragment.htm");
     TTeam expected = readerStartTeam();
     expected.HasApothecary = true;
     EXPECT_EQ(fragment.team, expected);
