@@ -588,3 +588,13 @@ ImportResult importRosterFile(const std::string& path)
         throw cannotOpen();
     return importRosterPage(bytes);
 }
+
+bool importFindsMore(const ImportResult& imported, const TTeam& read, TextEncoding readEncoding)
+{
+    const auto readPlayers = std::count_if(read.Players.begin(), read.Players.end(),
+                                           [](const TPlayer& player) { return !player.isEmpty(); });
+    if (imported.playerCount > readPlayers)
+        return true;
+    return !imported.team.TeamName.empty() &&
+           QString::fromStdString(imported.team.TeamName) != decodeText(read.TeamName, readEncoding);
+}

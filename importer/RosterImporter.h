@@ -2,6 +2,7 @@
 
 #include "MatchRecord.h"
 #include "TTeam.h"
+#include "TextEncoding.h"
 
 #include <string>
 #include <string_view>
@@ -41,3 +42,8 @@ ImportResult importRosterPage(std::string_view pageBytes);
 // The same for a file; throws EFileError("Cannot open file <path>") when it
 // cannot be read.
 ImportResult importRosterFile(const std::string& path);
+
+// True when the import makes more of a page than the keyword reader did: more
+// players, or a team name that differs from the one read (which on other
+// tools' pages holds the text of their mark-up).
+bool importFindsMore(const ImportResult& imported, const TTeam& read, TextEncoding readEncoding);
