@@ -48,6 +48,8 @@ void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& p
 {
     mainWindow.setPageSourceDialog(&pageSourceDialog);
     QObject::connect(&pageSourceDialog, &TForm_Parse::pageRead, &mainWindow, &TTeamView::showReadPage);
+    QObject::connect(&pageSourceDialog, &TForm_Parse::otherToolPageRead, &mainWindow,
+                     &TTeamView::offerImport);
     QObject::connect(&pageSourceDialog, &TForm_Parse::matchRecordRead, &mainWindow,
                      &TTeamView::applyMatchRecord);
 }

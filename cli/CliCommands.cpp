@@ -2,6 +2,7 @@
 
 #include "ConvertCommand.h"
 #include "FetchCommand.h"
+#include "ImportCommand.h"
 #include "ReadCommand.h"
 
 // Each command lives in a file of its own and is listed here.
@@ -10,6 +11,7 @@ std::span<const CliCommand> cliCommands()
 {
     static const CliCommand commands[] = {
         {"read", "PAGE", runReadCommand},
+        {"import", "PAGE", runImportCommand},
         {"fetch", "URL", runFetchCommand},
         {"convert", "IN OUT", runConvertCommand},
     };

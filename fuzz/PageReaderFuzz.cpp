@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the page loader and the reader: every input must end
-// in a team or in the conversion error, with a match record of the size it
-// claims and texts that decode.
+// in a team, in the conversion error or in the refusal of a page that is no roster, with a match record of
+// the size it claims and texts that decode.
 #include "Errors.h"
 #include "RosterReader.h"
 
@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readRosterPage(page, team, record);
     } catch (const EConvertError&) {
+        return 0;
+    } catch (const ENotRosterPage&) {
         return 0;
     }
 

@@ -24,3 +24,10 @@ class EFileError : public TeamEditorError
 public:
     using TeamEditorError::TeamEditorError;
 };
+
+// A file that holds nothing of a roster: "Not a roster page".
+class ENotRosterPage : public TeamEditorError
+{
+public:
+    using TeamEditorError::TeamEditorError;
+};

@@ -33,6 +33,8 @@ std::string replaceTags(std::string_view line)
 
 // The blank that replaces "&nbsp" cannot be part of a new "&nbsp", so one
 // left-to-right pass equals replacing the first occurrence until none is left.
+// The entity's closing ";" goes with it: pages of other tools write "&nbsp;"
+// for an empty cell, which must read as empty, not as ";".
 std::string replaceNbsp(std::string_view text)
 {
     static constexpr std::string_view nbsp = "&nbsp";
@@ -48,6 +50,8 @@ std::string replaceNbsp(std::string_view text)
         out.append(text.substr(pos, found - pos));
         out.push_back(' ');
         pos = found + nbsp.size();
+        if (pos < text.size() && text[pos] == ';')
+            ++pos;
     }
 }
 

@@ -9,7 +9,8 @@
 // The reader works on byte strings, one byte per character. A page line is
 // flattened into a cell text in which "|" separates the cells of a table row.
 
-// Every tag becomes one "|", double quotes vanish and "&nbsp" becomes a blank.
+// Every tag becomes one "|", double quotes vanish and "&nbsp" (with or without
+// its ";") becomes a blank.
 // A "<" with no ">" after it turns the rest of the text into one "|".
 std::string RemoveHTML(std::string_view line);
 

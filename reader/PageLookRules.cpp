@@ -32,6 +32,26 @@ void setColour(const PageLine& line, std::string_view word, TColor& field)
 
 } // namespace
 
+std::optional<TColor> namedHtmlColour(std::string_view text)
+{
+    struct Named
+    {
+        std::string_view name;
+        TColor colour;
+    };
+    static constexpr Named names[] = {
+        {"BLACK", 0x000000},  {"SILVER", 0xC0C0C0}, {"GRAY", 0x808080},   {"WHITE", 0xFFFFFF},
+        {"MAROON", 0x000080}, {"RED", 0x0000FF},    {"PURPLE", 0x800080}, {"FUCHSIA", 0xFF00FF},
+        {"GREEN", 0x008000},  {"LIME", 0x00FF00},   {"OLIVE", 0x008080},  {"YELLOW", 0x00FFFF},
+        {"NAVY", 0x800000},   {"BLUE", 0xFF0000},   {"TEAL", 0x808000},   {"AQUA", 0xFFFF00},
+    };
+    for (const Named& named : names) {
+        if (equalsIgnoringCase(text, named.name))
+            return named.colour;
+    }
+    return std::nullopt;
+}
+
 std::optional<TColor> attributeColour(const PageLine& line, std::string_view word)
 {
     std::string_view value = attributeValue(line, word);
@@ -39,6 +59,8 @@ std::optional<TColor> attributeColour(const PageLine& line, std::string_view wor
     if (blank != std::string_view::npos)
         value = trimmed(value.substr(0, blank));
     std::string text(trimmed(withoutQuotes(value)));
+    if (const std::optional<TColor> named = namedHtmlColour(text))
+        return named;
     if (text.starts_with('#'))
         text = std::string(trimmed(std::string_view(text).substr(1)));
 

@@ -1,5 +1,7 @@
 #include "RosterReader.h"
 
+#include "Errors.h"
+
 #include "MatchRecordRules.h"
 #include "PageLookRules.h"
 #include "PlayerRowRules.h"
@@ -26,6 +28,10 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
         applyMatchRecordRules(line, state);
     }
     countRules.finish(page.encoding);
+    // A text file, an image or a page of some other kind sets nothing; taking
+    // it for an empty roster would replace the team on screen with nothing.
+    if (!state.matchRecordOpen && state.team == readerStartTeam())
+        throw ENotRosterPage("Not a roster page");
 
     team = std::move(state.team);
     matchRecord = std::move(state.matchRecord);

@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     xvfb xauth fonts-dejavu-core
     python3 curl hyperfine bc
+    libxml2-dev
 )
 
 missing=()

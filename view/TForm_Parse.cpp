@@ -4,6 +4,7 @@
 #include "ByteText.h"
 #include "Choosers.h"
 #include "PageHistory.h"
+#include "RosterPage.h"
 #include "RosterReader.h"
 
 #include <QComboBox>
@@ -149,6 +150,7 @@ void TForm_Parse::BtnParseClick()
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
+        m_pagePath = text;
         readAndShowPage();
     }
     hide();
@@ -221,6 +223,7 @@ void TForm_Parse::fetchPage(const QString& url)
     NMHTTP1.FileName = FetchedPageFile;
     NMHTTP1.Get(requestUrl(url));
     Memo1 = loadPageFile(FetchedPageFile);
+    m_pagePath = QFile::decodeName(FetchedPageFile);
 }
 
 MatchRecord TForm_Parse::readCurrentTeam()
@@ -236,4 +239,6 @@ void TForm_Parse::readAndShowPage()
 {
     const MatchRecord record = readCurrentTeam();
     emit pageRead(CurrentTeam, record, Memo1.encoding);
+    if (Memo1.lines.empty() || !isOwnPageStart(Memo1.lines.front()))
+        emit otherToolPageRead(m_pagePath, CurrentTeam, Memo1.encoding);
 }

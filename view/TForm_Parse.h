@@ -47,6 +47,8 @@ public:
 signals:
     // A page was read without failure; the team is CurrentTeam by now.
     void pageRead(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding);
+    // File, Open read the page at pagePath, which another tool wrote.
+    void otherToolPageRead(const QString& pagePath, const TTeam& team, TextEncoding encoding);
     // StartParse read a page: only its match record is shown.
     void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
 
@@ -62,5 +64,6 @@ private:
 
     QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
+    QString m_pagePath;       // the file Memo1 was loaded from
     int m_historyItemHeight = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
 #include "RosterPage.h"
@@ -10,14 +11,17 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cstdint>
@@ -110,6 +114,24 @@ void TTeamView::createContents()
     m_scrollArea->setWidget(m_canvas);
     setCentralWidget(m_scrollArea);
     updateScrollRange();
+    createImportBar();
+}
+
+void TTeamView::createImportBar()
+{
+    ImportBar = new QToolBar(QStringLiteral("Import"), this);
+    ImportBar->setObjectName(QStringLiteral("ImportBar"));
+    ImportBar->setMovable(false);
+    ImportBar->setFloatable(false);
+    ImportBarText = new QLabel(ImportBar);
+    ImportBarText->setObjectName(QStringLiteral("ImportBarText"));
+    ImportBar->addWidget(ImportBarText);
+    ImportButton = new QPushButton(QStringLiteral("Import"), ImportBar);
+    ImportButton->setObjectName(QStringLiteral("ImportButton"));
+    m_importButtonAction = ImportBar->addWidget(ImportButton);
+    connect(ImportButton, &QPushButton::clicked, this, &TTeamView::ImportButtonClick);
+    addToolBar(Qt::TopToolBarArea, ImportBar);
+    ImportBar->hide();
 }
 
 StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid shown)
@@ -129,6 +151,7 @@ void TTeamView::createMenu()
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
     Open1 = File1->addAction(QStringLiteral("&Open"), this, &TTeamView::Open1Click);
+    Import1 = File1->addAction(QStringLiteral("&Import..."), this, &TTeamView::Import1Click);
     Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
     File1->addSeparator();
@@ -305,6 +328,9 @@ void TTeamView::setPageEncoding(TextEncoding encoding)
 
 void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding)
 {
+    // An offer or report of an import is about the page shown before.
+    m_offeredImport.reset();
+    ImportBar->hide();
     RosterSheet shown(m_sheet);
     putReadPage(shown, team, record, encoding);
     showPage(shown);
@@ -324,6 +350,8 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
 
 void TTeamView::New1Click()
 {
+    m_offeredImport.reset();
+    ImportBar->hide();
     enableSaving();
     resetToNewTeam(CurrentTeam);
     RosterSheet shown(m_sheet);
@@ -336,6 +364,54 @@ void TTeamView::Open1Click()
     enableSaving();
     if (m_pageSourceDialog)
         m_pageSourceDialog->bringUp();
+}
+
+void TTeamView::Import1Click()
+{
+    QString path;
+    if (!choosers().chooseOpenFile(this, path))
+        return;
+    showImport(importRosterFile(QFile::encodeName(path).toStdString()));
+}
+
+void TTeamView::ImportButtonClick()
+{
+    if (!m_offeredImport)
+        return;
+    const ImportResult imported = std::move(*m_offeredImport);
+    showImport(imported);
+}
+
+void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding)
+{
+    m_offeredImport.reset();
+    ImportBar->hide();
+    try {
+        ImportResult imported = importRosterFile(QFile::encodeName(pagePath).toStdString());
+        if (!importFindsMore(imported, read, encoding))
+            return;
+        m_offeredImport = std::move(imported);
+    } catch (const TeamEditorError&) {
+        // A page the importer cannot make sense of is no better imported:
+        // the page as read stays, with nothing offered.
+        return;
+    }
+    ImportBarText->setText(QStringLiteral("This page was made by another tool. Import it instead?"));
+    m_importButtonAction->setVisible(true);
+    ImportBar->show();
+}
+
+// The imported team is shown as a read page is, and the bar tells what the
+// import took and left. Save then asks for a file: writing back over the
+// other tool's page would lose what the import left out.
+void TTeamView::showImport(const ImportResult& result)
+{
+    showReadPage(result.team, result.matchRecord, TextEncoding::Utf8);
+    enableSaving();
+    setPageSource(QStringLiteral("<none>"));
+    ImportBarText->setText(QString::fromStdString(result.summary()));
+    m_importButtonAction->setVisible(false);
+    ImportBar->show();
 }
 
 void TTeamView::exit1Click()

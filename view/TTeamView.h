@@ -1,11 +1,14 @@
 #pragma once
 
 #include "MatchRecord.h"
+#include "RosterImporter.h"
 #include "RosterSheet.h"
 #include "TTeam.h"
 #include "TextEncoding.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -15,7 +18,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPainter;
+class QPushButton;
 class QScrollArea;
+class QToolBar;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -39,6 +44,8 @@ public:
     void Table1Click();
     void TableHeadings1Click();
     void Open1Click();
+    void Import1Click();
+    void ImportButtonClick();
     void WriteHTML();
     void exit1Click();
     void Save1Click();
@@ -70,6 +77,9 @@ public:
     void showGrids();
     // A page read without failure: its match record, the team and the grids.
     void showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding);
+    // File, Open read a page that another tool wrote: when the importer makes
+    // more of it, the import bar offers to show the import instead.
+    void offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding);
     // File, Open shows this dialog; Save reads and sets its path box.
     void setPageSourceDialog(PageSource* dialog);
     // The page WriteHTML built last.
@@ -90,11 +100,16 @@ public:
     QLineEdit* Edit1;
     StringGrid* GameGrid;
     QLabel* Label1;
+    // The bar above the grids that offers an import, or reports one.
+    QToolBar* ImportBar;
+    QLabel* ImportBarText;
+    QPushButton* ImportButton;
 
     // Menu items.
     QMenu* File1;
     QAction* New1;
     QAction* Open1;
+    QAction* Import1;
     QAction* Save2;
     QAction* Save1;
     QAction* exit1;
@@ -131,6 +146,8 @@ private:
     void setGameGridHeight(int height);
     void updateScrollRange();
     void enableSaving();
+    void createImportBar();
+    void showImport(const ImportResult& result);
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
     void saveThroughChooser();
     QString pageSource() const;
@@ -139,6 +156,8 @@ private:
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
+    std::optional<ImportResult> m_offeredImport;
+    QAction* m_importButtonAction = nullptr;
     RosterSheet m_sheet;
     std::vector<std::string> Memo1;
     QString m_lastSaveName; // the save chooser starts from the name chosen last

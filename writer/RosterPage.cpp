@@ -20,6 +20,9 @@ QString textOrBlankForZero(const QString& text)
     return text.isEmpty() || text == "0" ? nbsp : text;
 }
 
+// The first credit line: it tells this program's pages from other tools'.
+constexpr std::string_view CreatedBy = "This file created by Skarn Team Editor";
+
 // The page opens with a comment block of four 60-character lines.
 QString creditLine(const QString& text)
 {
@@ -90,7 +93,7 @@ std::vector<QString> RosterPageWriter::lines() const
     const QString teamName = detail(1, 0);
     std::vector<QString> page;
     page.reserve(64);
-    page.push_back(creditLine(QStringLiteral("This file created by Skarn Team Editor")));
+    page.push_back(creditLine(QString::fromLatin1(CreatedBy)));
     page.push_back(creditLine(QStringLiteral("Version 0.02, July 1997, by the Team Editor authors")));
     page.push_back(creditLine(QStringLiteral("Get your free copy at:")));
     page.push_back(creditLine(QStringLiteral("http://www.example.org/team-editor/")));
@@ -260,4 +263,9 @@ std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncod
 std::vector<std::string> buildRosterPage(const RosterSheet& sheet)
 {
     return encodePage(RosterPageWriter(sheet).lines(), sheet.encoding());
+}
+
+bool isOwnPageStart(std::string_view firstLine)
+{
+    return firstLine.starts_with("<!-- ") && firstLine.substr(5).starts_with(CreatedBy);
 }

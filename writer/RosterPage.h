@@ -3,6 +3,7 @@
 #include "RosterSheet.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The page's lines as bytes in the sheet's encoding, without line ends. The
@@ -11,3 +12,6 @@
 // when Latin-1 cannot hold its texts, or when its Latin-1 bytes would read
 // back as UTF-8.
 std::vector<std::string> buildRosterPage(const RosterSheet& sheet);
+
+// True when the line is the first line of a page this program wrote.
+bool isOwnPageStart(std::string_view firstLine);

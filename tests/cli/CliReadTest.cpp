@@ -147,6 +147,8 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
     } cases[] = {
         {writePage("<TD>Team Rating:</TD><TD>12O</TD>"), "'12O' is not a valid integer value\n"},
         {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
+        {writePage("A shopping list\nmilk\n"), "Not a roster page\n"},
+        {writePage(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Not a roster page\n"},
         {m_dir.filePath("missing.htm"), "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + "\n"},
         {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + "\n"},
     };
@@ -214,7 +216,41 @@ TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
             EXPECT_EQ(parsedObject(run.out)["Players"].toArray().size(), 16) << name.toStdString();
         } else {
             EXPECT_EQ(run.exitCode, 1);
-            EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n")) << name.toStdString();
+            EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n") ||
+                        run.err == "Not a roster page\n")
+                << name.toStdString();
         }
     }
+}
+
+// The import command prints what read prints, field for field, and its
+// summary on standard error.
+TEST_F(CliRead, ImportPrintsTheJsonOfReadAndASummary)
+{
+    const CliRun read = runCli({"read", TE_SOURCE_DIR "/examples/sample-roster.htm"});
+    const CliRun imported = runCli({"import", TE_SOURCE_DIR "/examples/sample-roster.htm"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.err, "Imported 11 players\n");
+    QJsonObject readTeam = parsedObject(read.out);
+    QJsonObject importedTeam = parsedObject(imported.out);
+    EXPECT_EQ(importedTeam.keys(), readTeam.keys());
+    for (const char* font : {"HeadingFontName", "HeadingFontColor", "TableFontName"}) {
+        readTeam.remove(font);
+        importedTeam.remove(font);
+    }
+    EXPECT_EQ(importedTeam, readTeam);
+
+    const QDir corpus(QStringLiteral(TE_SOURCE_DIR "/../shared/corpus/real"));
+    if (corpus.exists()) {
+        const CliRun chefs = runCli({"import", corpus.filePath("creator-tool-upper-case.htm")});
+        ASSERT_EQ(chefs.exitCode, 0);
+        EXPECT_EQ(parsedObject(chefs.out)["TeamName"].toString(), "Iron Chefs");
+        EXPECT_TRUE(chefs.err.startsWith("Imported 14 players")) << chefs.err.toStdString();
+    }
+
+    const CliRun text = runCli({"import", writePage("A shopping list\nmilk\n")});
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_EQ(text.err, "Not a roster page\n");
+    EXPECT_TRUE(text.out.isEmpty());
+    EXPECT_EQ(runCli({"import"}).exitCode, 2);
 }

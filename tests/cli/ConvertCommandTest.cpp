@@ -95,8 +95,15 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     EXPECT_EQ(badValue.errors, "'12O' is not a valid integer value\n");
     EXPECT_EQ(readFile(path("old.htm")), "an older page\r\n");
 
+    // A page that gives no roster is refused before anything is written.
+    const CliRun notRoster = convert(path("old.htm"), path("out.htm"));
+    EXPECT_EQ(notRoster.exitCode, 1);
+    EXPECT_EQ(notRoster.errors, "Not a roster page\n");
+    EXPECT_FALSE(QFile::exists(path("out.htm")));
+
+    storePage({"<TITLE>Old Team</TITLE>"}, path("titled.htm"));
     const QString noFolder = path("no folder/out.htm");
-    const CliRun uncreatable = convert(path("old.htm"), noFolder);
+    const CliRun uncreatable = convert(path("titled.htm"), noFolder);
     EXPECT_EQ(uncreatable.exitCode, 1);
     EXPECT_EQ(uncreatable.errors, "Cannot create file " + noFolder.toStdString() + "\n");
 

@@ -31,7 +31,10 @@ TEST(RemoveHTML, CleansLines)
 {
     const TextCase cases[] = {
         {"<TD>word</TD>", "|word|"},
-        {"<FONT FACE=\"Arial\">x&nbsp;y</FONT>", "|x ;y|"},
+        {"<FONT FACE=\"Arial\">x&nbsp;y</FONT>", "|x y|"},
+        {"<TD>&nbsp;</TD><TD>&nbsp;;</TD><TD>&nbsp&nbsp;x</TD>", "| || ;||  x|"},
+        {"&NBSP; stays, &nbsp ; keeps its distant semicolon",
+         "&NBSP; stays,   ; keeps its distant semicolon"},
         {"say \"hi\" twice\"", "say hi twice"},
         {"  plain text  ", "  plain text  "},
         {"&NBSP stays, &nbsp goes", "&NBSP stays,   goes"},

@@ -40,8 +40,8 @@ TEST(PageLine, AResetLineForgetsTheCleanedTextOfTheLineBefore)
     EXPECT_EQ(line.cleanedUpper(), "|FIRST|");
     line.reset("<b>second</b>&nbsp;");
     EXPECT_EQ(line.raw(), "<b>second</b>&nbsp;");
-    EXPECT_EQ(line.cleaned(), "|second| ;");
-    EXPECT_EQ(line.cleanedUpper(), "|SECOND| ;");
+    EXPECT_EQ(line.cleaned(), "|second| ");
+    EXPECT_EQ(line.cleanedUpper(), "|SECOND| ");
     EXPECT_FALSE(line.has("FIRST"));
     EXPECT_TRUE(line.has("SECOND"));
 }

@@ -17,7 +17,8 @@ TEST(PageLook, ColoursFromBodyTableAndRowTags)
         {"<BODY BGCOLOR=\"#0000FF\" TEXT=\"#000080\">", &TTeam::TableFontColor, 0x800000},
         {"<tr bgcolor=#d0d0a0>", &TTeam::HeadingsColor, 10539216},
         {"<TABLE BORDER=1 BGCOLOR=\"#FFFFD0\">", &TTeam::TableColor, 0xD0FFFF},
-        {"<BODY BGCOLOR=white>", &TTeam::BackgroundColor, 913135},
+        // A name that is no HTML 4 colour keeps the hexadecimal reading.
+        {"<BODY BGCOLOR=whitesmoke>", &TTeam::BackgroundColor, 0xDEEEEF},
         {"<BODY BGCOLOR=\"#FFF\">", &TTeam::BackgroundColor, 4095},
         // The first attribute of the line counts, whichever tag holds it.
         {"<TR><TD BGCOLOR=\"#112233\">", &TTeam::HeadingsColor, 0x332211},

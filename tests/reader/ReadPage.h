@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Errors.h"
+#include "MatchRecordRules.h"
 #include "RosterReader.h"
+#include "ScanState.h"
 
 #include <string>
 #include <vector>
@@ -12,10 +15,17 @@ struct ReadResult
     MatchRecord matchRecord;
 };
 
+// The rule tests look at what each line sets, and a line often sets nothing: a
+// page that gives no field (refused as no roster page, see NotARosterPage)
+// stands here for the start values it left untouched.
 inline ReadResult readLines(std::vector<std::string> lines, TextEncoding encoding = TextEncoding::Utf8)
 {
     ReadResult result;
-    readRosterPage(PageLines{std::move(lines), encoding}, result.team, result.matchRecord);
+    try {
+        readRosterPage(PageLines{std::move(lines), encoding}, result.team, result.matchRecord);
+    } catch (const ENotRosterPage&) {
+        result = ReadResult{readerStartTeam(), defaultMatchRecord()};
+    }
     return result;
 }
 

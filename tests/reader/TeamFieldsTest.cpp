@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(TeamFields, EmptyPageGivesTheStartValues)
+TEST(TeamFields, PageWithoutKeywordsIsNoRosterPage)
 {
-    const ReadResult result = readLines({});
-    TTeam expected = newTeam();
-    expected.FanFactor = expected.ReRolls = expected.TeamRating = -1;
-    EXPECT_EQ(result.team, expected);
-    EXPECT_EQ(readTeam({"no keywords here", "<P>nor here</P>"}), expected);
+    TTeam team;
+    MatchRecord record;
+    EXPECT_THROW(readRosterPage(PageLines{}, team, record), ENotRosterPage);
+    EXPECT_THROW(readRosterPage(PageLines{{"no keywords here", "<P>nor here</P>"}}, team, record),
+                 ENotRosterPage);
 }
 
 TEST(TeamFields, TitleGivesTheTeamNameAndTheLastOneWins)
