@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const PageLines page = splitPageBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (const std::string& line : page.lines) {
+    for (const std::string_view line : page.lines) {
         if (line.size() > PageLineLimit)
             std::abort();
     }
@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readRosterPage(page, team, record);
     } catch (const EConvertError&) {
+        return 0;
+    } catch (const ELimitError&) {
         return 0;
     }
 

@@ -6,5 +6,6 @@
 
 // Reads the page. On success replaces team and matchRecord whole; on failure throws
 // EConvertError (UTF-8 message "'<text>' is not a valid integer value", the text decoded
-// with page.encoding) and leaves both exactly as they were.
+// with page.encoding), or ELimitError "Match record too large", and leaves both
+// exactly as they were.
 void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord);
