@@ -6,9 +6,12 @@
 #include "TeamGenerator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,6 +104,17 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     EXPECT_EQ(uncreatable.errors, "Cannot create file " + noFolder.toStdString() + "\n");
 
     EXPECT_EQ(convert(path("old.htm"), path("out.htm"), {"extra"}).exitCode, 2);
+
+    // A FIFO as the output stays a FIFO, and one as the input is not waited on.
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const CliRun intoFifo = convert(path("old.htm"), fifo);
+    EXPECT_EQ(intoFifo.exitCode, 1);
+    EXPECT_EQ(intoFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    const CliRun fromFifo = convert(fifo, path("out.htm"));
+    EXPECT_EQ(fromFifo.exitCode, 1);
+    EXPECT_EQ(fromFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
 }
 
 } // namespace

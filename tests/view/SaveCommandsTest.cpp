@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 
 class SaveCommandsTest : public ViewTest
@@ -105,6 +107,20 @@ TEST_F(SaveCommandsTest, UnwritableFilesRaiseTheFileError)
     m_choosers->fileAnswer = missingFolder;
     EXPECT_THROW(m_view->Save1Click(), EFileError);
     EXPECT_EQ(m_dialog->pageSource(), missingFolder);
+
+    // Save and Save As never replace a FIFO with the page.
+    const QString fifo = m_folder.filePath(QStringLiteral("fifo.htm"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    m_choosers->fileAnswer = fifo;
+    for (const auto save : {&TTeamView::Save1Click, &TTeamView::Save2Click}) {
+        try {
+            (m_view.get()->*save)();
+            ADD_FAILURE() << "saved over a FIFO";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.what(), "Not a regular file: " + fifo.toStdString());
+        }
+        EXPECT_FALSE(QFileInfo(fifo).isFile());
+    }
 }
 
 } // namespace
