@@ -42,6 +42,8 @@ void TeamEditorApplication::createWindows()
     // Socket waits keep the windows responsive.
     setEventPump([] { QCoreApplication::processEvents(); });
     m_mainWindow->show();
+    if (!m_pageSourceDialog->historyProblem().isEmpty())
+        reportError(m_pageSourceDialog->historyProblem());
 }
 
 void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)
