@@ -35,6 +35,9 @@ TeamEditorApplication::~TeamEditorApplication()
 
 void TeamEditorApplication::createWindows()
 {
+    // The dialog is a child of the main window: it goes first, or the old
+    // main window would delete it under its owner.
+    m_pageSourceDialog.reset();
     m_mainWindow = std::make_unique<TTeamView>();
     // A window of the main window's, so that closing the main window ends the program.
     m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow->startDirectory(), m_mainWindow.get());

@@ -103,4 +103,28 @@ TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithT
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
+// A history too large to read is reported once the main window shows.
+TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
+{
+    ensureApplication();
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.write(QByteArray(2 << 20, '\n'));
+    history.close();
+
+    QStringList reports;
+    TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
+    auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
+    application->createWindows();
+    TeamEditorApplication::setErrorReportHook({});
+    QDir::setCurrent(previousFolder);
+    EXPECT_EQ(reports, QStringList{"History file too large: " + application->mainWindow()->startDirectory() +
+                                   "/SkarnIRC.ini."});
+    EXPECT_TRUE(application->mainWindow()->isVisible());
+    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->count(), 0);
+}
+
 } // namespace
