@@ -60,6 +60,7 @@ public:
         return true;
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
+    bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
 
     std::optional<QString> answer;
     QStringList presets;
