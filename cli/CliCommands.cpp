@@ -11,7 +11,7 @@ std::span<const CliCommand> cliCommands()
     static const CliCommand commands[] = {
         {"read", "PAGE", runReadCommand},
         {"fetch", "URL", runFetchCommand},
-        {"convert", "IN OUT", runConvertCommand},
+        {"convert", "[--strict] IN OUT", runConvertCommand},
     };
     return commands;
 }

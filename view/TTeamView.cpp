@@ -4,6 +4,7 @@
 #include "ColorValue.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
 #include "StringGrid.h"
@@ -351,12 +352,16 @@ void TTeamView::WriteHTML()
 void TTeamView::Save1Click()
 {
     WriteHTML();
+    if (!confirmReadBack())
+        return;
     saveThroughChooser();
 }
 
 void TTeamView::Save2Click()
 {
     WriteHTML();
+    if (!confirmReadBack())
+        return;
     // A web address or the no-page marker names no file to write back to.
     const QString source = pageSource();
     if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
@@ -365,6 +370,15 @@ void TTeamView::Save2Click()
         return;
     }
     storePage(Memo1, source);
+}
+
+bool TTeamView::confirmReadBack()
+{
+    // Before anything is asked or replaced: a page that would not give back
+    // what the window shows is saved only when the user says so.
+    const std::optional<ReadBackDifference> difference = readBackDifference(m_sheet, Memo1);
+    return !difference ||
+           choosers().confirmSaveAnyway(this, readBackWarning(*difference) + QStringLiteral(" Save anyway?"));
 }
 
 void TTeamView::saveThroughChooser()

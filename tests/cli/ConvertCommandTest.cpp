@@ -117,4 +117,34 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     EXPECT_EQ(fromFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
 }
 
+// A note that fits the line it was read from but not the longer line it is
+// written on would be cut: convert says so, and with --strict stores nothing.
+TEST_F(ConvertCommand, APageThatWillNotReadBackTheSameIsReported)
+{
+    // 4,094 bytes on the line read; 4,097 on the line written.
+    const std::string note(4066, 'n');
+    storePage({"<P>Match Record</P>", "<TR><TH>Result</TH><TH>Notes</TH></TR>",
+               "<TR><TD>W</TD><TD>" + note + "</TD></TR>"},
+              path("long-note.htm"));
+    // The written row line is cut inside the note, which then ends no cell.
+    const std::string warning = "This roster will not read back the same: Match record, row 2, column 2: \"" +
+                                note + "\" becomes \"\".\n";
+
+    const CliRun strict = convert(path("long-note.htm"), path("strict.htm"), {"--strict"});
+    EXPECT_EQ(strict.exitCode, 3);
+    EXPECT_TRUE(strict.errors == warning) << strict.errors.substr(0, 120);
+    EXPECT_FALSE(QFile::exists(path("strict.htm")));
+
+    const CliRun lenient = convert(path("long-note.htm"), path("out.htm"));
+    EXPECT_EQ(lenient.exitCode, 0);
+    EXPECT_TRUE(lenient.errors == warning) << lenient.errors.substr(0, 120);
+    EXPECT_TRUE(QFile::exists(path("out.htm")));
+
+    // A page that reads back the same passes --strict without a word.
+    const CliRun same =
+        convert(TE_SOURCE_DIR "/examples/sample-roster.htm", path("sample.htm"), {"--strict"});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.errors, "");
+}
+
 } // namespace
