@@ -208,24 +208,22 @@ TEST_F(CliRead, PrintsLargeMatchRecordsWhole)
 // the report stays within a few megabytes.
 TEST_F(CliRead, RefusesAMatchRecordBeyondItsLimits)
 {
-    QByteArray page = "Match Record\n<TR>";
-    for (int col = 0; col < 2040; ++col)
-        page += "a<>";
-    page += "\n";
-    for (int row = 0; row < 250000; ++row)
-        page += "<TR\n";
-    const CliRun refused = runCli({"read", writePage(page)});
+    // A heading row of that many cells, then that many row lines setting nothing.
+    const auto matchRecordPage = [](int columns, int rows) {
+        QByteArray page = "Match Record\n<TR>";
+        for (int col = 0; col < columns; ++col)
+            page += "a<>";
+        page += "\n";
+        for (int row = 0; row < rows; ++row)
+            page += "<TR\n";
+        return page;
+    };
+    const CliRun refused = runCli({"read", writePage(matchRecordPage(2040, 250000))});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Match record too large\n");
     EXPECT_TRUE(refused.out.isEmpty());
 
-    QByteArray largest = "Match Record\n<TR>";
-    for (int col = 0; col < 256; ++col)
-        largest += "a<>";
-    largest += "\n";
-    for (int row = 0; row < 9998; ++row)
-        largest += "<TR\n";
-    const CliRun run = runCli({"read", writePage(largest)});
+    const CliRun run = runCli({"read", writePage(matchRecordPage(256, 9998))});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(parsedObject(run.out)["MatchRecord"].toObject()["RowCount"].toInt(), 10000);
     EXPECT_LT(run.out.size(), 16 << 20);

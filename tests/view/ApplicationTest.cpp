@@ -73,16 +73,21 @@ TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
+// Makes the folder the working folder, with the history file holding bytes.
+void startWithHistory(const QTemporaryDir& folder, const QByteArray& bytes)
+{
+    QDir::setCurrent(folder.path());
+    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.write(bytes);
+}
+
 TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithTheMainWindow)
 {
     ensureApplication();
     QTemporaryDir folder;
     const QString previousFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
-    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
-    history.write("[Team HTML]\r\nhttp://league.example/orcs.htm=\r\n");
-    history.close();
+    startWithHistory(folder, "[Team HTML]\r\nhttp://league.example/orcs.htm=\r\n");
 
     auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
     application->createWindows();
@@ -109,11 +114,7 @@ TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
     ensureApplication();
     QTemporaryDir folder;
     const QString previousFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
-    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
-    history.write(QByteArray(2 << 20, '\n'));
-    history.close();
+    startWithHistory(folder, QByteArray(2 << 20, '\n'));
 
     QStringList reports;
     TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
