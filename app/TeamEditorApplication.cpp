@@ -35,6 +35,9 @@ TeamEditorApplication::~TeamEditorApplication()
 
 void TeamEditorApplication::createWindows()
 {
+    // The dialog is a child of the main window: it goes first, or the old
+    // main window would delete it under its owner.
+    m_pageSourceDialog.reset();
     m_mainWindow = std::make_unique<TTeamView>();
     // A window of the main window's, so that closing the main window ends the program.
     m_pageSourceDialog = std::make_unique<TForm_Parse>(m_mainWindow->startDirectory(), m_mainWindow.get());
@@ -42,6 +45,8 @@ void TeamEditorApplication::createWindows()
     // Socket waits keep the windows responsive.
     setEventPump([] { QCoreApplication::processEvents(); });
     m_mainWindow->show();
+    if (!m_pageSourceDialog->historyProblem().isEmpty())
+        reportError(m_pageSourceDialog->historyProblem());
 }
 
 void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)

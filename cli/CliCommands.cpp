@@ -13,7 +13,7 @@ std::span<const CliCommand> cliCommands()
         {"read", "PAGE", runReadCommand},
         {"import", "PAGE", runImportCommand},
         {"fetch", "URL", runFetchCommand},
-        {"convert", "IN OUT", runConvertCommand},
+        {"convert", "[--strict] IN OUT", runConvertCommand},
     };
     return commands;
 }

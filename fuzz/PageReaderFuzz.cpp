@@ -1,16 +1,22 @@
 // Feeds arbitrary bytes to the page loader and the reader: every input must end
-// in a team, in the conversion error or in the refusal of a page that is no roster, with a match record of
-// the size it claims and texts that decode.
+// in a team, the conversion error, the refusal of a page that is no roster or
+// the match record's limit, with a match record of the size it claims and texts
+// that decode. The same bytes then fill
+// the cells of a sheet whose page is read back: the read-back check before a
+// save must flag a difference exactly when a plain comparison finds one.
 #include "Errors.h"
 #include "RosterReader.h"
+#include "SaveRoundTrip.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+namespace {
+
+void readAsPage(const std::uint8_t* data, std::size_t size)
 {
     const PageLines page = splitPageBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (const std::string& line : page.lines) {
+    for (const std::string_view line : page.lines) {
         if (line.size() > PageLineLimit)
             std::abort();
     }
@@ -20,9 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readRosterPage(page, team, record);
     } catch (const EConvertError&) {
-        return 0;
+        return;
     } catch (const ENotRosterPage&) {
-        return 0;
+        return;
+    } catch (const ELimitError&) {
+        return;
     }
 
     if (record.RowCount < 1 || record.ColCount < 1 ||
@@ -36,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     decodeText(team.TeamName, page.encoding);
     decodeText(team.HeadingFontName, page.encoding);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    readAsPage(data, size);
+    if (!saveroundtrip::checkAgrees(std::string_view(reinterpret_cast<const char*>(data), size)))
+        std::abort();
     return 0;
 }

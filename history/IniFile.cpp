@@ -4,8 +4,11 @@
 
 #include "Errors.h"
 
+#include "PageStore.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -13,57 +16,70 @@
 
 namespace {
 
+// A lock older than this was left by an editor that died while writing; one
+// write takes milliseconds.
+constexpr int StaleLockMilliseconds = 10'000;
+// How long a write waits for another editor's write to end.
+constexpr int LockWaitMilliseconds = 20'000;
+
+// A line of the file: its text (without the line end) and where the next
+// line starts. The file is kept as the bytes it holds and walked line by line,
+// so that it takes no more memory than its size, whatever its lines.
 struct Line
 {
-    std::string text;
-    std::string end; // "\r\n", "\n", or empty for a last line without one
+    std::size_t start;
+    std::size_t textEnd;
+    std::size_t next;
 };
 
-// The lines of a file, each with its own line end, so that lines this class
-// does not change are written back byte for byte.
+// The file's bytes, changed in place, so that lines this class does not
+// change are written back byte for byte.
 struct IniText
 {
-    std::vector<Line> lines;
+    std::string bytes;
     std::string newLine = "\r\n"; // for added lines: the file's own line end, if it has one
 
-    static IniText parse(std::string_view bytes)
+    static IniText parse(std::string bytes)
     {
         IniText result;
-        bool newLineSeen = false;
-        while (!bytes.empty()) {
-            const std::size_t lf = bytes.find('\n');
-            Line line;
-            if (lf == std::string_view::npos) {
-                line.text = bytes;
-                bytes = {};
-            } else {
-                const bool crlf = lf > 0 && bytes[lf - 1] == '\r';
-                line.text = bytes.substr(0, crlf ? lf - 1 : lf);
-                line.end = crlf ? "\r\n" : "\n";
-                bytes.remove_prefix(lf + 1);
-                if (!newLineSeen) {
-                    result.newLine = line.end;
-                    newLineSeen = true;
-                }
-            }
-            result.lines.push_back(std::move(line));
+        const std::size_t lf = bytes.find('\n');
+        if (lf != std::string::npos)
+            result.newLine = lf > 0 && bytes[lf - 1] == '\r' ? "\r\n" : "\n";
+        result.bytes = std::move(bytes);
+        return result;
+    }
+
+    // The line that starts at start, or nothing at the end of the file. A
+    // line ends at a LF; a CR before it belongs to the line end.
+    std::optional<Line> lineAt(std::size_t start) const
+    {
+        if (start >= bytes.size())
+            return std::nullopt;
+        const std::size_t lf = bytes.find('\n', start);
+        if (lf == std::string::npos)
+            return Line{start, bytes.size(), bytes.size()};
+        const bool crlf = lf > start && bytes[lf - 1] == '\r';
+        return Line{start, crlf ? lf - 1 : lf, lf + 1};
+    }
+
+    std::string_view text(const Line& line) const
+    {
+        return std::string_view(bytes).substr(line.start, line.textEnd - line.start);
+    }
+
+    // Inserts a line before the line that starts at, or at the end.
+    void insert(std::size_t at, std::string_view text)
+    {
+        if (at == bytes.size() && !bytes.empty() && bytes.back() != '\n') {
+            bytes += newLine;
+            at = bytes.size();
         }
-        return result;
+        bytes.insert(at, std::string(text) + newLine);
     }
 
-    std::string bytes() const
+    void replace(const Line& line, std::string_view text)
     {
-        std::string result;
-        for (const Line& line : lines)
-            result += line.text + line.end;
-        return result;
-    }
-
-    void insert(std::size_t at, std::string text)
-    {
-        if (at > 0 && lines[at - 1].end.empty())
-            lines[at - 1].end = newLine;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newLine});
+        bytes.replace(line.start, line.textEnd - line.start, text);
     }
 };
 
@@ -101,45 +117,46 @@ Entry splitEntry(std::string_view line, IniFile::KeyEnd keyEnd)
     return {trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1))};
 }
 
-// The lines after a section's header up to the next header.
+// The lines after a section's header up to the next header, as offsets.
 struct SectionRange
 {
     std::size_t first;
     std::size_t end;
 };
 
-std::optional<SectionRange> findSection(const std::vector<Line>& lines, std::string_view name)
+std::optional<SectionRange> findSection(const IniText& text, std::string_view name)
 {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto header = sectionName(lines[i].text);
+    for (auto line = text.lineAt(0); line; line = text.lineAt(line->next)) {
+        const auto header = sectionName(text.text(*line));
         if (!header || !equalsIgnoringCase(*header, name))
             continue;
-        std::size_t end = i + 1;
-        while (end < lines.size() && !sectionName(lines[end].text))
-            ++end;
-        return SectionRange{i + 1, end};
+        std::size_t end = line->next;
+        for (auto next = text.lineAt(end); next && !sectionName(text.text(*next)); next = text.lineAt(end))
+            end = next->next;
+        return SectionRange{line->next, end};
     }
     return std::nullopt;
 }
 
 // The entries of a section: its lines that are not blank and have a key.
 template <typename Visit>
-void forEachEntry(const std::vector<Line>& lines, SectionRange section, IniFile::KeyEnd keyEnd, Visit visit)
+void forEachEntry(const IniText& text, SectionRange section, IniFile::KeyEnd keyEnd, Visit visit)
 {
-    for (std::size_t i = section.first; i < section.end; ++i) {
-        const Entry entry = splitEntry(lines[i].text, keyEnd);
-        if (!entry.key.empty() && !visit(i, entry))
+    for (auto line = text.lineAt(section.first); line && line->start < section.end;
+         line = text.lineAt(line->next)) {
+        const Entry entry = splitEntry(text.text(*line), keyEnd);
+        if (!entry.key.empty() && !visit(*line, entry))
             return;
     }
 }
 
-std::optional<std::size_t> findKey(const std::vector<Line>& lines, SectionRange section, std::string_view key,
-                                   IniFile::KeyEnd keyEnd)
+std::optional<Line> findKey(const IniText& text, SectionRange section, std::string_view key,
+                            IniFile::KeyEnd keyEnd)
 {
-    std::optional<std::size_t> found;
-    forEachEntry(lines, section, keyEnd, [&](std::size_t index, const Entry& entry) {
+    std::optional<Line> found;
+    forEachEntry(text, section, keyEnd, [&](const Line& line, const Entry& entry) {
         if (equalsIgnoringCase(entry.key, key))
-            found = index;
+            found = line;
         return !found;
     });
     return found;
@@ -183,13 +200,24 @@ std::string writeFailure(const QString& path)
     return "Unable to write to " + path.toStdString();
 }
 
-// The file's bytes; nothing when it is missing or cannot be read.
+// The file's bytes; nothing when it is missing or cannot be read, or is no
+// regular file (a FIFO would block the read, a device might never end). A file
+// over the size limit is refused before it is read.
 std::optional<std::string> readBytes(const QString& path)
 {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return std::nullopt;
+    if (info.size() > IniFile::SizeLimit)
+        throw ELimitError("History file too large: " + path.toStdString());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return file.readAll().toStdString();
+    // Held to the limit also should the file grow after the check.
+    const QByteArray bytes = file.read(IniFile::SizeLimit + 1);
+    if (bytes.size() > IniFile::SizeLimit)
+        throw ELimitError("History file too large: " + path.toStdString());
+    return bytes.toStdString();
 }
 
 struct LoadedSection
@@ -204,8 +232,8 @@ std::optional<LoadedSection> readSection(const QString& path, std::string_view s
     const auto bytes = readBytes(path);
     if (!bytes)
         return std::nullopt;
-    IniText text = IniText::parse(*bytes);
-    const auto range = findSection(text.lines, section);
+    IniText text = IniText::parse(std::move(*bytes));
+    const auto range = findSection(text, section);
     if (!range)
         return std::nullopt;
     return LoadedSection{std::move(text), *range};
@@ -217,20 +245,19 @@ IniText loadForWrite(const QString& path)
 {
     if (!QFile::exists(path))
         return {};
-    const auto bytes = readBytes(path);
+    auto bytes = readBytes(path);
     if (!bytes)
         throw EFileError(writeFailure(path));
-    return IniText::parse(*bytes);
+    return IniText::parse(std::move(*bytes));
 }
 
 void save(const QString& path, const IniText& text)
 {
-    QSaveFile file(path);
-    const std::string bytes = text.bytes();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit())
+    try {
+        storeFile(text.bytes, path);
+    } catch (const EFileError&) {
         throw EFileError(writeFailure(path));
+    }
 }
 
 } // namespace
@@ -244,7 +271,7 @@ std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd 
     if (!loaded)
         return names;
     std::size_t used = 1; // the NUL that ends the list
-    forEachEntry(loaded->text.lines, loaded->range, keyEnd, [&](std::size_t, const Entry& entry) {
+    forEachEntry(loaded->text, loaded->range, keyEnd, [&](const Line&, const Entry& entry) {
         used += entry.key.size() + 1;
         if (used > KeyNameBufferSize)
             return false;
@@ -259,10 +286,10 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
     const auto loaded = readSection(m_path, section);
     if (!loaded)
         return defaultValue;
-    const auto line = findKey(loaded->text.lines, loaded->range, key, KeyEnd::FirstEquals);
+    const auto line = findKey(loaded->text, loaded->range, key, KeyEnd::FirstEquals);
     if (!line)
         return defaultValue;
-    return parseInteger(splitEntry(loaded->text.lines[*line].text, KeyEnd::FirstEquals).value);
+    return parseInteger(splitEntry(loaded->text.text(*line), KeyEnd::FirstEquals).value);
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value,
@@ -273,23 +300,37 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
     if (key.find_first_of("\r\n") != std::string_view::npos ||
         value.find_first_of("\r\n") != std::string_view::npos)
         throw EFileError(writeFailure(m_path));
+    // Another editor may change the file between this read and the write that
+    // replaces it: the lock beside the file makes the two one step, so that
+    // neither loses the other's entries.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMilliseconds);
+    if (!lock.tryLock(LockWaitMilliseconds))
+        throw EFileError(writeFailure(m_path));
     IniText text = loadForWrite(m_path);
-    std::string entry = std::string(key) + "=" + std::string(value);
-    const auto range = findSection(text.lines, section);
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    const auto range = findSection(text, section);
     if (!range) {
-        if (!text.lines.empty() && !trimmed(text.lines.back().text).empty())
-            text.insert(text.lines.size(), {});
-        text.insert(text.lines.size(), "[" + std::string(section) + "]");
-        text.insert(text.lines.size(), std::move(entry));
-    } else if (const auto line = findKey(text.lines, *range, key, keyEnd)) {
-        text.lines[*line].text = std::move(entry);
+        // A blank line parts the new section from a last line that is not blank.
+        std::optional<Line> last;
+        for (auto line = text.lineAt(0); line; line = text.lineAt(line->next))
+            last = line;
+        if (last && !trimmed(text.text(*last)).empty())
+            text.insert(text.bytes.size(), {});
+        text.insert(text.bytes.size(), "[" + std::string(section) + "]");
+        text.insert(text.bytes.size(), entry);
+    } else if (const auto line = findKey(text, *range, key, keyEnd)) {
+        text.replace(*line, entry);
     } else {
         // After the section's last non-blank line, so blank lines that part
         // it from the next section stay between them.
-        std::size_t at = range->end;
-        while (at > range->first && trimmed(text.lines[at - 1].text).empty())
-            --at;
-        text.insert(at, std::move(entry));
+        std::size_t at = range->first;
+        for (auto line = text.lineAt(range->first); line && line->start < range->end;
+             line = text.lineAt(line->next)) {
+            if (!trimmed(text.text(*line)).empty())
+                at = line->next;
+        }
+        text.insert(at, entry);
     }
     save(m_path, text);
 }

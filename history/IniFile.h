@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ public:
     // NUL. A name that does not fit whole is not read, nor any after it.
     static constexpr std::size_t KeyNameBufferSize = 8192;
 
+    // A file larger than this is not read: every call throws ELimitError
+    // "History file too large: <path>", and no write replaces the file.
+    static constexpr qint64 SizeLimit = qint64{1} << 20;
+
     explicit IniFile(QString path);
 
     const QString& path() const { return m_path; }
@@ -45,9 +50,12 @@ public:
 
     // Sets the key's value: the first entry with that key is rewritten in
     // place, a new key goes after the last entry of its section, and a missing
-    // section is appended at the end of the file. Throws EFileError
-    // "Unable to write to <path>" when the file cannot be replaced, or when
-    // the key or the value holds a line break, which the format cannot hold.
+    // section is appended at the end of the file. The read and the write hold
+    // a lock file beside the file ("<path>.lock"), so that writes of several
+    // processes follow one another. Throws EFileError "Unable to write to
+    // <path>" when the file cannot be replaced (or is no regular file), when
+    // the lock cannot be had, or when the key or the value holds a line break,
+    // which the format cannot hold.
     void writeString(std::string_view section, std::string_view key, std::string_view value,
                      KeyEnd keyEnd = KeyEnd::FirstEquals) const;
     void writeInteger(std::string_view section, std::string_view key, int value) const;

@@ -31,3 +31,12 @@ class ENotRosterPage : public TeamEditorError
 public:
     using TeamEditorError::TeamEditorError;
 };
+
+// A page larger than the reader holds: "Page too large: %s" comes as a file
+// error before the read; "Match record too large" ends a read whose match
+// record grows beyond MaxMatchRecordRows rows or MaxMatchRecordColumns columns.
+class ELimitError : public TeamEditorError
+{
+public:
+    using TeamEditorError::TeamEditorError;
+};

@@ -2,16 +2,26 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The match grid's height for its row count: 21 pixels a row (20 of row and
-// 1 of grid line) and 16 of room for a horizontal scroll bar.
-constexpr int matchGridHeight(int rowCount)
+// 1 of grid line) and 16 of room for a horizontal scroll bar. Worked out in 64
+// bits and held to the int range, so that no row count makes it wrap negative.
+constexpr int matchGridHeight(std::int64_t rowCount)
 {
-    return 21 * rowCount + 16;
+    const std::int64_t height = 21 * std::max<std::int64_t>(rowCount, 0) + 16;
+    return static_cast<int>(std::min<std::int64_t>(height, std::numeric_limits<int>::max()));
 }
+
+// A match record may have at most this many rows (its heading row and the
+// empty row at its foot included) and columns: a page of a few kilobytes can
+// otherwise ask for a grid of millions of cells.
+constexpr int MaxMatchRecordRows = 10000;
+constexpr int MaxMatchRecordColumns = 256;
 
 // The match record a read builds for the match-record grid. It is applied to
 // the grid only when the whole read succeeds.

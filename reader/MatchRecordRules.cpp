@@ -1,6 +1,7 @@
 #include "MatchRecordRules.h"
 
 #include "CellWalk.h"
+#include "Errors.h"
 #include "LineCleanup.h"
 
 namespace {
@@ -9,6 +10,8 @@ namespace {
 // row is empty: the cost of a row follows its own cells, not the record's width.
 void setSize(MatchRecord& record, int colCount, int rowCount)
 {
+    if (colCount > MaxMatchRecordColumns || rowCount > MaxMatchRecordRows)
+        throw ELimitError("Match record too large");
     record.ColCount = colCount;
     record.RowCount = rowCount;
     record.Cells.resize(static_cast<std::size_t>(rowCount));

@@ -2,9 +2,12 @@
 
 #include "Errors.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,6 +17,55 @@ bool isContinuation(char c)
 }
 
 } // namespace
+
+PageLineList::const_iterator::const_iterator(std::string_view text, std::size_t pos)
+    : m_text(text), m_pos(pos), m_end(pos < text.size() ? text.find('\n', pos) : pos)
+{
+}
+
+PageLineList::const_iterator& PageLineList::const_iterator::operator++()
+{
+    m_pos = m_end + 1;
+    m_end = m_pos < m_text.size() ? m_text.find('\n', m_pos) : m_pos;
+    return *this;
+}
+
+PageLineList::PageLineList(std::initializer_list<std::string_view> lines)
+{
+    for (const std::string_view line : lines)
+        push_back(line);
+}
+
+PageLineList::PageLineList(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        push_back(line);
+}
+
+void PageLineList::push_back(std::string_view line)
+{
+    m_text.append(line);
+    m_text.push_back('\n');
+    ++m_count;
+}
+
+std::string_view PageLineList::back() const
+{
+    if (m_text.empty())
+        return {};
+    const std::size_t lineEnd = m_text.size() - 1;
+    const std::size_t previousEnd = lineEnd == 0 ? std::string::npos : m_text.rfind('\n', lineEnd - 1);
+    const std::size_t start = previousEnd == std::string::npos ? 0 : previousEnd + 1;
+    return std::string_view(m_text).substr(start, lineEnd - start);
+}
+
+bool operator==(const PageLineList& list, const std::vector<std::string>& lines)
+{
+    if (list.size() != lines.size())
+        return false;
+    return std::equal(list.begin(), list.end(), lines.begin(),
+                      [](std::string_view a, const std::string& b) { return a == b; });
+}
 
 // Valid UTF-8 cut before a byte that is no continuation byte gives two valid
 // parts, and two valid parts join to valid UTF-8: so each piece is judged up
@@ -48,26 +100,23 @@ void PageSplitter::endLine(std::string_view rest)
 {
     if (m_line.empty()) {
         // The whole line is in this piece: it is copied once, straight into the list.
-        m_page.lines.emplace_back(rest.substr(0, PageLineLimit));
+        m_page.lines.push_back(rest.substr(0, PageLineLimit));
         return;
     }
     m_line.append(rest.substr(0, PageLineLimit - std::min(PageLineLimit, m_line.size())));
-    m_page.lines.push_back(std::move(m_line));
+    m_page.lines.push_back(m_line);
     m_line.clear();
 }
 
 void PageSplitter::expectPageSize(std::size_t pageSize)
 {
-    if (m_bytesSeen == 0 || pageSize <= m_bytesSeen)
-        return;
-    // A little over the rate seen, as the rest of a page may be denser.
-    const double rate = static_cast<double>(m_page.lines.size() + 1) / static_cast<double>(m_bytesSeen);
-    m_page.lines.reserve(static_cast<std::size_t>(rate * 1.1 * static_cast<double>(pageSize)));
+    // The lines never keep more than the page's bytes, and one LF for a last
+    // line that has none.
+    m_page.lines.reserveBytes(pageSize + 1);
 }
 
 void PageSplitter::add(std::string_view bytes)
 {
-    m_bytesSeen += bytes.size();
     judgeEncoding(bytes);
     std::size_t pos = 0;
     if (m_afterCr && !bytes.empty()) {
@@ -105,7 +154,7 @@ void PageSplitter::add(std::string_view bytes)
 PageLines PageSplitter::finish()
 {
     if (!m_line.empty())
-        m_page.lines.push_back(std::move(m_line));
+        m_page.lines.push_back(m_line);
     m_line.clear();
     m_valid = m_valid && detectEncoding(m_pendingCharacter) == TextEncoding::Utf8;
     m_page.encoding = m_valid ? TextEncoding::Utf8 : TextEncoding::Latin1;
@@ -119,30 +168,72 @@ PageLines splitPageBytes(std::string_view fileBytes)
     return splitter.finish();
 }
 
+namespace {
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
 PageLines loadPageFile(const std::string& path)
 {
     const auto cannotOpen = [&] { return EFileError("Cannot open file " + path); };
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file)
+    // A device or a FIFO may never end (/dev/zero) or block until a writer
+    // comes: it is refused before it is opened. A directory is a file that
+    // cannot be opened as a page.
+    const auto checkKind = [&](const struct stat& info) {
+        if (S_ISDIR(info.st_mode))
+            throw cannotOpen();
+        if (!S_ISREG(info.st_mode))
+            throw EFileError("Not a regular file: " + path);
+        if (static_cast<std::uint64_t>(info.st_size) > PageSizeLimit)
+            throw EFileError("Page too large: " + path);
+    };
+    struct stat info = {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0)
         throw cannotOpen();
+    checkKind(info);
+    // Not waiting for a writer, should the path have become a FIFO since; the
+    // opened file is checked again, and that check is the one that counts.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
+        throw cannotOpen();
+    checkKind(info);
 
     // The file is split a piece at a time through one small buffer rather than
     // held whole: on a large page that saves as much memory as the page's size.
-    std::string buffer(1 << 20, '\0');
-    std::error_code error;
-    const std::uintmax_t pageSize = std::filesystem::file_size(path, error);
+    std::string buffer(std::size_t{1} << 20, '\0');
     PageSplitter splitter;
-    for (bool first = true;; first = false) {
-        const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        splitter.add(std::string_view(buffer).substr(0, read));
-        if (read < buffer.size())
+    splitter.expectPageSize(static_cast<std::size_t>(info.st_size));
+    std::uint64_t total = 0;
+    for (;;) {
+        const ssize_t read = ::read(file.get(), buffer.data(), buffer.size());
+        if (read < 0 && errno == EINTR)
+            continue;
+        // A read that fails part way must not pass for a shorter page.
+        if (read < 0)
+            throw cannotOpen();
+        if (read == 0)
             break;
-        if (first && !error)
-            splitter.expectPageSize(static_cast<std::size_t>(pageSize));
+        // A file that grows while it is read is held to the same limit.
+        total += static_cast<std::uint64_t>(read);
+        if (total > PageSizeLimit)
+            throw EFileError("Page too large: " + path);
+        splitter.add(std::string_view(buffer).substr(0, static_cast<std::size_t>(read)));
     }
-    // A read that fails part way (a directory fails on the first) must not pass
-    // for a shorter page.
-    if (std::ferror(file.get()))
-        throw cannotOpen();
     return splitter.finish();
 }

@@ -17,8 +17,9 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
     // Every line passes every rule, in this order; later rules see what
     // earlier ones did to the same line.
     PageLine line;
-    for (std::size_t i = 0; i < page.lines.size(); ++i) {
-        line.reset(page.lines[i]);
+    std::size_t i = 0;
+    for (const std::string_view raw : page.lines) {
+        line.reset(raw);
         readTeamName(line, state.team);
         applyPageLookRules(line, state);
         readCoachAndRace(line, state.team);
@@ -26,6 +27,7 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
         readStaffAndMoney(line, state.team);
         applyPlayerRowRules(line, state);
         applyMatchRecordRules(line, state);
+        ++i;
     }
     countRules.finish(page.encoding);
     // A text file, an image or a page of some other kind sets nothing; taking

@@ -9,7 +9,7 @@ packages=(
     librsvg2-bin desktop-file-utils appstream man-db groff-base binutils file dpkg-dev lintian
     clang libclang-rt-14-dev libfuzzer-14-dev
     xvfb xauth fonts-dejavu-core
-    python3 curl hyperfine bc
+    python3 curl hyperfine bc time
     libxml2-dev
 )
 

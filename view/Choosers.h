@@ -29,6 +29,9 @@ public:
     // default extension "htm". path is preset with the last chosen name.
     virtual bool chooseOpenFile(QWidget* parent, QString& path) = 0;
     virtual bool chooseSaveFile(QWidget* parent, QString& path) = 0;
+    // Asks the question with the answers "Save anyway" and "Cancel"; true for
+    // "Save anyway".
+    virtual bool confirmSaveAnyway(QWidget* parent, const QString& question) = 0;
 };
 
 // The standard Qt dialogs unless replaced.

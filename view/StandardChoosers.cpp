@@ -5,6 +5,8 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -55,4 +57,17 @@ bool StandardChoosers::chooseOpenFile(QWidget* parent, QString& path)
 bool StandardChoosers::chooseSaveFile(QWidget* parent, QString& path)
 {
     return runFileDialog(parent, path, QFileDialog::AcceptSave);
+}
+
+bool StandardChoosers::confirmSaveAnyway(QWidget* parent, const QString& question)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Team Editor"), question, QMessageBox::NoButton,
+                    parent);
+    QPushButton* saveAnyway = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    // Enter and Escape both keep the file as it is.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == saveAnyway;
 }

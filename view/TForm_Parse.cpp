@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "ByteText.h"
 #include "Choosers.h"
+#include "Errors.h"
 #include "PageHistory.h"
 #include "RosterPage.h"
 #include "RosterReader.h"
@@ -133,10 +134,18 @@ void TForm_Parse::FormCreate()
 {
     const PageHistory history(historyPath());
     Cmb_HTML->clear();
-    for (const QString& url : history.urls())
-        addHistoryEntry(url);
-    const int current = history.currentIndex();
-    Cmb_HTML->setCurrentIndex(current >= 0 && current < Cmb_HTML->count() ? current : -1);
+    m_historyProblem.clear();
+    try {
+        for (const QString& url : history.urls())
+            addHistoryEntry(url);
+        const int current = history.currentIndex();
+        Cmb_HTML->setCurrentIndex(current >= 0 && current < Cmb_HTML->count() ? current : -1);
+    } catch (const ELimitError& error) {
+        // A history too large to read starts the editor with an empty one,
+        // kept in memory only, so that the file is never written over.
+        Cmb_HTML->clear();
+        m_historyProblem = QString::fromUtf8(error.what());
+    }
 }
 
 void TForm_Parse::BtnParseClick()
@@ -202,13 +211,16 @@ void TForm_Parse::bringUp()
 void TForm_Parse::rememberUrl(const QString& url)
 {
     const PageHistory history(historyPath());
+    const bool writable = m_historyProblem.isEmpty();
     // MatchFixedString without MatchCaseSensitive compares whole entries in any letter case.
     if (Cmb_HTML->findText(url, Qt::MatchFixedString) < 0) {
         addHistoryEntry(url);
         Cmb_HTML->setCurrentIndex(Cmb_HTML->count() - 1);
-        history.appendUrl(url);
+        if (writable)
+            history.appendUrl(url);
     }
-    history.storeCurrentIndex(Cmb_HTML->currentIndex());
+    if (writable)
+        history.storeCurrentIndex(Cmb_HTML->currentIndex());
 }
 
 void TForm_Parse::addHistoryEntry(const QString& url)

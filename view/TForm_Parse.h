@@ -37,6 +37,10 @@ public:
     void setPageSource(const QString& text) override;
     void bringUp() override;
 
+    // Why the history could not be read at creation ("History file too
+    // large: <path>"), or empty. The history is then kept in memory only.
+    const QString& historyProblem() const { return m_historyProblem; }
+
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
     QPushButton* BtnParse = nullptr;
@@ -66,4 +70,5 @@ private:
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
     QString m_pagePath;       // the file Memo1 was loaded from
     int m_historyItemHeight = 0;
+    QString m_historyProblem;
 };

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
 #include "StringGrid.h"
@@ -427,12 +428,16 @@ void TTeamView::WriteHTML()
 void TTeamView::Save1Click()
 {
     WriteHTML();
+    if (!confirmReadBack())
+        return;
     saveThroughChooser();
 }
 
 void TTeamView::Save2Click()
 {
     WriteHTML();
+    if (!confirmReadBack())
+        return;
     // A web address or the no-page marker names no file to write back to.
     const QString source = pageSource();
     if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
@@ -441,6 +446,15 @@ void TTeamView::Save2Click()
         return;
     }
     storePage(Memo1, source);
+}
+
+bool TTeamView::confirmReadBack()
+{
+    // Before anything is asked or replaced: a page that would not give back
+    // what the window shows is saved only when the user says so.
+    const std::optional<ReadBackDifference> difference = readBackDifference(m_sheet, Memo1);
+    return !difference ||
+           choosers().confirmSaveAnyway(this, readBackWarning(*difference) + QStringLiteral(" Save anyway?"));
 }
 
 void TTeamView::saveThroughChooser()

@@ -149,6 +149,8 @@ private:
     void createImportBar();
     void showImport(const ImportResult& result);
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
+    // False when the page would read back other than shown and the user cancels.
+    bool confirmReadBack();
     void saveThroughChooser();
     QString pageSource() const;
     void setPageSource(const QString& text);

@@ -2,7 +2,26 @@
 
 #include "Errors.h"
 
+#include <QFile>
 #include <QSaveFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A directory is a name that cannot be created as a file; any other kind of
+// file but a regular one would be replaced by the rename, which for a device
+// node or a FIFO is never what the user meant.
+void refuseOtherKinds(const QString& fileName)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+        return;
+    if (!S_ISREG(info.st_mode))
+        throw EFileError("Not a regular file: " + fileName.toStdString());
+}
+
+} // namespace
 
 std::string pageBytes(const std::vector<std::string>& lines)
 {
@@ -18,20 +37,22 @@ std::string pageBytes(const std::vector<std::string>& lines)
     return bytes;
 }
 
-void storePage(const std::vector<std::string>& lines, const QString& fileName)
+void storeFile(std::string_view bytes, const QString& fileName)
 {
-    const std::string bytes = pageBytes(lines);
-
-    // The page goes to a temporary file beside the target, which replaces the
-    // target only once everything is written: a failure never leaves a
-    // half-written roster behind. The file is unbuffered so that a failing
-    // write is seen here; a buffered QSaveFile would only fail while flushing
-    // in commit(), which does not report it and would replace the target with
-    // the part that fitted.
+    if (!fileName.isEmpty())
+        refuseOtherKinds(fileName);
+    // The file is unbuffered so that a failing write is seen here; a buffered
+    // QSaveFile would only fail while flushing in commit(), which does not
+    // report it and would replace the target with the part that fitted.
     QSaveFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError("Cannot create file " + fileName.toStdString());
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     if (written != static_cast<qint64>(bytes.size()) || !file.commit())
         throw EFileError("Stream write error");
+}
+
+void storePage(const std::vector<std::string>& lines, const QString& fileName)
+{
+    storeFile(pageBytes(lines), fileName);
 }

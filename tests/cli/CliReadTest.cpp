@@ -173,7 +173,7 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
 TEST_F(CliRead, PrintsLargeMatchRecordsWhole)
 {
     QByteArray page = "Match Record\n<TR>";
-    for (int col = 0; col < 300; ++col)
+    for (int col = 0; col < 256; ++col)
         page += "<TD>h" + QByteArray::number(col) + "</TD>";
     page += "</TR>\n<TR><TD>W</TD><TD>\xC3\xA9</TD></TR>\n";
     for (int row = 0; row < 2000; ++row)
@@ -184,17 +184,17 @@ TEST_F(CliRead, PrintsLargeMatchRecordsWhole)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_GT(run.out.size(), 1000000);
     const QJsonObject record = parsedObject(run.out)["MatchRecord"].toObject();
-    EXPECT_EQ(record["ColCount"].toInt(), 300);
+    EXPECT_EQ(record["ColCount"].toInt(), 256);
     EXPECT_EQ(record["RowCount"].toInt(), 2003);
     const QJsonArray cells = record["Cells"].toArray();
     ASSERT_EQ(cells.size(), 2003);
     for (const QJsonValue& row : cells)
-        ASSERT_EQ(row.toArray().size(), 300);
+        ASSERT_EQ(row.toArray().size(), 256);
     EXPECT_EQ(cells[0].toArray()[0].toString(), "h0");
-    EXPECT_EQ(cells[0].toArray()[299].toString(), "h299");
+    EXPECT_EQ(cells[0].toArray()[255].toString(), "h255");
     EXPECT_EQ(cells[1].toArray()[1].toString(), QString::fromUtf8("\xC3\xA9"));
     EXPECT_EQ(cells[1].toArray()[2].toString(), "");
-    EXPECT_EQ(cells[2002].toArray()[299].toString(), "");
+    EXPECT_EQ(cells[2002].toArray()[255].toString(), "");
     // Inline rows of empty texts are written as the smaller reports write them.
     EXPECT_TRUE(run.out.contains("\n      [\"\", \"\", \"\""));
 
@@ -203,6 +203,32 @@ TEST_F(CliRead, PrintsLargeMatchRecordsWhole)
         EXPECT_EQ(full.exitCode, 1);
         EXPECT_EQ(full.err, "Unable to write to standard output\n");
     }
+}
+
+// A page of a megabyte that asks for a match record of 2,040 columns and
+// 250,000 rows would print gigabytes: it is refused. At the record's limits
+// the report stays within a few megabytes.
+TEST_F(CliRead, RefusesAMatchRecordBeyondItsLimits)
+{
+    // A heading row of that many cells, then that many row lines setting nothing.
+    const auto matchRecordPage = [](int columns, int rows) {
+        QByteArray page = "Match Record\n<TR>";
+        for (int col = 0; col < columns; ++col)
+            page += "a<>";
+        page += "\n";
+        for (int row = 0; row < rows; ++row)
+            page += "<TR\n";
+        return page;
+    };
+    const CliRun refused = runCli({"read", writePage(matchRecordPage(2040, 250000))});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Match record too large\n");
+    EXPECT_TRUE(refused.out.isEmpty());
+
+    const CliRun run = runCli({"read", writePage(matchRecordPage(256, 9998))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(parsedObject(run.out)["MatchRecord"].toObject()["RowCount"].toInt(), 10000);
+    EXPECT_LT(run.out.size(), 16 << 20);
 }
 
 TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
@@ -217,7 +243,8 @@ TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
         } else {
             EXPECT_EQ(run.exitCode, 1);
             EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n") ||
-                        run.err == "Not a roster page\n")
+                        run.err == "Not a roster page\n" ||
+                        run.err == "Match record too large\n")
                 << name.toStdString();
         }
     }

@@ -6,9 +6,12 @@
 #include "TeamGenerator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -108,6 +111,47 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     EXPECT_EQ(uncreatable.errors, "Cannot create file " + noFolder.toStdString() + "\n");
 
     EXPECT_EQ(convert(path("old.htm"), path("out.htm"), {"extra"}).exitCode, 2);
+
+    // A FIFO as the output stays a FIFO, and one as the input is not waited on.
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const CliRun intoFifo = convert(path("old.htm"), fifo);
+    EXPECT_EQ(intoFifo.exitCode, 1);
+    EXPECT_EQ(intoFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    const CliRun fromFifo = convert(fifo, path("out.htm"));
+    EXPECT_EQ(fromFifo.exitCode, 1);
+    EXPECT_EQ(fromFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
+}
+
+// A note that fits the line it was read from but not the longer line it is
+// written on would be cut: convert says so, and with --strict stores nothing.
+TEST_F(ConvertCommand, APageThatWillNotReadBackTheSameIsReported)
+{
+    // 4,094 bytes on the line read; 4,097 on the line written.
+    const std::string note(4066, 'n');
+    storePage({"<P>Match Record</P>", "<TR><TH>Result</TH><TH>Notes</TH></TR>",
+               "<TR><TD>W</TD><TD>" + note + "</TD></TR>"},
+              path("long-note.htm"));
+    // The written row line is cut inside the note, which then ends no cell.
+    const std::string warning = "This roster will not read back the same: Match record, row 2, column 2: \"" +
+                                note + "\" becomes \"\".\n";
+
+    const CliRun strict = convert(path("long-note.htm"), path("strict.htm"), {"--strict"});
+    EXPECT_EQ(strict.exitCode, 3);
+    EXPECT_TRUE(strict.errors == warning) << strict.errors.substr(0, 120);
+    EXPECT_FALSE(QFile::exists(path("strict.htm")));
+
+    const CliRun lenient = convert(path("long-note.htm"), path("out.htm"));
+    EXPECT_EQ(lenient.exitCode, 0);
+    EXPECT_TRUE(lenient.errors == warning) << lenient.errors.substr(0, 120);
+    EXPECT_TRUE(QFile::exists(path("out.htm")));
+
+    // A page that reads back the same passes --strict without a word.
+    const CliRun same =
+        convert(TE_SOURCE_DIR "/examples/sample-roster.htm", path("sample.htm"), {"--strict"});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.errors, "");
 }
 
 } // namespace

@@ -5,9 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -249,6 +253,83 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNotReplaced)
     openToEveryone(path(), 0644);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+}
+
+// A full disk (a file-size limit stands in for it) fails the write, which
+// must say so and leave the file as it was, not cut to the part that fitted.
+TEST_F(IniFileTest, AFullDiskRaisesAndKeepsTheOldFile)
+{
+    const std::string before = "[Team HTML]\r\n" + std::string(200, 'u') + "=\r\n";
+    setContent(before);
+    const int status = inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(before.size()), static_cast<rlim_t>(before.size())};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 2;
+        try {
+            IniFile(path()).writeString("Team HTML", "http://new/", "");
+        } catch (const EFileError& error) {
+            return std::string(error.what()) == "Unable to write to " + path().toStdString() ? 0 : 3;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(content(), before);
+}
+
+// Two editors adding URLs at the same time: every entry of both is kept.
+TEST_F(IniFileTest, WritesOfTwoProcessesLoseNoEntry)
+{
+    constexpr int PerProcess = 150;
+    const std::vector<int> statuses = inChildProcesses(2, [&](int process) {
+        try {
+            for (int i = 0; i < PerProcess; ++i)
+                IniFile(path()).writeString(
+                    "Team HTML", "http://p" + std::to_string(process) + "/" + std::to_string(i), "");
+        } catch (const EFileError&) {
+            return 1;
+        }
+        return 0;
+    });
+    EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
+    const std::vector<std::string> keys = IniFile(path()).readKeyNames("Team HTML");
+    EXPECT_EQ(keys.size(), 2u * PerProcess);
+    EXPECT_FALSE(QFile::exists(path() + ".lock"));
+}
+
+TEST_F(IniFileTest, AFileOverTheLimitIsNeitherReadNorWritten)
+{
+    const std::string huge = "[Team HTML]\r\nhttp://a/=\r\n" + std::string(IniFile::SizeLimit, '\n');
+    setContent(huge);
+    const std::string message = "History file too large: " + path().toStdString();
+    const auto expectRefused = [&](const std::function<void()>& call) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const ELimitError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    };
+    expectRefused([&] { IniFile(path()).readKeyNames("Team HTML"); });
+    expectRefused([&] { IniFile(path()).readInteger("Current", "Team HTML", 0); });
+    expectRefused([&] { IniFile(path()).writeString("Team HTML", "http://b/", ""); });
+    EXPECT_EQ(content(), huge);
+
+    // At the limit it is still read.
+    setContent("[Team HTML]\r\nhttp://a/=\r\n" +
+               std::string(IniFile::SizeLimit - std::string("[Team HTML]\r\nhttp://a/=\r\n").size(), '\n'));
+    EXPECT_EQ(IniFile(path()).readKeyNames("Team HTML"), std::vector<std::string>{"http://a/"});
+}
+
+// A FIFO would block the read until a writer came: it reads as no file, and
+// is not replaced by a write.
+TEST_F(IniFileTest, AFileThatIsNotRegularReadsEmptyAndIsNotReplaced)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    EXPECT_TRUE(IniFile(path()).readKeyNames("Team HTML").empty());
+    EXPECT_EQ(IniFile(path()).readInteger("Current", "Team HTML", 7), 7);
+    EXPECT_THROW(IniFile(path()).writeString("Team HTML", "http://a/", ""), EFileError);
+    EXPECT_FALSE(QFileInfo(path()).isFile());
 }
 
 } // namespace

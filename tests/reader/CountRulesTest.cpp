@@ -79,6 +79,13 @@ TEST(CountRules, AValueThatNeverConvertsFailsTheRead)
               -1);
 }
 
+// "A" is the digit whose value equals the base: in decimal it is no digit.
+TEST(CountRules, ALetterAAfterADigitIsTheConversionError)
+{
+    EXPECT_EQ(conversionError({"<TD>Re-Rolls:</TD><TD>1A</TD>"}), "'1A' is not a valid integer value");
+    EXPECT_EQ(conversionError({"<TD>Team Rating:</TD><TD>1a</TD>"}), "'1a' is not a valid integer value");
+}
+
 TEST(CountRules, TheEarliestErrorByLineThenRuleIsReported)
 {
     EXPECT_EQ(conversionError({

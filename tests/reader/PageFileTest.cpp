@@ -30,10 +30,7 @@ TEST(PageFile, SplitsAtEveryKindOfLineEnd)
 TEST(PageFile, CutsLongLinesAt4096Bytes)
 {
     const std::string longLine = std::string(4095, 'a') + "bc";
-    const Lines lines = splitPageBytes(longLine + "\r\nnext").lines;
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], longLine.substr(0, 4096));
-    EXPECT_EQ(lines[1], "next");
+    EXPECT_EQ(splitPageBytes(longLine + "\r\nnext").lines, (Lines{longLine.substr(0, 4096), "next"}));
 }
 
 TEST(PageFile, JudgesTheEncodingOnTheWholeFile)
@@ -44,7 +41,7 @@ TEST(PageFile, JudgesTheEncodingOnTheWholeFile)
     // A multi-byte character cut by the line limit keeps the file UTF-8.
     const PageLines cut = splitPageBytes(std::string(4095, 'a') + "\xC3\xA9");
     EXPECT_EQ(cut.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(cut.lines[0].back(), '\xC3');
+    EXPECT_EQ(cut.lines.front().back(), '\xC3');
 }
 
 TEST(PageFile, LoadsAFileAndReportsOneThatCannotBeOpened)

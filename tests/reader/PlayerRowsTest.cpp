@@ -50,7 +50,8 @@ TEST(PlayerRows, TheNumberCellNamesTheSlot)
 
 TEST(PlayerRows, RowsNamingNoSlotAreSkippedAndTheTableStaysOpen)
 {
-    for (const std::string number : {"0", "17", "18", "19", "x", "", "-3"}) {
+    // "A" and "a" are no decimal digits, though their value as a digit is ten.
+    for (const std::string number : {"0", "17", "18", "19", "x", "", "-3", "A", "a", "Ab"}) {
         const TTeam team = readTeam(table({row(number, fullRow), row("5", fullRow)}));
         EXPECT_EQ(team.Players[5].PlayerName, "Grim") << number;
         for (int slot = 1; slot <= PlayerSlotCount; ++slot) {

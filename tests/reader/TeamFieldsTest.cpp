@@ -110,6 +110,31 @@ TEST(TeamFields, PlainTextLabelsKeepTheirTail)
     EXPECT_EQ(readTeam({"<TD>treasury</TD>"}).Treasury, "");
 }
 
+// A keyword that stands only inside a tag is not in the cleaned line: the walk
+// then starts at its first character, or at its fifth for the rules that start
+// five characters after their word.
+TEST(TeamFields, KeywordsOnlyInsideATagStartAtTheLinesFirstOrFifthCharacter)
+{
+    const TTeam counts = readTeam({
+        "<TD CLASS=rerolls>4</TD><TD>x 50 =</TD><TD>200k</TD>",
+        "<TD TITLE=\"fan factor\">2</TD><TD>x 10 =</TD><TD>20k</TD>",
+        "<TD ID=team-rating>150</TD><TD>more</TD>",
+    });
+    EXPECT_EQ(counts.ReRolls, 4);
+    EXPECT_EQ(counts.ReRollPriceText, "x 50 =");
+    EXPECT_EQ(counts.ReRollCostText, "200k");
+    EXPECT_EQ(counts.FanFactor, 2);
+    EXPECT_EQ(counts.FanFactorPriceText, "x 10 =");
+    EXPECT_EQ(counts.FanFactorCostText, "20k");
+    EXPECT_EQ(counts.TeamRating, 150);
+
+    // Each cleans to "|abc|de|fg|" or "|abcd|e|": from the first character
+    // these would read abc, from the sixth fg or e.
+    EXPECT_EQ(readTeam({"<TD CLASS=treas>abc</TD>de<BR>fg<BR>"}).Treasury, "de");
+    EXPECT_EQ(readTeam({"<TD CLASS=team-cost>abc</TD>de<BR>fg<BR>"}).TeamCost, "de");
+    EXPECT_EQ(readTeam({"<TD TITLE=race:>abcd</TD>e<BR>"}).Race, "d");
+}
+
 TEST(TeamFields, YesNoItems)
 {
     struct Case

@@ -47,6 +47,12 @@ bool ScriptedChoosers::chooseSaveFile(QWidget* parent, QString& path)
     return chooseOpenFile(parent, path);
 }
 
+bool ScriptedChoosers::confirmSaveAnyway(QWidget*, const QString& question)
+{
+    saveAnywayQuestions << question;
+    return saveAnywayAnswer;
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();

@@ -26,6 +26,7 @@ public:
     bool chooseFont(QWidget* parent, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
+    bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
 
     std::optional<TColor> colorAnswer;
     std::optional<FontChoice> fontAnswer;
@@ -33,6 +34,8 @@ public:
     std::vector<TColor> colorPresets;
     std::vector<FontChoice> fontPresets;
     std::vector<QString> filePresets;
+    bool saveAnywayAnswer = false; // Cancel unless a test says otherwise
+    QStringList saveAnywayQuestions;
 };
 
 // A main window with its page source dialog, started in a folder of its own

@@ -73,16 +73,21 @@ TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
+// Makes the folder the working folder, with the history file holding bytes.
+void startWithHistory(const QTemporaryDir& folder, const QByteArray& bytes)
+{
+    QDir::setCurrent(folder.path());
+    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.write(bytes);
+}
+
 TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithTheMainWindow)
 {
     ensureApplication();
     QTemporaryDir folder;
     const QString previousFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    QFile history(folder.filePath(QStringLiteral("SkarnIRC.ini")));
-    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
-    history.write("[Team HTML]\r\nhttp://league.example/orcs.htm=\r\n");
-    history.close();
+    startWithHistory(folder, "[Team HTML]\r\nhttp://league.example/orcs.htm=\r\n");
 
     auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
     application->createWindows();
@@ -101,6 +106,26 @@ TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithT
     guard.callOnTimeout([] { QCoreApplication::exit(1); });
     guard.start(30000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// A history too large to read is reported once the main window shows.
+TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
+{
+    ensureApplication();
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    startWithHistory(folder, QByteArray(2 << 20, '\n'));
+
+    QStringList reports;
+    TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
+    auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
+    application->createWindows();
+    TeamEditorApplication::setErrorReportHook({});
+    QDir::setCurrent(previousFolder);
+    EXPECT_EQ(reports, QStringList{"History file too large: " + application->mainWindow()->startDirectory() +
+                                   "/SkarnIRC.ini."});
+    EXPECT_TRUE(application->mainWindow()->isVisible());
+    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->count(), 0);
 }
 
 } // namespace

@@ -102,6 +102,23 @@ TEST_F(CellPaintingTest, HeadingCellsCannotBeSelectedOrEdited)
     EXPECT_EQ(QApplication::focusWidget(), details);
 }
 
+// Reached by Tab from another control, a grid has a current cell at once, so
+// the keys typed next go into a cell rather than nowhere.
+TEST_F(CellPaintingTest, AGridReachedByTabHasACurrentCellThatTypingEdits)
+{
+    StringGrid* details = m_view->TeamGrid2;
+    ASSERT_EQ(details->currentCell(), QPoint(-1, -1));
+    details->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(details->currentCell(), QPoint(1, 0));
+
+    // The first key opens the cell's editor, which takes the keys after it.
+    for (const char key : {'O', 'r', 'c', 's'})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(details->cell(1, 0), "Orcs");
+    EXPECT_EQ(m_view->LbTName->text(), "Orcs");
+}
+
 TEST_F(CellPaintingTest, ClickSelectsAndPaintsTheCellFocused)
 {
     StringGrid* extras = m_view->TeamGrid3;

@@ -3,6 +3,7 @@
 #include "Choosers.h"
 #include "Errors.h"
 #include "EventPump.h"
+#include "IniFile.h"
 #include "PageHistory.h"
 #include "ScriptedServer.h"
 #include "StringGrid.h"
@@ -59,6 +60,7 @@ public:
         return true;
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
+    bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
 
     std::optional<QString> answer;
     QStringList presets;
@@ -293,6 +295,27 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[0].rfind("GET /team.htm HTTP/1.0\r\n", 0), 0u);
     EXPECT_EQ(requests[2].rfind("GET /other.htm?team=12 HTTP/1.0\r\n", 0), 0u);
+}
+
+// A history file too large to read: the dialog starts with an empty history,
+// says why, and keeps the URLs read in memory without writing over the file.
+TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
+{
+    const std::string huge = "[Team HTML]\r\nhttp://a/=\r\n" + std::string(IniFile::SizeLimit, '\n');
+    writeFile(historyPath(), huge);
+    createWindows();
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(m_dialog->historyProblem().toStdString(),
+              "History file too large: " + historyPath().toStdString());
+
+    ScriptedServer server(httpReply(GoodPage));
+    const QString url = QString::fromStdString(server.url("/team.htm"));
+    m_dialog->setPageSource(url);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0), url);
+    EXPECT_EQ(readFile(historyPath()), huge);
 }
 
 TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 
 class SaveCommandsTest : public ViewTest
@@ -90,6 +92,41 @@ TEST_F(SaveCommandsTest, CancelledSaveWritesNothingButRebuildsTheBuffer)
     EXPECT_EQ(m_dialog->pageSource(), "http://example.org/");
 }
 
+// A note holding the words of the match record's heading would restart the
+// record when the page is read: the save asks first, and Cancel writes nothing.
+TEST_F(SaveCommandsTest, APageThatWillNotReadBackTheSameIsSavedOnlyWhenTheUserSaysSo)
+{
+    m_view->GameGrid->setCell(0, 1, QStringLiteral("W"));
+    m_view->GameGrid->setCell(7, 1, QStringLiteral("Record gate for this game"));
+    m_dialog->setPageSource(QStringLiteral("http://example.org/"));
+    m_choosers->fileAnswer = m_chosen;
+
+    m_view->Save1Click();
+    EXPECT_EQ(m_choosers->saveAnywayQuestions,
+              QStringList{"This roster will not read back the same: Match record, row 1, column 1: "
+                          "\"Result\" becomes \"W\". Save anyway?"});
+    EXPECT_FALSE(QFile::exists(m_chosen));
+    EXPECT_TRUE(m_choosers->filePresets.empty()) << "asked for a file after Cancel";
+    EXPECT_EQ(m_dialog->pageSource(), "http://example.org/");
+
+    m_choosers->saveAnywayAnswer = true;
+    m_view->Save1Click();
+    EXPECT_TRUE(stored(m_chosen).contains("Record gate for this game"));
+
+    // Save to the page source asks as well.
+    m_choosers->saveAnywayAnswer = false;
+    m_view->GameGrid->setCell(7, 1, QStringLiteral("Record gate, second game"));
+    m_view->Save2Click();
+    EXPECT_EQ(m_choosers->saveAnywayQuestions.size(), 3);
+    EXPECT_FALSE(stored(m_chosen).contains("second game"));
+
+    // The other saves of this test suite ask nothing.
+    m_view->GameGrid->setCell(7, 1, QStringLiteral("Plain note"));
+    m_view->Save2Click();
+    EXPECT_EQ(m_choosers->saveAnywayQuestions.size(), 3);
+    EXPECT_TRUE(stored(m_chosen).contains("Plain note"));
+}
+
 TEST_F(SaveCommandsTest, UnwritableFilesRaiseTheFileError)
 {
     m_dialog->setPageSource(QString());
@@ -105,6 +142,20 @@ TEST_F(SaveCommandsTest, UnwritableFilesRaiseTheFileError)
     m_choosers->fileAnswer = missingFolder;
     EXPECT_THROW(m_view->Save1Click(), EFileError);
     EXPECT_EQ(m_dialog->pageSource(), missingFolder);
+
+    // Save and Save As never replace a FIFO with the page.
+    const QString fifo = m_folder.filePath(QStringLiteral("fifo.htm"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    m_choosers->fileAnswer = fifo;
+    for (const auto save : {&TTeamView::Save1Click, &TTeamView::Save2Click}) {
+        try {
+            (m_view.get()->*save)();
+            ADD_FAILURE() << "saved over a FIFO";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.what(), "Not a regular file: " + fifo.toStdString());
+        }
+        EXPECT_FALSE(QFileInfo(fifo).isFile());
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -153,6 +154,38 @@ TEST_F(PageStore, FullDiskLeavesTheOldFileAsItWas)
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readFile(target), m_oldRoster);
     EXPECT_EQ(entries(m_dir.path()), QStringList{"team.htm"});
+}
+
+// Saving over a FIFO or a device node must not replace it with a file (as
+// root that would replace a system device); a link to a regular file is
+// written as that file.
+TEST_F(PageStore, OnlyRegularFilesAreReplaced)
+{
+    const QString fifo = path("fifo.htm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString fifoLink = path("fifo-link.htm");
+    ASSERT_TRUE(QFile::link(fifo, fifoLink));
+    QStringList refused = {fifo, fifoLink};
+    const QString device = path("null");
+    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        refused << device;
+
+    for (const QString& target : refused) {
+        EXPECT_EQ(storeError(m_page, target), "Not a regular file: " + target.toStdString());
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::lstat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode)) << target.toStdString() << " was replaced";
+    }
+
+    const QString page = path("page.htm");
+    writeFile(page, m_oldRoster);
+    const QString pageLink = path("page-link.htm");
+    ASSERT_TRUE(QFile::link(page, pageLink));
+    storePage({"new"}, pageLink);
+    EXPECT_EQ(readFile(page), "new\r\n");
+    EXPECT_TRUE(QFileInfo(pageLink).isSymLink());
 }
 
 } // namespace
