@@ -1,6 +1,7 @@
 // The editor's window: showing a full team, creating and showing the two
 // windows, and File, Open of the sample page until the team is shown.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "Choosers.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
@@ -53,6 +54,47 @@ void BM_ShowTeamFullTeam(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShowTeamFullTeam)->Unit(benchmark::kMicrosecond);
+
+// Answers the font chooser with the table font at another size.
+class TableFontChooser : public Choosers
+{
+public:
+    explicit TableFontChooser(int pointSize) : m_pointSize(pointSize) {}
+    bool chooseColor(QWidget*, const QString&, TColor&) override { return false; }
+    bool chooseFont(QWidget*, const QString&, FontChoice& value) override
+    {
+        value.font.setPointSize(m_pointSize);
+        return true;
+    }
+    bool chooseOpenFile(QWidget*, QString&) override { return false; }
+    bool chooseSaveFile(QWidget*, QString&) override { return false; }
+
+private:
+    int m_pointSize;
+};
+
+// A full team into a window on screen, the columns fitted to the texts in a
+// 14 pt table font and laid out across 1280 pixels, until it is painted.
+void BM_ShowFullTeamFittingColumns(benchmark::State& state)
+{
+    TTeamView view;
+    view.resize(1280, 980);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        state.SkipWithError("the main window was not shown");
+    view.New1Click();
+    setChoosers(std::make_unique<TableFontChooser>(14));
+    view.Table2Click();
+    setChoosers(nullptr);
+    const TTeam teams[] = {fullTeam(), newTeam()};
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        view.ShowTeam(teams[turn]);
+        turn ^= 1;
+        QCoreApplication::processEvents(); // lays out and paints the team
+    }
+}
+BENCHMARK(BM_ShowFullTeamFittingColumns)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUpToMainWindowShown(benchmark::State& state)
 {

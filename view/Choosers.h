@@ -21,10 +21,11 @@ class Choosers
 {
 public:
     virtual ~Choosers() = default;
-    // Each runs its chooser preset with value; returns true when the user confirmed,
-    // and then value holds the choice. A cancel leaves value as it was.
-    virtual bool chooseColor(QWidget* parent, TColor& value) = 0;
-    virtual bool chooseFont(QWidget* parent, FontChoice& value) = 0;
+    // Each runs its chooser, titled with what it changes, preset with value;
+    // returns true when the user confirmed, and then value holds the choice.
+    // A cancel leaves value as it was.
+    virtual bool chooseColor(QWidget* parent, const QString& title, TColor& value) = 0;
+    virtual bool chooseFont(QWidget* parent, const QString& title, FontChoice& value) = 0;
     // File choosers with the filters "HTML files (*.htm, *.html)" and "All files (*.*)",
     // default extension "htm". path is preset with the last chosen name.
     virtual bool chooseOpenFile(QWidget* parent, QString& path) = 0;

@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FontColorDialog::FontColorDialog(const FontChoice& preset, QWidget* parent)
+FontColorDialog::FontColorDialog(const QString& title, const FontChoice& preset, QWidget* parent)
     : QDialog(parent), m_fonts(new QFontDialog(this)), m_colorButton(new QPushButton(tr("&Colour..."), this)),
       m_color(preset.color)
 {
-    setWindowTitle(tr("Font"));
+    setWindowTitle(title);
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setCurrentFont(preset.font);
@@ -44,7 +44,8 @@ FontChoice FontColorDialog::choice() const
 
 void FontColorDialog::chooseColor()
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(m_color, palette()), this);
+    const QColor chosen =
+        QColorDialog::getColor(toQColor(m_color, palette()), this, tr("%1 Colour").arg(windowTitle()));
     if (!chosen.isValid())
         return;
     m_color = fromQColor(chosen);

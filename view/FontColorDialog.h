@@ -13,7 +13,8 @@ class FontColorDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FontColorDialog(const FontChoice& preset, QWidget* parent = nullptr);
+    // title: what the font is for, such as "Table Font".
+    FontColorDialog(const QString& title, const FontChoice& preset, QWidget* parent = nullptr);
 
     FontChoice choice() const;
 

@@ -30,19 +30,19 @@ bool runFileDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode)
 
 } // namespace
 
-bool StandardChoosers::chooseColor(QWidget* parent, TColor& value)
+bool StandardChoosers::chooseColor(QWidget* parent, const QString& title, TColor& value)
 {
     const QPalette palette = parent ? parent->palette() : QPalette();
-    const QColor chosen = QColorDialog::getColor(toQColor(value, palette), parent);
+    const QColor chosen = QColorDialog::getColor(toQColor(value, palette), parent, title);
     if (!chosen.isValid())
         return false;
     value = fromQColor(chosen);
     return true;
 }
 
-bool StandardChoosers::chooseFont(QWidget* parent, FontChoice& value)
+bool StandardChoosers::chooseFont(QWidget* parent, const QString& title, FontChoice& value)
 {
-    FontColorDialog dialog(value, parent);
+    FontColorDialog dialog(title, value, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     value = dialog.choice();

@@ -6,8 +6,8 @@
 class StandardChoosers : public Choosers
 {
 public:
-    bool chooseColor(QWidget* parent, TColor& value) override;
-    bool chooseFont(QWidget* parent, FontChoice& value) override;
+    bool chooseColor(QWidget* parent, const QString& title, TColor& value) override;
+    bool chooseFont(QWidget* parent, const QString& title, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;

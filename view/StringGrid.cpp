@@ -82,7 +82,7 @@ void StringGrid::sheetChanged(const SheetChange& change)
         return;
     switch (change.kind) {
     case Kind::ColumnWidth:
-        setColumnWidth(change.col, change.newWidth + GridLine);
+        setColumnWidth(change.col, screenColWidth(change.col) + GridLine);
         break;
     case Kind::Shape:
     case Kind::ColumnMove:
@@ -97,12 +97,24 @@ void StringGrid::sheetChanged(const SheetChange& change)
 
 void StringGrid::applyColumnWidths()
 {
-    const SheetTable& table = m_model->table();
-    for (int col = 0; col < table.colCount(); ++col) {
-        const int section = table.columnWidth(col) + GridLine;
+    for (int col = 0; col < colCount(); ++col) {
+        const int section = screenColWidth(col) + GridLine;
         if (columnWidth(col) != section)
             setColumnWidth(col, section);
     }
+}
+
+void StringGrid::setScreenColumnWidths(std::vector<int> widths)
+{
+    m_screenWidths = std::move(widths);
+    applyColumnWidths();
+}
+
+int StringGrid::screenColWidth(int col) const
+{
+    if (col >= 0 && col < int(m_screenWidths.size()))
+        return m_screenWidths[std::size_t(col)];
+    return colWidth(col);
 }
 
 GridShape StringGrid::shape() const
@@ -304,7 +316,7 @@ void StringGrid::mousePressEvent(QMouseEvent* event)
             m_mouseAction = MouseAction::Resize;
             m_mouseColumn = edge;
             m_resizeStartX = pos.x();
-            m_resizeStartWidth = colWidth(edge);
+            m_resizeStartWidth = screenColWidth(edge);
             return;
         }
         if (m_columnsMovable && inFixedRows(pos.y()) && columnAt(pos.x()) >= 0) {
@@ -321,9 +333,12 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     switch (m_mouseAction) {
-    case MouseAction::Resize:
-        setColWidth(m_mouseColumn, m_resizeStartWidth + pos.x() - m_resizeStartX);
+    case MouseAction::Resize: {
+        const int width = std::max(m_resizeStartWidth + pos.x() - m_resizeStartX, 0);
+        setColWidth(m_mouseColumn, width);
+        emit columnDragged(m_mouseColumn, width);
         return;
+    }
     case MouseAction::Drag:
         return;
     case MouseAction::None:

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class StringGridModel;
 
@@ -27,6 +28,7 @@ public:
                                                const QRect& rect, bool focused)>;
     using SelectCellHandler = std::function<void(StringGrid* grid, int col, int row)>;
     using SetEditTextHandler = std::function<void(StringGrid* grid, int col, int row, const QString& text)>;
+    using CellPredicate = std::function<bool(int col, int row)>;
 
     explicit StringGrid(QWidget* parent = nullptr);
     ~StringGrid() override;
@@ -81,17 +83,29 @@ public:
     void setColumnsMovable(bool on) { m_columnsMovable = on; }
     // Moves a column with its cells and its width.
     void moveColumn(int from, int to);
-    // Column widths as the sheet holds them.
+    // Column widths as the sheet holds them, or as set for the screen.
     void applyColumnWidths();
+    // Widths shown in place of the sheet's, from column 0 on; columns beyond
+    // the list show the sheet's width. The sheet is not changed.
+    void setScreenColumnWidths(std::vector<int> widths);
+    // The width a column has on screen, its grid line not counted.
+    int screenColWidth(int col) const;
 
     void setDrawCellHandler(DrawCellHandler handler) { m_drawCell = std::move(handler); }
     void setSelectCellHandler(SelectCellHandler handler) { m_selectCell = std::move(handler); }
     void setSetEditTextHandler(SetEditTextHandler handler) { m_setEditText = std::move(handler); }
+    // Cells whose editor takes whole numbers only; every other cell takes any text.
+    void setWholeNumberCells(CellPredicate numeric) { m_wholeNumber = std::move(numeric); }
+    bool isWholeNumberCell(int col, int row) const { return m_wholeNumber && m_wholeNumber(col, row); }
 
     // Called by the grid's delegate.
     bool cellHasFocus(const QModelIndex& index) const;
     void drawCell(QPainter& painter, const QRect& rect, const QModelIndex& index);
     void editorTextEdited(const QModelIndex& index, const QString& text);
+
+signals:
+    // The user dragged a column's right grid line; width is the sheet's new width.
+    void columnDragged(int col, int width);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -108,6 +122,7 @@ private:
     void sheetChanged(const SheetChange& change);
 
     std::unique_ptr<RosterSheet> m_ownSheet;
+    std::vector<int> m_screenWidths;
     StringGridModel* m_model;
     int m_observer = 0;
     TColor m_color = 0;
@@ -117,6 +132,7 @@ private:
     DrawCellHandler m_drawCell;
     SelectCellHandler m_selectCell;
     SetEditTextHandler m_setEditText;
+    CellPredicate m_wholeNumber;
 
     enum class MouseAction
     {

@@ -1,12 +1,16 @@
 #include "StringGridDelegate.h"
 
 #include "StringGrid.h"
+#include "WholeNumberValidator.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPersistentModelIndex>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 StringGridDelegate::StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
@@ -31,10 +35,25 @@ QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    if (m_grid->isWholeNumberCell(index.column(), index.row())) {
+        // A rejected keystroke or paste leaves the text as it was.
+        editor->setValidator(new WholeNumberValidator(editor));
+        connect(editor, &QLineEdit::inputRejected, editor, [] { QApplication::beep(); });
+    }
     const QPersistentModelIndex cell(index);
-    connect(editor, &QLineEdit::textEdited, m_grid, [grid = m_grid, cell](const QString& text) {
-        if (cell.isValid())
-            grid->editorTextEdited(cell, text);
+    connect(editor, &QLineEdit::textEdited, m_grid, [grid = m_grid, cell, editor](const QString& text) {
+        if (!cell.isValid())
+            return;
+        // A cell holds one line: pasted line breaks become blanks.
+        QString line = text;
+        line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (line != text) {
+            const int cursor = editor->cursorPosition();
+            editor->setText(line);
+            editor->setCursorPosition(std::min(cursor, int(line.size())));
+        }
+        grid->editorTextEdited(cell, line);
     });
     return editor;
 }

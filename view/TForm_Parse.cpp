@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSize>
@@ -105,17 +106,24 @@ void TForm_Parse::createControls()
     Cmb_HTML->setCompleter(nullptr);
     m_historyItemHeight = scale(16);
     Button1 = new QPushButton(QStringLiteral("Browse"), this);
-    scale.place(Button1, 296, 56, 55, 25);
+    scale.place(Button1, 8, 56, 72, 25);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("Cancel"));
+    scale.place(m_cancelButton, 341, 56, 76, 25);
+    scale.place(BtnParse, 259, 56, 76, 25);
 
-    // Enter in the path box presses OK; Enter on a focused button presses that button.
+    // Return presses OK wherever the focus is, also after Browse was used;
+    // Escape and Cancel close the dialog without reading anything.
     BtnParse->setDefault(true);
-    BtnParse->setAutoDefault(true);
-    Button1->setAutoDefault(true);
-    setTabOrder(BtnParse, Cmb_HTML);
+    BtnParse->setAutoDefault(false);
+    Button1->setAutoDefault(false);
+    m_cancelButton->setAutoDefault(false);
     setTabOrder(Cmb_HTML, Button1);
-    BtnParse->setFocus();
+    setTabOrder(Button1, BtnParse);
+    setTabOrder(BtnParse, m_cancelButton);
     connect(BtnParse, &QPushButton::clicked, this, &TForm_Parse::BtnParseClick);
     connect(Button1, &QPushButton::clicked, this, &TForm_Parse::Button1Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     // The outer size is 435 x 115; the client area is that less a 4-pixel
     // frame on each side and a 23-pixel caption.
@@ -206,6 +214,10 @@ void TForm_Parse::bringUp()
     show();
     raise();
     activateWindow();
+    // Typing replaces the path shown; Return then reads it.
+    Cmb_HTML->setFocus(Qt::ActiveWindowFocusReason);
+    Cmb_HTML->lineEdit()->selectAll();
+    BtnParse->setDefault(true);
 }
 
 void TForm_Parse::rememberUrl(const QString& url)

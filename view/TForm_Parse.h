@@ -71,4 +71,5 @@ private:
     QString m_pagePath;       // the file Memo1 was loaded from
     int m_historyItemHeight = 0;
     QString m_historyProblem;
+    QPushButton* m_cancelButton = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "ColumnFitter.h"
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
@@ -12,8 +13,11 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +33,41 @@
 #include <functional>
 
 namespace {
+
+// The space left and right of the grids, and the gaps of the layout.
+constexpr int Margin = 8;
+constexpr int HeadingTop = 12;
+constexpr int HeadingIndent = 40;
+constexpr int HeadingHeight = 36;
+constexpr int GapBelowHeading = 12;
+constexpr int GapAboveMatches = 15;
+constexpr int GridLine = 1;
+// Rows are at least as high as the layout made them.
+constexpr int DesignRowHeight = 20;
+constexpr int DesignFirstRowHeight = 19;
+// The columns that take the width the window has to spare: the players'
+// skills, the staff grid's cost texts and the match notes.
+constexpr int SkillsColumn = 7;
+constexpr int ExtrasCostColumn = 3;
+constexpr int MatchNotesColumn = 7;
+
+// Characteristics (MA to AV) and statistics (cmp to spp) of the players.
+bool isPlayerNumber(int col, int)
+{
+    return (col >= 3 && col <= 6) || (col >= 9 && col <= 14);
+}
+
+// The team rating.
+bool isDetailsNumber(int col, int row)
+{
+    return col == 1 && row == 2;
+}
+
+// Re-rolls, fan factor and the staff counts.
+bool isExtrasNumber(int col, int)
+{
+    return col == 1;
+}
 
 QFont layoutFont(int pixelSize, bool bold)
 {
@@ -73,6 +112,7 @@ void TTeamView::createContents()
     m_canvas = new QWidget;
     m_canvas->setAutoFillBackground(true);
     m_canvas->setFont(layoutFont(13, false));
+    m_canvas->installEventFilter(this);
 
     // Label1 lies under the grids and lets clicks through: it only marks how
     // far the client area scrolls below the match grid.
@@ -88,13 +128,14 @@ void TTeamView::createContents()
     TeamGrid2 = createGrid(QStringLiteral("TeamGrid2"), {8, 432, 361, 125}, SheetGrid::Details);
     TeamGrid3 = createGrid(QStringLiteral("TeamGrid3"), {368, 432, 405, 125}, SheetGrid::Extras);
     for (StringGrid* grid : {TeamGrid2, TeamGrid3}) {
-        grid->setRowHeightAt(0, 19);
+        grid->setRowHeightAt(0, DesignFirstRowHeight);
         grid->setDefaultDrawing(true);
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGrid2DrawCell, this));
     }
     TeamGrid2->setSetEditTextHandler(std::bind_front(&TTeamView::TeamGrid2SetEditText, this));
+    TeamGrid->setWholeNumberCells(isPlayerNumber);
+    TeamGrid2->setWholeNumberCells(isDetailsNumber);
+    TeamGrid3->setWholeNumberCells(isExtrasNumber);
 
     Edit1 = new QLineEdit(QStringLiteral("Edit1"), m_canvas);
     Edit1->setGeometry(40, 4, 121, 24);
@@ -110,11 +151,25 @@ void TTeamView::createContents()
     LbTName->setAlignment(Qt::AlignCenter);
     LbTName->setFont(layoutFont(30, true));
 
+    m_fitters.push_back(std::make_unique<ColumnFitter>(TeamGrid, SkillsColumn));
+    m_fitters.push_back(std::make_unique<ColumnFitter>(TeamGrid2));
+    m_fitters.push_back(std::make_unique<ColumnFitter>(TeamGrid3, ExtrasCostColumn));
+    m_fitters.push_back(std::make_unique<ColumnFitter>(GameGrid, MatchNotesColumn));
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        // The layout gives every grid room for all its cells.
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(grid, &StringGrid::columnDragged, this, [this, grid](int col, int width) {
+            fitterOf(grid->sheetGrid()).columnDragged(col, width);
+            layoutGrids();
+        });
+    }
+
     followWholeSheet();
     m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
     m_scrollArea->setWidget(m_canvas);
     setCentralWidget(m_scrollArea);
-    updateScrollRange();
+    fitGrids();
     createImportBar();
 }
 
@@ -151,7 +206,7 @@ void TTeamView::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
-    Open1 = File1->addAction(QStringLiteral("&Open"), this, &TTeamView::Open1Click);
+    Open1 = File1->addAction(QStringLiteral("&Open..."), this, &TTeamView::Open1Click);
     Import1 = File1->addAction(QStringLiteral("&Import..."), this, &TTeamView::Import1Click);
     Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
@@ -218,10 +273,10 @@ void TTeamView::sheetChanged(const SheetChange& change)
         case SheetColor::Window:
             applyWindowColor();
             break;
-        // The match grid keeps the colours the last page shown gave it.
+        // The page writes the match record in these colours too.
         case SheetColor::Table:
         case SheetColor::Headings:
-            applyGridColors({TeamGrid, TeamGrid2, TeamGrid3});
+            applyGridColors({TeamGrid, TeamGrid2, TeamGrid3, GameGrid});
             break;
         case SheetColor::TableFont:
             applyTableFont();
@@ -237,8 +292,20 @@ void TTeamView::sheetChanged(const SheetChange& change)
         else
             applyHeadingFont();
         break;
+    case Kind::Shape:
+        fitRowHeights(GameGrid);
+        layoutGrids();
+        break;
+    case Kind::ColumnMove:
+        fitterOf(change.grid).columnMoved(change.from, change.to);
+        layoutGrids();
+        break;
+    case Kind::ColumnWidth:
+        layoutGrids();
+        break;
     case Kind::Replaced:
         followWholeSheet();
+        fitGrids();
         break;
     default:
         break;
@@ -341,7 +408,7 @@ void TTeamView::showGrids()
 {
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
-    updateScrollRange();
+    layoutGrids();
 }
 
 void TTeamView::setPageSourceDialog(PageSource* dialog)
@@ -488,37 +555,38 @@ void TTeamView::enableSaving()
 void TTeamView::Backgound1Click()
 {
     TColor color = windowColor();
-    choosers().chooseColor(this, color);
+    choosers().chooseColor(this, tr("Background Colour"), color);
     m_sheet.setColor(SheetColor::Window, color);
 }
 
 void TTeamView::Table1Click()
 {
     TColor color = m_sheet.color(SheetColor::Table);
-    choosers().chooseColor(this, color);
+    choosers().chooseColor(this, tr("Table Colour"), color);
     m_sheet.setColor(SheetColor::Table, color);
 }
 
 void TTeamView::TableHeadings1Click()
 {
     TColor color = m_sheet.color(SheetColor::Headings);
-    choosers().chooseColor(this, color);
+    choosers().chooseColor(this, tr("Table Headings Colour"), color);
     m_sheet.setColor(SheetColor::Headings, color);
 }
 
 void TTeamView::Main1Click()
 {
     FontChoice choice{headingFont(), headingFontColor()};
-    choosers().chooseFont(this, choice);
+    choosers().chooseFont(this, tr("Heading Font"), choice);
     // Size and style are the window's; face and colour go through the sheet.
     LbTName->setFont(choice.font);
     m_sheet.setFont(SheetFont::Heading, choice.font.family(), choice.color);
+    layoutGrids();
 }
 
 void TTeamView::Table2Click()
 {
     FontChoice choice{tableFont(), tableFontColor()};
-    choosers().chooseFont(this, choice);
+    choosers().chooseFont(this, tr("Table Font"), choice);
     m_canvas->setFont(choice.font);
     m_sheet.setFont(SheetFont::Table, choice.font.family(), choice.color);
     applyTableFont();
@@ -536,6 +604,7 @@ void TTeamView::applyTableFont()
     m_canvas->setFont(withFace(m_canvas->font(), m_sheet.fontName(SheetFont::Table)));
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->viewport()->update();
+    fitGrids();
 }
 
 void TTeamView::applyHeadingFont()
@@ -549,14 +618,77 @@ void TTeamView::applyHeadingFont()
 void TTeamView::setGameGridHeight(int height)
 {
     m_sheet.setMatchGridHeight(height);
-    GameGrid->resize(GameGrid->width(), height);
-    Label1->move(Label1->x(), GameGrid->y() + height);
-    updateScrollRange();
+    m_gameGridHeight = height;
+    layoutGrids();
 }
 
-void TTeamView::updateScrollRange()
+ColumnFitter& TTeamView::fitterOf(SheetGrid grid)
 {
-    // The client area scrolls as far as the visible controls reach.
+    return *m_fitters[std::size_t(grid)];
+}
+
+void TTeamView::fitRowHeights(StringGrid* grid)
+{
+    const int textHeight = QFontMetrics(grid->font()).height() + 2;
+    const bool labelled = grid == TeamGrid2 || grid == TeamGrid3;
+    grid->setDefaultRowHeight(std::max(DesignRowHeight, textHeight));
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const int design = labelled && row == 0 ? DesignFirstRowHeight : DesignRowHeight;
+        grid->setRowHeightAt(row, std::max(design, textHeight));
+    }
+}
+
+void TTeamView::fitGrids()
+{
+    // Not during construction: the fitters come after the grids.
+    if (m_fitters.size() != AllSheetGrids.size())
+        return;
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        fitRowHeights(grid);
+        fitterOf(grid->sheetGrid()).measure();
+    }
+    layoutGrids();
+}
+
+void TTeamView::layoutGrids()
+{
+    if (m_fitters.size() != AllSheetGrids.size())
+        return;
+    const int detailsWidth = fitterOf(SheetGrid::Details).minimumWidth() + GridLine;
+    // TeamGrid3 overlaps TeamGrid2 by its left grid line.
+    const int minimum = std::max({fitterOf(SheetGrid::Players).minimumWidth(),
+                                  detailsWidth - GridLine + fitterOf(SheetGrid::Extras).minimumWidth(),
+                                  fitterOf(SheetGrid::Matches).minimumWidth()});
+    const int width = std::max(minimum, m_canvas->width() - 2 * Margin);
+
+    const int headingHeight = std::max(HeadingHeight, QFontMetrics(LbTName->font()).height());
+    LbTName->setGeometry(HeadingIndent, HeadingTop, width + 2 * (Margin - HeadingIndent), headingHeight);
+    const int playersTop = HeadingTop + headingHeight + GapBelowHeading;
+    TeamGrid->setGeometry(Margin, playersTop, width, TeamGrid->verticalHeader()->length());
+    // The two small grids share their top line with the players' bottom line.
+    const int detailsTop = TeamGrid->geometry().bottom();
+    TeamGrid2->setGeometry(Margin, detailsTop, detailsWidth, TeamGrid2->verticalHeader()->length());
+    TeamGrid3->setGeometry(Margin + detailsWidth - GridLine, detailsTop, width - detailsWidth + GridLine,
+                           TeamGrid3->verticalHeader()->length());
+    const int matchesTop =
+        std::max(TeamGrid2->geometry().bottom(), TeamGrid3->geometry().bottom()) + 1 + GapAboveMatches;
+    // Rows taller than the layout's make the match grid taller by as much.
+    const int grownBy =
+        GameGrid->verticalHeader()->length() - GameGrid->rowCount() * (DesignRowHeight + GridLine);
+    GameGrid->setGeometry(Margin, matchesTop, width, m_gameGridHeight + std::max(grownBy, 0));
+    Label1->move(Label1->x(), GameGrid->y() + GameGrid->height());
+
+    for (const auto& fitter : m_fitters)
+        fitter->apply();
+    // The client area scrolls as far as the visible controls reach, and only
+    // as wide as the grids' minimum.
     const QRect reach = m_canvas->childrenRect();
-    m_canvas->setMinimumSize(reach.right() + 1, reach.bottom() + 1);
+    m_canvas->setMinimumSize(minimum + 2 * Margin, reach.bottom() + 1);
+}
+
+bool TTeamView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_canvas && event->type() == QEvent::Resize)
+        layoutGrids();
+    return QMainWindow::eventFilter(watched, event);
 }

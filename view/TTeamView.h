@@ -8,11 +8,13 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
 #include <string>
 #include <vector>
 
+class ColumnFitter;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -144,7 +146,14 @@ private:
                    CellLook look) const;
     void applyWindowColor();
     void setGameGridHeight(int height);
-    void updateScrollRange();
+    // Fits the columns to their texts and the rows to the table font, then lays out.
+    void fitGrids();
+    void fitRowHeights(StringGrid* grid);
+    // Places the heading and the grids across the client area's width; the
+    // client area scrolls only when the window is smaller than their minimum.
+    void layoutGrids();
+    ColumnFitter& fitterOf(SheetGrid grid);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void enableSaving();
     void createImportBar();
     void showImport(const ImportResult& result);
@@ -155,6 +164,8 @@ private:
     QString pageSource() const;
     void setPageSource(const QString& text);
 
+    std::vector<std::unique_ptr<ColumnFitter>> m_fitters; // one per grid, in sheet order
+    int m_gameGridHeight = 42;                            // before rows grow with the font
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;

@@ -18,16 +18,18 @@ void ensureApplication()
     Q_UNUSED(application);
 }
 
-bool ScriptedChoosers::chooseColor(QWidget*, TColor& value)
+bool ScriptedChoosers::chooseColor(QWidget*, const QString& title, TColor& value)
 {
+    titles.push_back(title);
     colorPresets.push_back(value);
     if (colorAnswer)
         value = *colorAnswer;
     return colorAnswer.has_value();
 }
 
-bool ScriptedChoosers::chooseFont(QWidget*, FontChoice& value)
+bool ScriptedChoosers::chooseFont(QWidget*, const QString& title, FontChoice& value)
 {
+    titles.push_back(title);
     fontPresets.push_back(value);
     if (fontAnswer)
         value = *fontAnswer;

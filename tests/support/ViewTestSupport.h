@@ -22,8 +22,8 @@ void ensureApplication();
 class ScriptedChoosers : public Choosers
 {
 public:
-    bool chooseColor(QWidget* parent, TColor& value) override;
-    bool chooseFont(QWidget* parent, FontChoice& value) override;
+    bool chooseColor(QWidget* parent, const QString& title, TColor& value) override;
+    bool chooseFont(QWidget* parent, const QString& title, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
@@ -36,6 +36,7 @@ public:
     std::vector<QString> filePresets;
     bool saveAnywayAnswer = false; // Cancel unless a test says otherwise
     QStringList saveAnywayQuestions;
+    std::vector<QString> titles; // of the colour and font choosers, in the order they ran
 };
 
 // A main window with its page source dialog, started in a folder of its own

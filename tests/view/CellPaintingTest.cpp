@@ -212,12 +212,14 @@ TEST_F(CellPaintingTest, OnlyMatchColumnsCanBeDraggedAndAllColumnsResized)
     QTest::mouseRelease(players->viewport(), Qt::LeftButton, {}, cellCentre(players, 3, 0));
     EXPECT_EQ(players->cell(1, 0), "Player Name");
 
-    // The grid line right of column 0 sits at x 18; dragging it widens the column.
+    // Dragging the grid line right of column 0 widens the column from the width it shows.
+    const int shown = players->screenColWidth(0);
     const QPoint line(players->cellRect(0, 0).right() + 1, 5);
     QTest::mousePress(players->viewport(), Qt::LeftButton, {}, line);
     QTest::mouseMove(players->viewport(), line + QPoint(10, 0));
     QTest::mouseRelease(players->viewport(), Qt::LeftButton, {}, line + QPoint(10, 0));
-    EXPECT_EQ(players->colWidth(0), 28);
+    EXPECT_EQ(players->colWidth(0), shown + 10);
+    EXPECT_EQ(players->screenColWidth(0), shown + 10);
 }
 
 } // namespace

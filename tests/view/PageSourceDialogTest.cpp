@@ -49,8 +49,8 @@ std::string httpReply(const std::string& body)
 class ScriptedChoosers : public Choosers
 {
 public:
-    bool chooseColor(QWidget*, TColor&) override { return false; }
-    bool chooseFont(QWidget*, FontChoice&) override { return false; }
+    bool chooseColor(QWidget*, const QString&, TColor&) override { return false; }
+    bool chooseFont(QWidget*, const QString&, FontChoice&) override { return false; }
     bool chooseOpenFile(QWidget*, QString& path) override
     {
         presets.push_back(path);
