@@ -410,16 +410,24 @@ TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndAFocusedButton)
+TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndFromAFocusedButton)
 {
-    m_dialog->show();
+    m_dialog->bringUp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    EXPECT_EQ(QApplication::focusWidget(), m_dialog->BtnParse);
+    EXPECT_TRUE(m_dialog->Cmb_HTML->hasFocus());
 
+    // Space presses the focused Browse; Return presses OK even there.
     m_dialog->Button1->setFocus();
-    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    QTest::keyClick(m_dialog->Button1, Qt::Key_Space);
     EXPECT_EQ(m_choosers->presets.size(), 1);
     EXPECT_TRUE(m_dialog->isVisible());
+    m_dialog->setPageSource("<none>");
+    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    EXPECT_EQ(m_choosers->presets.size(), 1);
+    EXPECT_FALSE(m_dialog->isVisible());
+
+    m_dialog->bringUp();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
 
     m_dialog->setPageSource("<none>");
     m_dialog->Cmb_HTML->setFocus();
