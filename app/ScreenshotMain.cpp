@@ -2,20 +2,25 @@
 //   team-editor-screenshot PAGE OUTPUT.png     with the roster page read
 //   team-editor-screenshot --new OUTPUT.png    after File, New
 //   team-editor-screenshot --start OUTPUT.png  right after start
+// With --fill-screen after OUTPUT.png the window takes the whole screen, as a
+// maximised window would.
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
 #include "TeamEditorApplication.h"
 
 #include <QPixmap>
+#include <QScreen>
 #include <QTextStream>
 
 int main(int argc, char** argv)
 {
     TeamEditorApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3) {
-        QTextStream(stderr) << "usage: team-editor-screenshot PAGE|--new|--start OUTPUT.png\n";
+    const bool fillScreen = arguments.size() == 4 && arguments.at(3) == QLatin1String("--fill-screen");
+    if (arguments.size() != 3 && !fillScreen) {
+        QTextStream(stderr)
+            << "usage: team-editor-screenshot PAGE|--new|--start OUTPUT.png [--fill-screen]\n";
         return 2;
     }
     int status = 0;
@@ -25,6 +30,8 @@ int main(int argc, char** argv)
     });
     application.createWindows();
     TTeamView* view = application.mainWindow();
+    if (fillScreen && view->screen())
+        view->setGeometry(view->screen()->availableGeometry());
     const QString source = arguments.at(1);
     if (source == QLatin1String("--new")) {
         view->New1Click();

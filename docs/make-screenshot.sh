@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the editor's main window showing the sample page.
+# Makes docs/screenshot.png: the editor's main window showing the sample page, filling a 1024 x 768 screen.
 # Runs on a virtual X display when one is at hand, else on Qt's offscreen platform.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The editor keeps its page history in the folder it starts from.
 cd "$work"
-shot=("$build/bin/team-editor-screenshot" "$root/examples/sample-roster.htm" "$root/docs/screenshot.png")
+shot=("$build/bin/team-editor-screenshot" "$root/examples/sample-roster.htm" "$root/docs/screenshot.png" --fill-screen)
 if command -v xvfb-run >/dev/null; then
     xvfb-run -a -s "-screen 0 1024x768x24" "${shot[@]}"
 else

@@ -66,7 +66,10 @@ int ColumnFitter::baseWidth(int col) const
 {
     if (const auto dragged = m_dragged.find(col); dragged != m_dragged.end())
         return dragged->second;
-    const int fitted = col < int(m_textWidths.size()) ? m_textWidths[std::size_t(col)] : 0;
+    // The stretch column fits its text only as far as the grid's width allows,
+    // so that one long text does not push the grid beyond the window.
+    const int fitted =
+        col < int(m_textWidths.size()) && col != m_stretchColumn ? m_textWidths[std::size_t(col)] : 0;
     return std::max(m_grid->colWidth(col), fitted);
 }
 

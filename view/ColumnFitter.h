@@ -11,9 +11,10 @@ class StringGrid;
 // the sheet says (the layout's width) and as its widest text, heading
 // included, in the grid's font; a column the user dragged keeps the dragged
 // width for the session, across pages; the width the grid has beyond the sum
-// goes to one stretch column. Texts are measured only when asked (a page shown,
-// the font changed), so typing does not make columns jump. Widths exclude the
-// 1-pixel grid line after each column, as the sheet's do.
+// goes to one stretch column, which is only as wide as its layout width when
+// the grid is at its minimum (its texts may be long, and are cut there). Texts are measured only when asked
+// (a page shown, the font changed), so typing does not make columns jump. Widths exclude the 1-pixel grid
+// line after each column, as the sheet's do.
 class ColumnFitter
 {
 public:
