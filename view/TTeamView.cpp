@@ -51,22 +51,21 @@ constexpr int SkillsColumn = 7;
 constexpr int ExtrasCostColumn = 3;
 constexpr int MatchNotesColumn = 7;
 
-// Characteristics (MA to AV) and statistics (cmp to spp) of the players.
-bool isPlayerNumber(int col, int)
+// Cells that hold counts: the players' characteristics (MA to AV) and
+// statistics (cmp to spp), the team rating, re-rolls, fan factor and staff.
+bool isWholeNumberCell(SheetGrid grid, int col, int row)
 {
-    return (col >= 3 && col <= 6) || (col >= 9 && col <= 14);
-}
-
-// The team rating.
-bool isDetailsNumber(int col, int row)
-{
-    return col == 1 && row == 2;
-}
-
-// Re-rolls, fan factor and the staff counts.
-bool isExtrasNumber(int col, int)
-{
-    return col == 1;
+    switch (grid) {
+    case SheetGrid::Players:
+        return (col >= 3 && col <= 6) || (col >= 9 && col <= 14);
+    case SheetGrid::Details:
+        return col == 1 && row == 2;
+    case SheetGrid::Extras:
+        return col == 1;
+    case SheetGrid::Matches:
+        break;
+    }
+    return false;
 }
 
 QFont layoutFont(int pixelSize, bool bold)
@@ -133,9 +132,8 @@ void TTeamView::createContents()
         grid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGrid2DrawCell, this));
     }
     TeamGrid2->setSetEditTextHandler(std::bind_front(&TTeamView::TeamGrid2SetEditText, this));
-    TeamGrid->setWholeNumberCells(isPlayerNumber);
-    TeamGrid2->setWholeNumberCells(isDetailsNumber);
-    TeamGrid3->setWholeNumberCells(isExtrasNumber);
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
+        grid->setWholeNumberCells(std::bind_front(isWholeNumberCell, grid->sheetGrid()));
 
     Edit1 = new QLineEdit(QStringLiteral("Edit1"), m_canvas);
     Edit1->setGeometry(40, 4, 121, 24);
