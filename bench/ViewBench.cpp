@@ -68,6 +68,7 @@ public:
     }
     bool chooseOpenFile(QWidget*, QString&) override { return false; }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
+    bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
 
 private:
     int m_pointSize;
