@@ -1,41 +1,53 @@
 #include "ConvertCommand.h"
 
+#include "CliCommands.h"
 #include "Errors.h"
+#include "PageBatch.h"
 #include "PageStore.h"
 #include "RosterPage.h"
-#include "RosterReader.h"
 #include "SheetBuilder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-#include <cstdio>
+#include <set>
 
 namespace {
 
-// Reads the page as File, Open reads a local file, and stores the page Save
-// As would write for it once shown.
+// Stores the page Save As would write once the page read from input is shown.
 void convertPage(const std::string& input, const QString& output)
 {
-    const PageLines page = loadPageFile(input);
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    storePage(buildRosterPage(buildSheet(team, record, page.encoding)), output);
+    const ReadPage page = readPageFile(input);
+    storePage(buildRosterPage(buildSheet(page.team, page.matchRecord, page.encoding)), output);
+}
+
+int convertIntoFolder(const QString& folder, const std::vector<std::string>& inputs)
+{
+    // Two pages of the same name would land on one file, the second
+    // replacing the first: the second fails instead.
+    std::set<QString> written;
+    return runForEachPage(inputs, [&](const std::string& input) {
+        const QString output = QDir(folder).filePath(QFileInfo(QFile::decodeName(input.c_str())).fileName());
+        if (!written.insert(QDir::cleanPath(output)).second)
+            throw TeamEditorError(output.toStdString() + " is written from another page already");
+        convertPage(input, output);
+    });
 }
 
 } // namespace
 
 int runConvertCommand(const std::vector<std::string>& args)
 {
-    if (args.size() != 2) {
-        std::fputs("usage: team-editor-cli convert IN OUT\n", stderr);
-        return 2;
+    const CliCommand& command = *findCliCommand("convert");
+    if (!args.empty() && args[0] == "--to") {
+        if (args.size() < 3)
+            return commandUsageError(command);
+        return convertIntoFolder(QFile::decodeName(args[1].c_str()),
+                                 std::vector<std::string>(args.begin() + 2, args.end()));
     }
-    try {
-        convertPage(args[0], QFile::decodeName(args[1].c_str()));
-        return 0;
-    } catch (const TeamEditorError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
+    if (args.size() != 2)
+        return commandUsageError(command);
+    const QString output = QFile::decodeName(args[1].c_str());
+    return runForEachPage({args[0]}, [&output](const std::string& input) { convertPage(input, output); });
 }

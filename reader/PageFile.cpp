@@ -2,7 +2,9 @@
 
 #include "Errors.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -121,10 +123,12 @@ PageLines splitPageBytes(std::string_view fileBytes)
 
 PageLines loadPageFile(const std::string& path)
 {
-    const auto cannotOpen = [&] { return EFileError("Cannot open file " + path); };
+    const auto cannotOpen = [&](int error) {
+        return EFileError("Cannot open file " + path, std::strerror(error));
+    };
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file)
-        throw cannotOpen();
+        throw cannotOpen(errno);
 
     // The file is split a piece at a time through one small buffer rather than
     // held whole: on a large page that saves as much memory as the page's size.
@@ -132,6 +136,7 @@ PageLines loadPageFile(const std::string& path)
     std::error_code error;
     const std::uintmax_t pageSize = std::filesystem::file_size(path, error);
     PageSplitter splitter;
+    errno = 0;
     for (bool first = true;; first = false) {
         const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file.get());
         splitter.add(std::string_view(buffer).substr(0, read));
@@ -143,6 +148,6 @@ PageLines loadPageFile(const std::string& path)
     // A read that fails part way (a directory fails on the first) must not pass
     // for a shorter page.
     if (std::ferror(file.get()))
-        throw cannotOpen();
+        throw cannotOpen(errno != 0 ? errno : EIO);
     return splitter.finish();
 }

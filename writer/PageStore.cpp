@@ -18,6 +18,16 @@ std::string pageBytes(const std::vector<std::string>& lines)
     return bytes;
 }
 
+namespace {
+
+// The system's account of the file's failure, when it gave one.
+std::string reasonOf(const QFileDevice& file)
+{
+    return file.error() == QFileDevice::NoError ? std::string() : file.errorString().toStdString();
+}
+
+} // namespace
+
 void storePage(const std::vector<std::string>& lines, const QString& fileName)
 {
     const std::string bytes = pageBytes(lines);
@@ -30,8 +40,8 @@ void storePage(const std::vector<std::string>& lines, const QString& fileName)
     // the part that fitted.
     QSaveFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EFileError("Cannot create file " + fileName.toStdString());
+        throw EFileError("Cannot create file " + fileName.toStdString(), reasonOf(file));
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     if (written != static_cast<qint64>(bytes.size()) || !file.commit())
-        throw EFileError("Stream write error");
+        throw EFileError("Stream write error", reasonOf(file));
 }

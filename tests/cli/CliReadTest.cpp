@@ -147,8 +147,9 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
     } cases[] = {
         {writePage("<TD>Team Rating:</TD><TD>12O</TD>"), "'12O' is not a valid integer value\n"},
         {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
-        {m_dir.filePath("missing.htm"), "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + "\n"},
-        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + "\n"},
+        {m_dir.filePath("missing.htm"),
+         "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + ": No such file or directory\n"},
+        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + ": Is a directory\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli({"read", c.path});
