@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "ByteText.h"
 #include "Choosers.h"
+#include "ErrorReport.h"
 #include "PageHistory.h"
 #include "RosterReader.h"
 
@@ -112,8 +113,8 @@ void TForm_Parse::createControls()
     setTabOrder(BtnParse, Cmb_HTML);
     setTabOrder(Cmb_HTML, Button1);
     BtnParse->setFocus();
-    connect(BtnParse, &QPushButton::clicked, this, &TForm_Parse::BtnParseClick);
-    connect(Button1, &QPushButton::clicked, this, &TForm_Parse::Button1Click);
+    connect(BtnParse, &QPushButton::clicked, this, guarded([this] { BtnParseClick(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
 
     // The outer size is 435 x 115; the client area is that less a 4-pixel
     // frame on each side and a 23-pixel caption.

@@ -2,6 +2,7 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "ErrorReport.h"
 #include "PageSource.h"
 #include "PageStore.h"
 #include "RosterPage.h"
@@ -127,24 +128,25 @@ StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid
 void TTeamView::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
-    Open1 = File1->addAction(QStringLiteral("&Open"), this, &TTeamView::Open1Click);
-    Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
-    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
+    New1 = File1->addAction(QStringLiteral("&New"), this, guarded([this] { New1Click(); }));
+    Open1 = File1->addAction(QStringLiteral("&Open"), this, guarded([this] { Open1Click(); }));
+    Save2 = File1->addAction(QStringLiteral("&Save"), this, guarded([this] { Save2Click(); }));
+    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, guarded([this] { Save1Click(); }));
     File1->addSeparator();
-    exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
+    exit1 = File1->addAction(QStringLiteral("E&xit"), this, guarded([this] { exit1Click(); }));
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
     Colors1 = menuBar()->addMenu(QStringLiteral("&Colors"));
-    Backgound1 = Colors1->addAction(QStringLiteral("&Background"), this, &TTeamView::Backgound1Click);
-    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, &TTeamView::Table1Click);
-    TableHeadings1 =
-        Colors1->addAction(QStringLiteral("Table &Headings"), this, &TTeamView::TableHeadings1Click);
+    Backgound1 =
+        Colors1->addAction(QStringLiteral("&Background"), this, guarded([this] { Backgound1Click(); }));
+    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, guarded([this] { Table1Click(); }));
+    TableHeadings1 = Colors1->addAction(QStringLiteral("Table &Headings"), this,
+                                        guarded([this] { TableHeadings1Click(); }));
 
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
-    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, &TTeamView::Main1Click);
-    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, &TTeamView::Table2Click);
+    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, guarded([this] { Main1Click(); }));
+    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, guarded([this] { Table2Click(); }));
 }
 
 void TTeamView::FormCreate()
