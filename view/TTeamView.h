@@ -12,7 +12,6 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPainter;
 class QScrollArea;
@@ -32,6 +31,7 @@ public:
     explicit TTeamView(QWidget* parent = nullptr);
     ~TTeamView() override;
 
+    // The design's entry points: each forwards to the function named by intent.
     void ShowTeam(TTeam team);
     void Backgound1Click();
     void Main1Click();
@@ -45,6 +45,20 @@ public:
     void Save2Click();
     void New1Click();
 
+    // File, Colors and Fonts commands.
+    void newTeam();
+    void openPageSource();
+    void exitProgram();
+    void save();
+    void saveAs();
+    void chooseBackgroundColor();
+    void chooseTableColor();
+    void chooseHeadingsColor();
+    void chooseHeadingFont();
+    void chooseTableFont();
+    // Builds the page of what the window shows into the page buffer.
+    void buildPage();
+
     // Cell painting, selection and edit notifications of the grids.
     void TeamGridDrawCell(StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect,
                           bool focused);
@@ -54,7 +68,7 @@ public:
     void TeamGrid2SetEditText(StringGrid* sender, int col, int row, const QString& value);
     void GameGridSetEditText(StringGrid* sender, int col, int row, const QString& value);
 
-    // The working directory at the window's creation: the text of Edit1.
+    // The working directory at the window's creation.
     QString startDirectory() const;
     // Shows the page: the sheet's content becomes the window's, the grids visible.
     void showPage(const RosterSheet& sheet);
@@ -82,12 +96,12 @@ public:
     QFont headingFont() const;
     TColor headingFontColor() const { return m_sheet.fontColor(SheetFont::Heading); }
 
-    // Controls.
+private:
+    // Controls, named by their object names too.
     StringGrid* TeamGrid;
     QLabel* LbTName;
     StringGrid* TeamGrid2;
     StringGrid* TeamGrid3;
-    QLineEdit* Edit1;
     StringGrid* GameGrid;
     QLabel* Label1;
 
@@ -106,7 +120,6 @@ public:
     QAction* Main1;
     QAction* Table2;
 
-private:
     enum class CellLook
     {
         Heading,
@@ -139,6 +152,7 @@ private:
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
+    QString m_startDirectory;
     RosterSheet m_sheet;
     std::vector<std::string> Memo1;
     QString m_lastSaveName; // the save chooser starts from the name chosen last

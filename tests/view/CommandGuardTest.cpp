@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "ErrorReport.h"
 #include "Errors.h"
 
@@ -60,14 +62,14 @@ TEST_F(CommandGuardTest, MenuItemsAndButtonsReportTheirFailures)
 {
     m_view->New1Click();
     m_dialog->setPageSource(m_folder.filePath("no folder/team.htm"));
-    EXPECT_NO_THROW(m_view->Save2->trigger());
+    EXPECT_NO_THROW(control<QAction>(m_view.get(), "Save2")->trigger());
     EXPECT_EQ(m_reports, QStringList{"Cannot create file " + m_folder.filePath("no folder/team.htm") + "."});
 
     m_reports.clear();
-    m_view->Open1->trigger();
+    control<QAction>(m_view.get(), "Open1")->trigger();
     const QString missing = m_folder.filePath("missing.htm");
     m_dialog->setPageSource(missing);
-    EXPECT_NO_THROW(m_dialog->BtnParse->click());
+    EXPECT_NO_THROW(control<QPushButton>(m_dialog.get(), "BtnParse")->click());
     EXPECT_EQ(m_reports, QStringList{"Cannot open file " + missing + "."});
     EXPECT_TRUE(m_dialog->isVisible()) << "the dialog stays open for another try";
 }

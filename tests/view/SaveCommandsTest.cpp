@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "Errors.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
@@ -17,7 +19,7 @@ protected:
     {
         ViewTest::SetUp();
         m_view->New1Click();
-        m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orc Raiders"));
+        control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orc Raiders"));
         QDir(m_folder.path()).mkdir(QStringLiteral("pages"));
         m_chosen = m_folder.filePath(QStringLiteral("pages/raiders.htm"));
     }
@@ -44,7 +46,7 @@ TEST_F(SaveCommandsTest, SaveAsStoresThePageAndMakesItThePageSource)
     EXPECT_EQ(QDir::currentPath(), QFileInfo(m_chosen).absolutePath());
 
     // Save now writes there without asking; the next Save As starts from the name.
-    m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orc Raiders II"));
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orc Raiders II"));
     m_view->Save2Click();
     EXPECT_EQ(m_choosers->filePresets.size(), 1u);
     EXPECT_TRUE(stored(m_chosen).contains("Orc Raiders II"));
