@@ -1,6 +1,8 @@
 #include "FetchCommand.h"
 
+#include "CliCommands.h"
 #include "Errors.h"
+#include "PageBatch.h"
 #include "PageReport.h"
 #include "TNMHTTP.h"
 
@@ -11,10 +13,8 @@
 // `read` would.
 int runFetchCommand(const std::vector<std::string>& args)
 {
-    if (args.size() != 1) {
-        std::fputs("usage: team-editor-cli fetch URL\n", stderr);
-        return 2;
-    }
+    if (args.size() != 1)
+        return commandUsageError(*findCliCommand("fetch"));
     const std::string pageFile = "output1.htm";
     try {
         TNMHTTP http;
@@ -22,7 +22,7 @@ int runFetchCommand(const std::vector<std::string>& args)
         http.HeaderName = "Head.txt";
         http.Get(args[0].substr(0, ShortString::maxLength));
     } catch (const TeamEditorError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "%s\n", failureText(error).c_str());
         return 1;
     }
     return reportPageFile(pageFile);

@@ -20,6 +20,9 @@ public:
     JsonWriter() = default;
     explicit JsonWriter(Sink sink) : m_sink(std::move(sink)) {}
 
+    // Writes each document on one line, without blanks between its items.
+    void setCompact(bool compact) { m_compact = compact; }
+
     void beginObject(std::string_view key = {});
     void endObject();
     void beginArray(std::string_view key = {}, bool inLine = false);
@@ -55,4 +58,5 @@ private:
     int m_depth = 0;
     bool m_first = true;
     bool m_inLine = false;
+    bool m_compact = false;
 };

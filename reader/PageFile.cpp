@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -191,27 +192,31 @@ private:
 
 PageLines loadPageFile(const std::string& path)
 {
-    const auto cannotOpen = [&] { return EFileError("Cannot open file " + path); };
+    const auto cannotOpen = [&](int error) {
+        return EFileError("Cannot open file " + path, std::strerror(error));
+    };
     // A device or a FIFO may never end (/dev/zero) or block until a writer
     // comes: it is refused before it is opened. A directory is a file that
     // cannot be opened as a page.
     const auto checkKind = [&](const struct stat& info) {
         if (S_ISDIR(info.st_mode))
-            throw cannotOpen();
+            throw cannotOpen(EISDIR);
         if (!S_ISREG(info.st_mode))
             throw EFileError("Not a regular file: " + path);
         if (static_cast<std::uint64_t>(info.st_size) > PageSizeLimit)
             throw EFileError("Page too large: " + path);
     };
     struct stat info = {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0)
-        throw cannotOpen();
+    if (path.empty())
+        throw cannotOpen(ENOENT);
+    if (::stat(path.c_str(), &info) != 0)
+        throw cannotOpen(errno);
     checkKind(info);
     // Not waiting for a writer, should the path have become a FIFO since; the
     // opened file is checked again, and that check is the one that counts.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
-        throw cannotOpen();
+        throw cannotOpen(errno);
     checkKind(info);
 
     // The file is split a piece at a time through one small buffer rather than
@@ -226,7 +231,7 @@ PageLines loadPageFile(const std::string& path)
             continue;
         // A read that fails part way must not pass for a shorter page.
         if (read < 0)
-            throw cannotOpen();
+            throw cannotOpen(errno);
         if (read == 0)
             break;
         // A file that grows while it is read is held to the same limit.

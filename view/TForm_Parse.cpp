@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "ByteText.h"
 #include "Choosers.h"
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "PageHistory.h"
 #include "RosterPage.h"
@@ -106,6 +107,10 @@ void TForm_Parse::createControls()
     m_historyItemHeight = scale(16);
     Button1 = new QPushButton(QStringLiteral("Browse"), this);
     scale.place(Button1, 296, 56, 55, 25);
+    BtnParse->setObjectName(QStringLiteral("BtnParse"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Cmb_HTML->setObjectName(QStringLiteral("Cmb_HTML"));
+    Button1->setObjectName(QStringLiteral("Button1"));
 
     // Enter in the path box presses OK; Enter on a focused button presses that button.
     BtnParse->setDefault(true);
@@ -114,8 +119,8 @@ void TForm_Parse::createControls()
     setTabOrder(BtnParse, Cmb_HTML);
     setTabOrder(Cmb_HTML, Button1);
     BtnParse->setFocus();
-    connect(BtnParse, &QPushButton::clicked, this, &TForm_Parse::BtnParseClick);
-    connect(Button1, &QPushButton::clicked, this, &TForm_Parse::Button1Click);
+    connect(BtnParse, &QPushButton::clicked, this, guarded([this] { readPageSource(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { browse(); }));
 
     // The outer size is 435 x 115; the client area is that less a 4-pixel
     // frame on each side and a 23-pixel caption.
@@ -150,6 +155,16 @@ void TForm_Parse::FormCreate()
 
 void TForm_Parse::BtnParseClick()
 {
+    readPageSource();
+}
+
+void TForm_Parse::Button1Click()
+{
+    browse();
+}
+
+void TForm_Parse::readPageSource()
+{
     const QString text = Cmb_HTML->currentText();
     if (isUrl(text)) {
         rememberUrl(text);
@@ -165,7 +180,7 @@ void TForm_Parse::BtnParseClick()
     hide();
 }
 
-void TForm_Parse::Button1Click()
+void TForm_Parse::browse()
 {
     QString chosen = m_lastChosenFile;
     if (!choosers().chooseOpenFile(this, chosen))
@@ -176,7 +191,7 @@ void TForm_Parse::Button1Click()
     // Later relative names, the files a fetch leaves among them, are taken in
     // the chosen file's folder; the history stays in the start directory.
     QDir::setCurrent(file.absolutePath());
-    BtnParseClick();
+    readPageSource();
 }
 
 void TForm_Parse::StartParse(const QString& url)

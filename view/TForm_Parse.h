@@ -29,6 +29,10 @@ public:
     void FormCreate();
     void BtnParseClick();
     void Button1Click();
+    // OK: reads the page the path box names (a file, or a URL fetched first).
+    void readPageSource();
+    // Browse: lets the user pick a file, then reads it as OK does.
+    void browse();
     void StartParse(const QString& url);
     void ParseHTML(const PageLines& memo, TTeam& team, MatchRecord& matchRecord);
 
@@ -43,10 +47,6 @@ public:
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
-    QPushButton* BtnParse = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* Cmb_HTML = nullptr;
-    QPushButton* Button1 = nullptr;
 
 signals:
     // A page was read without failure; the team is CurrentTeam by now.
@@ -57,6 +57,12 @@ signals:
     void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
 
 private:
+    // Controls, named by their object names too.
+    QPushButton* BtnParse = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* Cmb_HTML = nullptr;
+    QPushButton* Button1 = nullptr;
+
     void createControls();
     QString historyPath() const;
     void addHistoryEntry(const QString& url);

@@ -2,6 +2,7 @@
 
 #include "Choosers.h"
 #include "ColorValue.h"
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -77,6 +77,7 @@ void TTeamView::createContents()
     // Label1 lies under the grids and lets clicks through: it only marks how
     // far the client area scrolls below the match grid.
     Label1 = new QLabel(m_canvas);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(84, 518, 621, 36);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(layoutFont(30, true));
@@ -96,16 +97,13 @@ void TTeamView::createContents()
     }
     TeamGrid2->setSetEditTextHandler(std::bind_front(&TTeamView::TeamGrid2SetEditText, this));
 
-    Edit1 = new QLineEdit(QStringLiteral("Edit1"), m_canvas);
-    Edit1->setGeometry(40, 4, 121, 24);
-    Edit1->hide();
-
     GameGrid = createGrid(QStringLiteral("GameGrid"), {8, 572, 765, 42}, SheetGrid::Matches);
     GameGrid->setColumnsMovable(true);
     GameGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
     GameGrid->setSetEditTextHandler(std::bind_front(&TTeamView::GameGridSetEditText, this));
 
     LbTName = new QLabel(m_canvas);
+    LbTName->setObjectName(QStringLiteral("LbTName"));
     LbTName->setGeometry(40, 12, 693, 36);
     LbTName->setAlignment(Qt::AlignCenter);
     LbTName->setFont(layoutFont(30, true));
@@ -130,7 +128,7 @@ void TTeamView::createImportBar()
     ImportButton = new QPushButton(QStringLiteral("Import"), ImportBar);
     ImportButton->setObjectName(QStringLiteral("ImportButton"));
     m_importButtonAction = ImportBar->addWidget(ImportButton);
-    connect(ImportButton, &QPushButton::clicked, this, &TTeamView::ImportButtonClick);
+    connect(ImportButton, &QPushButton::clicked, this, guarded([this] { importOffered(); }));
     addToolBar(Qt::TopToolBarArea, ImportBar);
     ImportBar->hide();
 }
@@ -150,35 +148,98 @@ StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid
 void TTeamView::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
-    Open1 = File1->addAction(QStringLiteral("&Open"), this, &TTeamView::Open1Click);
-    Import1 = File1->addAction(QStringLiteral("&Import..."), this, &TTeamView::Import1Click);
-    Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
-    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
+    New1 = File1->addAction(QStringLiteral("&New"), this, guarded([this] { newTeam(); }));
+    Open1 = File1->addAction(QStringLiteral("&Open"), this, guarded([this] { openPageSource(); }));
+    Import1 = File1->addAction(QStringLiteral("&Import..."), this, guarded([this] { importPage(); }));
+    Save2 = File1->addAction(QStringLiteral("&Save"), this, guarded([this] { save(); }));
+    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, guarded([this] { saveAs(); }));
     File1->addSeparator();
-    exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
+    exit1 = File1->addAction(QStringLiteral("E&xit"), this, guarded([this] { exitProgram(); }));
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
     Colors1 = menuBar()->addMenu(QStringLiteral("&Colors"));
-    Backgound1 = Colors1->addAction(QStringLiteral("&Background"), this, &TTeamView::Backgound1Click);
-    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, &TTeamView::Table1Click);
-    TableHeadings1 =
-        Colors1->addAction(QStringLiteral("Table &Headings"), this, &TTeamView::TableHeadings1Click);
+    Backgound1 =
+        Colors1->addAction(QStringLiteral("&Background"), this, guarded([this] { chooseBackgroundColor(); }));
+    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, guarded([this] { chooseTableColor(); }));
+    TableHeadings1 = Colors1->addAction(QStringLiteral("Table &Headings"), this,
+                                        guarded([this] { chooseHeadingsColor(); }));
 
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
-    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, &TTeamView::Main1Click);
-    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, &TTeamView::Table2Click);
+    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, guarded([this] { chooseHeadingFont(); }));
+    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, guarded([this] { chooseTableFont(); }));
+    const std::pair<QObject*, const char*> names[] = {
+        {File1, "File1"},     {New1, "New1"},
+        {Open1, "Open1"},     {Save2, "Save2"},
+        {Save1, "Save1"},     {exit1, "exit1"},
+        {Colors1, "Colors1"}, {Backgound1, "Backgound1"},
+        {Table1, "Table1"},   {TableHeadings1, "TableHeadings1"},
+        {Fonts2, "Fonts2"},   {Main1, "Main1"},
+        {Table2, "Table2"}};
+    for (const auto& [item, name] : names)
+        item->setObjectName(QString::fromLatin1(name));
+}
+
+// The design's command names, each forwarding to the command it names.
+
+void TTeamView::New1Click()
+{
+    newTeam();
+}
+
+void TTeamView::Open1Click()
+{
+    openPageSource();
+}
+
+void TTeamView::exit1Click()
+{
+    exitProgram();
+}
+
+void TTeamView::Save1Click()
+{
+    saveAs();
+}
+
+void TTeamView::Save2Click()
+{
+    save();
+}
+
+void TTeamView::Backgound1Click()
+{
+    chooseBackgroundColor();
+}
+
+void TTeamView::Table1Click()
+{
+    chooseTableColor();
+}
+
+void TTeamView::TableHeadings1Click()
+{
+    chooseHeadingsColor();
+}
+
+void TTeamView::Main1Click()
+{
+    chooseHeadingFont();
+}
+
+void TTeamView::Table2Click()
+{
+    chooseTableFont();
 }
 
 void TTeamView::FormCreate()
 {
-    Edit1->setText(QDir::toNativeSeparators(QDir::currentPath()));
+    m_startDirectory = QDir::toNativeSeparators(QDir::currentPath());
 }
 
 QString TTeamView::startDirectory() const
 {
-    return Edit1->text();
+    return m_startDirectory;
 }
 
 QFont TTeamView::tableFont() const
@@ -349,7 +410,7 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
     m_pageSourceDialog = dialog;
 }
 
-void TTeamView::New1Click()
+void TTeamView::newTeam()
 {
     m_offeredImport.reset();
     ImportBar->hide();
@@ -360,14 +421,14 @@ void TTeamView::New1Click()
     showPage(shown);
 }
 
-void TTeamView::Open1Click()
+void TTeamView::openPageSource()
 {
     enableSaving();
     if (m_pageSourceDialog)
         m_pageSourceDialog->bringUp();
 }
 
-void TTeamView::Import1Click()
+void TTeamView::importPage()
 {
     QString path;
     if (!choosers().chooseOpenFile(this, path))
@@ -375,7 +436,7 @@ void TTeamView::Import1Click()
     showImport(importRosterFile(QFile::encodeName(path).toStdString()));
 }
 
-void TTeamView::ImportButtonClick()
+void TTeamView::importOffered()
 {
     if (!m_offeredImport)
         return;
@@ -415,27 +476,32 @@ void TTeamView::showImport(const ImportResult& result)
     ImportBar->show();
 }
 
-void TTeamView::exit1Click()
+void TTeamView::exitProgram()
 {
     close();
 }
 
 void TTeamView::WriteHTML()
 {
+    buildPage();
+}
+
+void TTeamView::buildPage()
+{
     Memo1 = buildRosterPage(m_sheet);
 }
 
-void TTeamView::Save1Click()
+void TTeamView::saveAs()
 {
-    WriteHTML();
+    buildPage();
     if (!confirmReadBack())
         return;
     saveThroughChooser();
 }
 
-void TTeamView::Save2Click()
+void TTeamView::save()
 {
-    WriteHTML();
+    buildPage();
     if (!confirmReadBack())
         return;
     // A web address or the no-page marker names no file to write back to.
@@ -485,28 +551,28 @@ void TTeamView::enableSaving()
     Save2->setEnabled(true);
 }
 
-void TTeamView::Backgound1Click()
+void TTeamView::chooseBackgroundColor()
 {
     TColor color = windowColor();
     choosers().chooseColor(this, color);
     m_sheet.setColor(SheetColor::Window, color);
 }
 
-void TTeamView::Table1Click()
+void TTeamView::chooseTableColor()
 {
     TColor color = m_sheet.color(SheetColor::Table);
     choosers().chooseColor(this, color);
     m_sheet.setColor(SheetColor::Table, color);
 }
 
-void TTeamView::TableHeadings1Click()
+void TTeamView::chooseHeadingsColor()
 {
     TColor color = m_sheet.color(SheetColor::Headings);
     choosers().chooseColor(this, color);
     m_sheet.setColor(SheetColor::Headings, color);
 }
 
-void TTeamView::Main1Click()
+void TTeamView::chooseHeadingFont()
 {
     FontChoice choice{headingFont(), headingFontColor()};
     choosers().chooseFont(this, choice);
@@ -515,7 +581,7 @@ void TTeamView::Main1Click()
     m_sheet.setFont(SheetFont::Heading, choice.font.family(), choice.color);
 }
 
-void TTeamView::Table2Click()
+void TTeamView::chooseTableFont()
 {
     FontChoice choice{tableFont(), tableFontColor()};
     choosers().chooseFont(this, choice);

@@ -15,7 +15,6 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPainter;
 class QPushButton;
@@ -37,6 +36,7 @@ public:
     explicit TTeamView(QWidget* parent = nullptr);
     ~TTeamView() override;
 
+    // The design's entry points: each forwards to the function named by intent.
     void ShowTeam(TTeam team);
     void Backgound1Click();
     void Main1Click();
@@ -44,13 +44,27 @@ public:
     void Table1Click();
     void TableHeadings1Click();
     void Open1Click();
-    void Import1Click();
-    void ImportButtonClick();
     void WriteHTML();
     void exit1Click();
     void Save1Click();
     void Save2Click();
     void New1Click();
+
+    // File, Colors and Fonts commands.
+    void newTeam();
+    void openPageSource();
+    void exitProgram();
+    void save();
+    void saveAs();
+    // File, Import...: a page of another roster tool, read by the importer.
+    void importPage();
+    void chooseBackgroundColor();
+    void chooseTableColor();
+    void chooseHeadingsColor();
+    void chooseHeadingFont();
+    void chooseTableFont();
+    // Builds the page of what the window shows into the page buffer.
+    void buildPage();
 
     // Cell painting, selection and edit notifications of the grids.
     void TeamGridDrawCell(StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect,
@@ -61,7 +75,7 @@ public:
     void TeamGrid2SetEditText(StringGrid* sender, int col, int row, const QString& value);
     void GameGridSetEditText(StringGrid* sender, int col, int row, const QString& value);
 
-    // The working directory at the window's creation: the text of Edit1.
+    // The working directory at the window's creation.
     QString startDirectory() const;
     // Shows the page: the sheet's content becomes the window's, the grids visible.
     void showPage(const RosterSheet& sheet);
@@ -92,12 +106,12 @@ public:
     QFont headingFont() const;
     TColor headingFontColor() const { return m_sheet.fontColor(SheetFont::Heading); }
 
-    // Controls.
+private:
+    // Controls, named by their object names too.
     StringGrid* TeamGrid;
     QLabel* LbTName;
     StringGrid* TeamGrid2;
     StringGrid* TeamGrid3;
-    QLineEdit* Edit1;
     StringGrid* GameGrid;
     QLabel* Label1;
     // The bar above the grids that offers an import, or reports one.
@@ -121,7 +135,6 @@ public:
     QAction* Main1;
     QAction* Table2;
 
-private:
     enum class CellLook
     {
         Heading,
@@ -148,9 +161,10 @@ private:
     void enableSaving();
     void createImportBar();
     void showImport(const ImportResult& result);
-    // Save As: asks for the file, makes it the page source and stores the page buffer there.
+    void importOffered();
     // False when the page would read back other than shown and the user cancels.
     bool confirmReadBack();
+    // Save As: asks for the file, makes it the page source and stores the page buffer there.
     void saveThroughChooser();
     QString pageSource() const;
     void setPageSource(const QString& text);
@@ -160,6 +174,7 @@ private:
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;
     QAction* m_importButtonAction = nullptr;
+    QString m_startDirectory;
     RosterSheet m_sheet;
     std::vector<std::string> Memo1;
     QString m_lastSaveName; // the save chooser starts from the name chosen last

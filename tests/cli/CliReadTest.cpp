@@ -149,8 +149,9 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
         {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
         {writePage("A shopping list\nmilk\n"), "Not a roster page\n"},
         {writePage(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Not a roster page\n"},
-        {m_dir.filePath("missing.htm"), "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + "\n"},
-        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + "\n"},
+        {m_dir.filePath("missing.htm"),
+         "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + ": No such file or directory\n"},
+        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + ": Is a directory\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli({"read", c.path});

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "StringGrid.h"
 #include "TeamEditorApplication.h"
 
@@ -33,22 +35,26 @@ TEST_F(ApplicationTest, FailureOfACommandIsReportedAndTheLoopGoesOn)
     m_dialog->setPageSource(QString());
 
     // A click on File, Save in the open menu.
-    m_view->File1->popup(m_view->mapToGlobal(QPoint(0, 0)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view->File1));
-    QTest::mouseClick(m_view->File1, Qt::LeftButton, {},
-                      m_view->File1->actionGeometry(m_view->Save2).center());
+    control<QMenu>(m_view.get(), "File1")->popup(m_view->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(control<QMenu>(m_view.get(), "File1")));
+    QTest::mouseClick(control<QMenu>(m_view.get(), "File1"), Qt::LeftButton, {},
+                      control<QMenu>(m_view.get(), "File1")
+                          ->actionGeometry(control<QAction>(m_view.get(), "Save2"))
+                          .center());
     EXPECT_EQ(reports, QStringList{"Cannot create file ."});
-    EXPECT_FALSE(m_view->File1->isVisible());
+    EXPECT_FALSE(control<QMenu>(m_view.get(), "File1")->isVisible());
 
     // The same through the event loop; afterwards commands work as before.
-    QMetaObject::invokeMethod(m_view->Save2, &QAction::trigger, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(control<QAction>(m_view.get(), "Save2"), &QAction::trigger,
+                              Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_EQ(reports.size(), 2);
-    m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orcs"));
-    QMetaObject::invokeMethod(m_view->New1, &QAction::trigger, Qt::QueuedConnection);
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orcs"));
+    QMetaObject::invokeMethod(control<QAction>(m_view.get(), "New1"), &QAction::trigger,
+                              Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_EQ(reports.size(), 2);
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 0), "");
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid2")->cell(1, 0), "");
 }
 
 TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
@@ -95,7 +101,7 @@ TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithT
     TTeamView* view = application->mainWindow();
     EXPECT_TRUE(view->isVisible());
     EXPECT_EQ(view->startDirectory(), QDir::toNativeSeparators(folder.path()));
-    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->currentText(), "http://league.example/orcs.htm");
+    EXPECT_EQ(application->pageSourceDialog()->pageSource(), "http://league.example/orcs.htm");
     EXPECT_FALSE(application->pageSourceDialog()->isVisible());
 
     // File, Exit ends the event loop, even with the dialog open. Should the
@@ -125,7 +131,7 @@ TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
     EXPECT_EQ(reports, QStringList{"History file too large: " + application->mainWindow()->startDirectory() +
                                    "/SkarnIRC.ini."});
     EXPECT_TRUE(application->mainWindow()->isVisible());
-    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(application->pageSourceDialog(), "Cmb_HTML")->count(), 0);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TForm_Parse.h"
 
+#include "Controls.h"
+
 #include "Choosers.h"
 #include "Errors.h"
 #include "EventPump.h"
@@ -147,9 +149,9 @@ protected:
     std::vector<QString> gameCells() const
     {
         std::vector<QString> cells;
-        for (int row = 0; row < m_view->GameGrid->rowCount(); ++row) {
-            for (int col = 0; col < m_view->GameGrid->colCount(); ++col)
-                cells.push_back(m_view->GameGrid->cell(col, row));
+        for (int row = 0; row < control<StringGrid>(m_view.get(), "GameGrid")->rowCount(); ++row) {
+            for (int col = 0; col < control<StringGrid>(m_view.get(), "GameGrid")->colCount(); ++col)
+                cells.push_back(control<StringGrid>(m_view.get(), "GameGrid")->cell(col, row));
         }
         return cells;
     }
@@ -190,10 +192,10 @@ TEST_F(PageSourceDialogTest, LoadsTheHistoryAtCreation)
             writeFile(historyPath(), *c.file);
         createWindows();
         QStringList items;
-        for (int i = 0; i < m_dialog->Cmb_HTML->count(); ++i)
-            items.append(m_dialog->Cmb_HTML->itemText(i));
+        for (int i = 0; i < control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(); ++i)
+            items.append(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(i));
         EXPECT_EQ(items, c.items);
-        EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), c.index);
+        EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->currentIndex(), c.index);
         EXPECT_EQ(m_dialog->pageSource(), c.text);
         EXPECT_EQ(QFile::exists(historyPath()), c.file.has_value());
     }
@@ -208,9 +210,9 @@ TEST_F(PageSourceDialogTest, OkReadsALocalFileAndShowsTheTeam)
 
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
     EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_FALSE(m_view->TeamGrid->isHidden());
-    EXPECT_FALSE(m_view->GameGrid->isHidden());
-    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
+    EXPECT_FALSE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
+    EXPECT_FALSE(control<StringGrid>(m_view.get(), "GameGrid")->isHidden());
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->cell(1, 1), "Elves");
     EXPECT_EQ(m_dialog->pageSource(), "team.htm");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(QFile::exists(historyPath()));
@@ -225,7 +227,7 @@ TEST_F(PageSourceDialogTest, NoneClosesWithoutReading)
 
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(CurrentTeam.TeamName, "Kept");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
     EXPECT_FALSE(QFile::exists(historyPath()));
 }
 
@@ -234,7 +236,7 @@ TEST_F(PageSourceDialogTest, SourcesThatCannotBeOpenedAreReported)
     expectOkFails<EFileError>("", "Cannot open file ");
     expectOkFails<EFileError>("<NONE>", "Cannot open file <NONE>");
     expectOkFails<EFileError>("missing.htm", "Cannot open file missing.htm");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
 }
 
 TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
@@ -244,13 +246,13 @@ TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
     m_dialog->BtnParseClick();
     const TTeam shown = CurrentTeam;
     const std::vector<QString> cells = gameCells();
-    const QString heading = m_view->LbTName->text();
+    const QString heading = control<QLabel>(m_view.get(), "LbTName")->text();
 
     writeFile(inStart("broken.htm"), FailingPage);
     expectOkFails<EConvertError>("broken.htm", "'12O' is not a valid integer value");
     EXPECT_EQ(CurrentTeam, shown);
     EXPECT_EQ(gameCells(), cells);
-    EXPECT_EQ(m_view->LbTName->text(), heading);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), heading);
 }
 
 TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
@@ -280,14 +282,14 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     writeFile(historyPath(), "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=5\r\n");
     m_dialog->setPageSource(url.toUpper());
     m_dialog->BtnParseClick();
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
     EXPECT_EQ(readFile(historyPath()),
               "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=0\r\n");
 
     const QString second = QString::fromStdString(server.url("/other.htm?team=12"));
     m_dialog->setPageSource(second);
     m_dialog->BtnParseClick();
-    EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->currentIndex(), 1);
     EXPECT_EQ(PageHistory(historyPath()).urls(), (QStringList{url, second}));
     EXPECT_EQ(PageHistory(historyPath()).currentIndex(), 1);
 
@@ -304,7 +306,7 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     const std::string huge = "[Team HTML]\r\nhttp://a/=\r\n" + std::string(IniFile::SizeLimit, '\n');
     writeFile(historyPath(), huge);
     createWindows();
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
     EXPECT_EQ(m_dialog->historyProblem().toStdString(),
               "History file too large: " + historyPath().toStdString());
 
@@ -313,8 +315,8 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     m_dialog->setPageSource(url);
     m_dialog->BtnParseClick();
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
-    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0), url);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0), url);
     EXPECT_EQ(readFile(historyPath()), huge);
 }
 
@@ -325,7 +327,7 @@ TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
     m_dialog->setPageSource(QString::fromStdString(url));
     m_dialog->BtnParseClick();
 
-    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0).toStdString(), url);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0).toStdString(), url);
     EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{QString::fromStdString(url)});
     const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -338,7 +340,7 @@ TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenStopsBeforeTheFetch)
     ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
     expectOkFails<EFileError>("http://127.0.0.1:9/team.htm",
                               "Unable to write to " + historyPath().toStdString());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
     EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
 }
 
@@ -403,9 +405,9 @@ TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
     m_dialog->StartParse(QString::fromStdString(server.url("/team.htm")));
 
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->cell(1, 1), "Elves");
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
     EXPECT_FALSE(QFile::exists(historyPath()));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -414,18 +416,18 @@ TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndAFocusedButton)
 {
     m_dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    EXPECT_EQ(QApplication::focusWidget(), m_dialog->BtnParse);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(m_dialog.get(), "BtnParse"));
 
-    m_dialog->Button1->setFocus();
-    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    control<QPushButton>(m_dialog.get(), "Button1")->setFocus();
+    QTest::keyClick(control<QPushButton>(m_dialog.get(), "Button1"), Qt::Key_Return);
     EXPECT_EQ(m_choosers->presets.size(), 1);
     EXPECT_TRUE(m_dialog->isVisible());
 
     m_dialog->setPageSource("<none>");
-    m_dialog->Cmb_HTML->setFocus();
-    QTest::keyClick(m_dialog->Cmb_HTML->lineEdit(), Qt::Key_Return);
+    control<QComboBox>(m_dialog.get(), "Cmb_HTML")->setFocus();
+    QTest::keyClick(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->lineEdit(), Qt::Key_Return);
     EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
 }
 
 } // namespace
