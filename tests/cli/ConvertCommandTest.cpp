@@ -117,7 +117,7 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     // A FIFO as the output stays a FIFO, and one as the input is not waited on.
     const QString fifo = path("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const CliRun intoFifo = convert(path("old.htm"), fifo);
+    const CliRun intoFifo = convert(TE_SOURCE_DIR "/examples/sample-roster.htm", fifo);
     EXPECT_EQ(intoFifo.exitCode, 1);
     EXPECT_EQ(intoFifo.errors, "Not a regular file: " + fifo.toStdString() + "\n");
     EXPECT_FALSE(QFileInfo(fifo).isFile());
