@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -188,9 +189,10 @@ private:
     int m_fd;
 };
 
-} // namespace
-
-PageLines loadPageFile(const std::string& path)
+// Hands the page file to take a piece at a time, with the checks and errors
+// loadPageFile describes; sized is told the file's size before the first piece.
+void streamPageFile(const std::string& path, const std::function<void(std::uint64_t)>& sized,
+                    const std::function<void(std::string_view)>& take)
 {
     const auto cannotOpen = [&](int error) {
         return EFileError("Cannot open file " + path, std::strerror(error));
@@ -218,12 +220,11 @@ PageLines loadPageFile(const std::string& path)
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
         throw cannotOpen(errno);
     checkKind(info);
+    sized(static_cast<std::uint64_t>(info.st_size));
 
-    // The file is split a piece at a time through one small buffer rather than
+    // The file is read a piece at a time through one small buffer rather than
     // held whole: on a large page that saves as much memory as the page's size.
     std::string buffer(std::size_t{1} << 20, '\0');
-    PageSplitter splitter;
-    splitter.expectPageSize(static_cast<std::size_t>(info.st_size));
     std::uint64_t total = 0;
     for (;;) {
         const ssize_t read = ::read(file.get(), buffer.data(), buffer.size());
@@ -238,7 +239,26 @@ PageLines loadPageFile(const std::string& path)
         total += static_cast<std::uint64_t>(read);
         if (total > PageSizeLimit)
             throw EFileError("Page too large: " + path);
-        splitter.add(std::string_view(buffer).substr(0, static_cast<std::size_t>(read)));
+        take(std::string_view(buffer).substr(0, static_cast<std::size_t>(read)));
     }
+}
+
+} // namespace
+
+PageLines loadPageFile(const std::string& path)
+{
+    PageSplitter splitter;
+    streamPageFile(
+        path, [&](std::uint64_t size) { splitter.expectPageSize(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { splitter.add(piece); });
     return splitter.finish();
+}
+
+std::string loadPageBytes(const std::string& path)
+{
+    std::string bytes;
+    streamPageFile(
+        path, [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { bytes.append(piece); });
+    return bytes;
 }
