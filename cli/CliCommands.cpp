@@ -12,7 +12,7 @@ std::span<const CliCommand> cliCommands()
     static const CliCommand commands[] = {
         {"read", "PAGE", runReadCommand},
         {"import", "PAGE", runImportCommand},
-        {"fetch", "URL", runFetchCommand},
+        {"fetch", "[-o FILE] [--head FILE] [--timeout SECONDS] URL", runFetchCommand},
         {"convert", "[--strict] IN OUT", runConvertCommand},
     };
     return commands;
