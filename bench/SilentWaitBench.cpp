@@ -142,7 +142,8 @@ void tlsCancelledFromThePump(benchmark::State& state)
 
 // Runs Get on url; once stageReached holds, another thread asks for a cancel
 // and the time from that request to the end of Get is the iteration's time.
-void measureCancel(benchmark::State& state, const std::string& url, const std::function<bool(TNMHTTP&)>& stageReached)
+void measureCancel(benchmark::State& state, const std::string& url,
+                   const std::function<bool(TNMHTTP&)>& stageReached)
 {
     TNMHTTP http;
     useTemporaryFiles(http);

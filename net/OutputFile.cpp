@@ -6,41 +6,40 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The permissions a newly created file would get: read and write for all, less the umask.
-mode_t newFileMode()
+// ".name." and a random suffix in the folder of name: hidden, and on the
+// same file system so that the rename is atomic.
+std::string temporaryName(const std::string& name)
 {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// ".name.XXXXXX" in the folder of name: hidden, and on the same file system so
-// that the rename is atomic.
-std::string temporaryPattern(const std::string& name)
-{
+    static std::mt19937_64 random{std::random_device{}()};
     const std::size_t slash = name.rfind('/');
     const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
-    return name.substr(0, base) + "." + name.substr(base) + ".XXXXXX";
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    return name.substr(0, base) + "." + name.substr(base) + "." + suffix;
 }
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& name) : m_name(name), m_temporaryName(temporaryPattern(name))
+OutputFile::OutputFile(const std::string& name) : m_name(name)
 {
     if (name.empty() || name.back() == '/')
         throw EFileError("Cannot create file " + name);
-    m_fd = mkostemp(m_temporaryName.data(), O_CLOEXEC);
+    // A new file of our own, never one found under that name; the umask
+    // applies to its permissions as to any file created.
+    for (int attempt = 0; m_fd < 0 && attempt < 100; ++attempt) {
+        m_temporaryName = temporaryName(name);
+        m_fd = open(m_temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
     if (m_fd < 0)
         throw EFileError("Cannot create file " + name);
-    if (fchmod(m_fd, newFileMode()) != 0) {
-        discard();
-        throw EFileError("Cannot create file " + name);
-    }
 }
 
 OutputFile::~OutputFile()
@@ -72,9 +71,12 @@ void OutputFile::append(std::string_view bytes)
 void OutputFile::commit()
 {
     // A device, a folder or a pipe under the target's name is not ours to replace.
-    struct stat target{};
-    const bool replaceable = lstat(m_name.c_str(), &target) != 0 ? errno == ENOENT
-                                                                  : S_ISREG(target.st_mode) || S_ISLNK(target.st_mode);
+    struct stat target
+    {
+    };
+    const bool replaceable = lstat(m_name.c_str(), &target) != 0
+                                 ? errno == ENOENT
+                                 : S_ISREG(target.st_mode) || S_ISLNK(target.st_mode);
     const int fd = m_fd;
     m_fd = -1;
     if (close(fd) != 0 || !replaceable || std::rename(m_temporaryName.c_str(), m_name.c_str()) != 0) {

@@ -105,6 +105,7 @@ void ReplyHeader::readField(const std::string& line)
     } else if (field == "transfer-encoding") {
         const std::string codings = lowerCased(withoutBlanks(line.substr(colon + 1)));
         constexpr std::string_view last = "chunked";
-        m_chunked = codings.size() >= last.size() && codings.compare(codings.size() - last.size(), last.size(), last) == 0;
+        m_chunked = codings.size() >= last.size() &&
+                    codings.compare(codings.size() - last.size(), last.size(), last) == 0;
     }
 }

@@ -145,7 +145,8 @@ void TNMHTTP::openTunnel()
     while (reply.addLine(readWholeLine(reply.room()))) {
     }
     if (!reply.complete() || reply.replyNumber() < 200 || reply.replyNumber() > 299)
-        throw HTTPException("Proxy refused the connection to " + authority + ": " + printable(reply.statusLine()));
+        throw HTTPException("Proxy refused the connection to " + authority + ": " +
+                            printable(reply.statusLine()));
 }
 
 void TNMHTTP::SendRequest()
@@ -255,8 +256,8 @@ void TNMHTTP::captureChunks(OutputFile& file)
         if (size > maxBodyBytes - m_bytesRecvd)
             throw HTTPException("Reply too large");
         for (std::int64_t left = size; left > 0;) {
-            const std::size_t got =
-                readSome(buffer.data(), static_cast<std::size_t>(std::min<std::int64_t>(left, buffer.size())));
+            const std::size_t got = readSome(
+                buffer.data(), static_cast<std::size_t>(std::min<std::int64_t>(left, buffer.size())));
             if (got == 0)
                 throw HTTPException("Incomplete reply from server");
             file.append({buffer.data(), got});

@@ -536,7 +536,8 @@ void TPowersock::CaptureFile(OutputFile& file, std::int64_t maxBytes)
     m_bytesRecvd = 0;
     std::vector<char> buffer(chunkSize);
     while (m_bytesRecvd < maxBytes) {
-        const auto want = static_cast<std::size_t>(std::min<std::int64_t>(chunkSize, maxBytes - m_bytesRecvd));
+        const auto want =
+            static_cast<std::size_t>(std::min<std::int64_t>(chunkSize, maxBytes - m_bytesRecvd));
         const std::size_t got = readSome(buffer.data(), want);
         if (got == 0)
             break;

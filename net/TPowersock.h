@@ -38,11 +38,11 @@ public:
     TPowersock(const TPowersock&) = delete;
     TPowersock& operator=(const TPowersock&) = delete;
 
-    ShortString Host;    // name or dotted IPv4 address
-    int Port = 0;        // used as 16 bits
-    ShortString Proxy;   // when set, replaces Host for lookup and connection
-    int ProxyPort = 0;   // replaces Port when Proxy is set
-    int TimeOut = 0;     // limit of each single wait in milliseconds; 0: none
+    ShortString Host;  // name or dotted IPv4 address
+    int Port = 0;      // used as 16 bits
+    ShortString Proxy; // when set, replaces Host for lookup and connection
+    int ProxyPort = 0; // replaces Port when Proxy is set
+    int TimeOut = 0;   // limit of each single wait in milliseconds; 0: none
     // Limit in milliseconds of host lookup, connection and TLS handshake
     // together ("Timed out connecting to %s"); 0: none.
     int ConnectTimeOut = 15000;

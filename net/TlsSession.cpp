@@ -21,7 +21,8 @@ namespace {
 SSL_CTX* clientContext()
 {
     static const std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> context = [] {
-        std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> made(SSL_CTX_new(TLS_client_method()), &SSL_CTX_free);
+        std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> made(SSL_CTX_new(TLS_client_method()),
+                                                               &SSL_CTX_free);
         if (made) {
             SSL_CTX_set_min_proto_version(made.get(), TLS1_2_VERSION);
             SSL_CTX_set_verify(made.get(), SSL_VERIFY_PEER, nullptr);
@@ -43,7 +44,9 @@ class SigpipeIgnored
 public:
     SigpipeIgnored()
     {
-        struct sigaction ignore{};
+        struct sigaction ignore
+        {
+        };
         ignore.sa_handler = SIG_IGN;
         sigemptyset(&ignore.sa_mask);
         sigaction(SIGPIPE, &ignore, &m_previous);
@@ -53,7 +56,9 @@ public:
     SigpipeIgnored& operator=(const SigpipeIgnored&) = delete;
 
 private:
-    struct sigaction m_previous{};
+    struct sigaction m_previous
+    {
+    };
 };
 
 // The reason of the most recent OpenSSL failure of this thread, or the
@@ -137,14 +142,17 @@ void TlsSession::failHandshake(int result)
     }
     if (verified != X509_V_OK) {
         ERR_clear_error();
-        throw ESockError("Certificate of " + m_hostName + " not trusted: " + X509_verify_cert_error_string(verified));
+        throw ESockError("Certificate of " + m_hostName +
+                         " not trusted: " + X509_verify_cert_error_string(verified));
     }
-    throw ESockError("TLS handshake with " + m_hostName + " failed: " + lastReason(SSL_get_error(m_ssl, result)));
+    throw ESockError("TLS handshake with " + m_hostName +
+                     " failed: " + lastReason(SSL_get_error(m_ssl, result)));
 }
 
 void TlsSession::fail(int result, const char* what)
 {
-    throw ESockError(std::string(what) + " " + m_hostName + " failed: " + lastReason(SSL_get_error(m_ssl, result)));
+    throw ESockError(std::string(what) + " " + m_hostName +
+                     " failed: " + lastReason(SSL_get_error(m_ssl, result)));
 }
 
 TlsSession::Step TlsSession::step(int result, bool reading)
@@ -159,7 +167,8 @@ TlsSession::Step TlsSession::step(int result, bool reading)
         done.waitFor = POLLIN;
     else if (error == SSL_ERROR_WANT_WRITE)
         done.waitFor = POLLOUT;
-    else if (error == SSL_ERROR_ZERO_RETURN || (error == SSL_ERROR_SYSCALL && reading && ERR_peek_error() == 0))
+    else if (error == SSL_ERROR_ZERO_RETURN ||
+             (error == SSL_ERROR_SYSCALL && reading && ERR_peek_error() == 0))
         done.closed = true;
     else {
         m_open = false;

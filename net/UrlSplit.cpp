@@ -52,7 +52,8 @@ std::string withoutDotSegments(const std::string& path)
     std::size_t start = 1;
     for (;;) {
         const std::size_t end = path.find('/', start);
-        const std::string segment = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string segment =
+            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
         const bool last = end == std::string::npos;
         if (segment == "..") {
             if (!kept.empty())

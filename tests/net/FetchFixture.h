@@ -58,4 +58,3 @@ inline int closedPort()
     close(probe);
     return ntohs(address.sin_port);
 }
-

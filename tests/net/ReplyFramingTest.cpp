@@ -78,14 +78,24 @@ TEST_F(HttpGet, DecodesChunkedBodies)
     const std::string bigChunk = "10000\r\n" + std::string(0x10000, 'z') + "\r\n";
     const Case cases[] = {
         {"good",
-         {chunkedReply("5;name=value\r\nhello\r\n1A\r\n abcdefghijklmnopqrstuvwxy\r\n0\r\nX-Trailer: 1\r\n\r\n")},
+         {chunkedReply(
+             "5;name=value\r\nhello\r\n1A\r\n abcdefghijklmnopqrstuvwxy\r\n0\r\nX-Trailer: 1\r\n\r\n")},
          "",
          "hello abcdefghijklmnopqrstuvwxy"},
         {"bare line feeds and no trailer", {chunkedReply("3\nabc\n0\n\n")}, "", "abc"},
         {"closed after the last chunk", {chunkedReply("2\r\nok\r\n0\r\n")}, "", "ok"},
-        {"size that is no number", {chunkedReply("zz\r\nhello\r\n0\r\n\r\n")}, "Malformed chunk in reply from 127.0.0.1", ""},
-        {"no line end after the data", {chunkedReply("2\r\nokX\r\n0\r\n\r\n")}, "Malformed chunk in reply from 127.0.0.1", ""},
-        {"size line without end", {chunkedReply(std::string(2000, '1'))}, "Malformed chunk in reply from 127.0.0.1", ""},
+        {"size that is no number",
+         {chunkedReply("zz\r\nhello\r\n0\r\n\r\n")},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
+        {"no line end after the data",
+         {chunkedReply("2\r\nokX\r\n0\r\n\r\n")},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
+        {"size line without end",
+         {chunkedReply(std::string(2000, '1'))},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
         {"cut in a chunk", {chunkedReply("10\r\nshort")}, "Incomplete reply from server", ""},
         {"no last chunk", {chunkedReply("2\r\nok\r\n")}, "Incomplete reply from server", ""},
         {"one chunk over the limit", {chunkedReply("4000001\r\n"), "", true}, "Reply too large", ""},
@@ -124,7 +134,8 @@ TEST_F(HttpGet, FollowsRedirectsWithinBounds)
 {
     ScriptedServer final("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
     const auto moved = [](int status, const std::string& location) {
-        return Reply("HTTP/1.0 " + std::to_string(status) + " Moved\r\nLocation: " + location + "\r\n\r\nold");
+        return Reply("HTTP/1.0 " + std::to_string(status) + " Moved\r\nLocation: " + location +
+                     "\r\n\r\nold");
     };
     {
         ScriptedServer chain({moved(301, "../b/next.htm"), moved(302, "/c/last.htm?x=1"),
@@ -137,8 +148,9 @@ TEST_F(HttpGet, FollowsRedirectsWithinBounds)
         for (const std::string& request : chain.requests())
             lines.push_back(request.substr(0, request.find("\r\n")));
         lines.push_back(final.request().substr(0, final.request().find("\r\n")));
-        EXPECT_EQ(lines, (std::vector<std::string>{"GET /a/start.htm HTTP/1.0", "GET /b/next.htm HTTP/1.0",
-                                                   "GET /c/last.htm?x=1 HTTP/1.0", "GET /final.htm HTTP/1.0"}));
+        EXPECT_EQ(lines,
+                  (std::vector<std::string>{"GET /a/start.htm HTTP/1.0", "GET /b/next.htm HTTP/1.0",
+                                            "GET /c/last.htm?x=1 HTTP/1.0", "GET /final.htm HTTP/1.0"}));
     }
     {
         ScriptedServer again(moved(307, "/again"), 6);
@@ -172,7 +184,8 @@ TEST_F(HttpGet, GivesUpOnAReplyWithoutProgressButNotOnASlowOne)
         EXPECT_FALSE(http.Connected());
     }
     // Each byte comes well within the limit, the whole reply well after it.
-    ServerProcess slow({.reply = "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n" + std::string(20, 's'), .dripMs = 20});
+    ServerProcess slow(
+        {.reply = "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n" + std::string(20, 's'), .dripMs = 20});
     EXPECT_EQ(get(slow.url()), "");
     EXPECT_EQ(body(), std::string(20, 's'));
 }
@@ -200,7 +213,8 @@ TEST_F(HttpGet, CutsAUrlAtTheLimitBetweenCharacters)
         SCOPED_TRACE(before);
         const std::string text = std::string(before, 'a') + character + "tail";
         const std::string kept = ShortString(text).str();
-        const std::size_t whole = before + character.size() <= ShortString::maxLength ? before + character.size() : before;
+        const std::size_t whole =
+            before + character.size() <= ShortString::maxLength ? before + character.size() : before;
         EXPECT_EQ(kept, text.substr(0, whole));
     }
     // Bytes that are no UTF-8 are cut at the limit all the same.
@@ -231,7 +245,9 @@ TEST_F(HttpGet, ReplacesItsFilesWholeAndOnlyOnSuccess)
     EXPECT_EQ(readFile(victim), "precious");
     EXPECT_FALSE(std::filesystem::is_symlink(http.FileName.str()));
     EXPECT_EQ(body(), "team");
-    struct stat status{};
+    struct stat status
+    {
+    };
     ASSERT_EQ(stat(http.FileName.str().c_str(), &status), 0);
     const mode_t mask = umask(0);
     umask(mask);

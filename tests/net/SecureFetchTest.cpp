@@ -46,15 +46,20 @@ TEST_F(SecureGet, RefusesServersItCannotTrust)
         std::string error; // the start of the message
     };
     const Case cases[] = {
-        {"self-signed", {.certificate = "selfsigned", .reply = teamReply},
+        {"self-signed",
+         {.certificate = "selfsigned", .reply = teamReply},
          "ESockError: Certificate of 127.0.0.1 not trusted: self-signed certificate"},
-        {"wrong host name", {.certificate = "wronghost", .reply = teamReply},
+        {"wrong host name",
+         {.certificate = "wronghost", .reply = teamReply},
          "ESockError: Certificate does not match host name 127.0.0.1"},
-        {"expired", {.certificate = "expired", .reply = teamReply},
+        {"expired",
+         {.certificate = "expired", .reply = teamReply},
          "ESockError: Certificate of 127.0.0.1 not trusted: certificate has expired"},
-        {"TLS 1.0 only", {.certificate = "server", .tls10Only = true, .reply = teamReply},
+        {"TLS 1.0 only",
+         {.certificate = "server", .tls10Only = true, .reply = teamReply},
          "ESockError: TLS handshake with 127.0.0.1 failed: "},
-        {"plain HTTP on the TLS port", {.reply = teamReply, .atOnce = true},
+        {"plain HTTP on the TLS port",
+         {.reply = teamReply, .atOnce = true},
          "ESockError: TLS handshake with 127.0.0.1 failed: "},
     };
     for (const Case& c : cases) {
@@ -88,8 +93,10 @@ TEST_F(SecureGet, FollowsRedirectsToHttpsButNeverBackToHttp)
     }
     std::filesystem::remove(http.FileName.str());
     ScriptedServer plain(teamReply);
-    ServerProcess downgrade({.certificate = "server", .reply = "HTTP/1.0 301 Moved\r\nLocation: " + plain.url("/x") + "\r\n\r\n"});
-    EXPECT_EQ(get(downgrade.url("/")), "HTTPException: Refused redirect from https to http: " + plain.url("/x"));
+    ServerProcess downgrade({.certificate = "server",
+                             .reply = "HTTP/1.0 301 Moved\r\nLocation: " + plain.url("/x") + "\r\n\r\n"});
+    EXPECT_EQ(get(downgrade.url("/")),
+              "HTTPException: Refused redirect from https to http: " + plain.url("/x"));
     EXPECT_FALSE(plain.requestReceived());
     EXPECT_FALSE(std::filesystem::exists(http.FileName.str()));
 }
@@ -130,7 +137,9 @@ TEST_F(SecureGet, CancelEndsEveryStageAndTheNextFetchWorks)
         {"connecting", stalled, [] { return true; }, "ESockError: Connection Canceled"},
         {"in the handshake", stalled, [this] { return http.Status() == "Securing Connection"; },
          "ESockError: Connection Canceled"},
-        {"in the body", endless.url(), [this] { return http.Status() == "Capture File" && http.BytesRecvd() > 0; }, "ESockError: Read Canceled"},
+        {"in the body", endless.url(),
+         [this] { return http.Status() == "Capture File" && http.BytesRecvd() > 0; },
+         "ESockError: Read Canceled"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

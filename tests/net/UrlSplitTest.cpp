@@ -58,7 +58,8 @@ TEST(UrlSplit, RejectsWhatCannotBeRequested)
 
 TEST(UrlSplit, RefusesSchemesOtherThanHttpAndHttps)
 {
-    for (const std::string url : {"ftp://x/", "Gopher://rosters.invalid/a", "file:///etc/passwd", "httpx://h/"}) {
+    for (const std::string url :
+         {"ftp://x/", "Gopher://rosters.invalid/a", "file:///etc/passwd", "httpx://h/"}) {
         SCOPED_TRACE(url);
         try {
             splitUrl(url);

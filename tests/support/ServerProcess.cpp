@@ -19,7 +19,8 @@ namespace {
 
 std::string newFolder(const char* prefix)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     return pattern;
@@ -35,8 +36,7 @@ class CertificateFolder
 public:
     CertificateFolder() : m_path(newFolder("te-certs-"))
     {
-        const std::string command =
-            "bash '" TE_SUPPORT_DIR "/make-test-certs.sh' '" + m_path + "'";
+        const std::string command = "bash '" TE_SUPPORT_DIR "/make-test-certs.sh' '" + m_path + "'";
         if (std::system(command.c_str()) != 0)
             throw std::runtime_error("cannot make the test certificates");
     }
@@ -61,7 +61,8 @@ const std::string& TestCertificates::folder()
 ServerProcess::ServerProcess(const ServerScript& script)
     : m_folder(newFolder("te-server-")), m_secure(!script.certificate.empty())
 {
-    std::vector<std::string> args = {"python3", TE_SUPPORT_DIR "/scripted_server.py", "--log", m_folder + "/log",
+    std::vector<std::string> args = {"python3",       TE_SUPPORT_DIR "/scripted_server.py",
+                                     "--log",         m_folder + "/log",
                                      "--connections", std::to_string(script.connections)};
     if (m_secure) {
         args.insert(args.end(), {"--cert", TestCertificates::file(script.certificate + ".pem"), "--key",
@@ -73,15 +74,17 @@ ServerProcess::ServerProcess(const ServerScript& script)
         writeBytes(m_folder + "/repeat", script.repeat);
         args.insert(args.end(), {"--repeat", m_folder + "/repeat"});
     }
-    for (const auto& [set, flag] : {std::pair{script.tls10Only, "--tls10"}, std::pair{script.holdOpen, "--hold-open"},
-                                    std::pair{script.atOnce, "--at-once"}, std::pair{script.proxy, "--proxy"}}) {
+    for (const auto& [set, flag] :
+         {std::pair{script.tls10Only, "--tls10"}, std::pair{script.holdOpen, "--hold-open"},
+          std::pair{script.atOnce, "--at-once"}, std::pair{script.proxy, "--proxy"}}) {
         if (set)
             args.emplace_back(flag);
     }
     if (script.dripMs >= 0)
         args.insert(args.end(), {"--drip", std::to_string(script.dripMs)});
     if (script.pauseAfter >= 0)
-        args.insert(args.end(), {"--pause", std::to_string(script.pauseAfter) + ":" + std::to_string(script.pauseMs)});
+        args.insert(args.end(),
+                    {"--pause", std::to_string(script.pauseAfter) + ":" + std::to_string(script.pauseMs)});
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

@@ -24,9 +24,9 @@ struct ServerScript
     bool atOnce = false; // answers without waiting for a request
     bool proxy = false;  // relays CONNECT tunnels
     int connections = 1;
-    int dripMs = -1;           // >= 0: the reply goes one byte at a time, this far apart
-    int pauseAfter = -1;       // >= 0: the reply pauses after this many bytes...
-    int pauseMs = 0;           // ...for this long
+    int dripMs = -1;     // >= 0: the reply goes one byte at a time, this far apart
+    int pauseAfter = -1; // >= 0: the reply pauses after this many bytes...
+    int pauseMs = 0;     // ...for this long
 };
 
 // The scripted server of scripted_server.py in a child process on 127.0.0.1,
