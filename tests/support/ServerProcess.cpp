@@ -81,7 +81,8 @@ ServerProcess::ServerProcess(const ServerScript& script)
             args.emplace_back(flag);
     }
     if (script.dripMs >= 0)
-        args.insert(args.end(), {"--drip", std::to_string(script.dripMs)});
+        args.insert(args.end(), {"--drip", std::to_string(script.dripMs), "--drip-range",
+                                 std::to_string(script.dripFrom) + ":" + std::to_string(script.dripTo)});
     if (script.pauseAfter >= 0)
         args.insert(args.end(),
                     {"--pause", std::to_string(script.pauseAfter) + ":" + std::to_string(script.pauseMs)});

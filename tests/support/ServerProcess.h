@@ -24,7 +24,9 @@ struct ServerScript
     bool atOnce = false; // answers without waiting for a request
     bool proxy = false;  // relays CONNECT tunnels
     int connections = 1;
-    int dripMs = -1;     // >= 0: the reply goes one byte at a time, this far apart
+    int dripMs = -1;     // >= 0: the reply goes one byte at a time, this far apart,
+    int dripFrom = 0;    // from this byte
+    int dripTo = -1;     // to this one (-1: to its end)
     int pauseAfter = -1; // >= 0: the reply pauses after this many bytes...
     int pauseMs = 0;     // ...for this long
 };

@@ -8,7 +8,8 @@ the client's own TLS code); --tls10 allows TLS 1.0 only. For each connection
 it reads the request up to its empty line (unless --at-once), appends it to
 the --log file, sends the --reply bytes once, the --repeat bytes again and
 again until the client goes, and with --hold-open stays silent until the
-client closes. --drip MS sends the reply one byte at a time, MS apart, and
+client closes. --drip MS sends the reply one byte at a time, MS apart (only bytes FROM to
+TO with --drip-range FROM:TO), and
 --pause OFFSET:MS waits MS after the first OFFSET bytes. With --proxy it is an HTTP proxy that answers CONNECT and
 relays the bytes to the named host and back.
 """
@@ -48,9 +49,13 @@ def relay(client, request):
 
 def send_paced(conn, args):
     if args.drip is not None:
-        for i in range(len(args.reply)):
-            conn.sendall(args.reply[i:i + 1])
+        start, end = (int(part) for part in args.drip_range.split(":"))
+        end = len(args.reply) if end < 0 else end
+        conn.sendall(args.reply[:start])
+        for i in range(start, end):
             time.sleep(args.drip / 1000)
+            conn.sendall(args.reply[i:i + 1])
+        conn.sendall(args.reply[end:])
         return
     sent = 0
     for pause in args.pause:
@@ -97,6 +102,7 @@ def main():
     parser.add_argument("--connections", type=int, default=1)
     parser.add_argument("--log")
     parser.add_argument("--drip", type=int)
+    parser.add_argument("--drip-range", default="0:-1")
     parser.add_argument("--pause", action="append", default=[])
     args = parser.parse_args()
     args.reply = read_bytes(args.reply)
