@@ -11,6 +11,7 @@
 #include "StringGrid.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -418,6 +419,13 @@ void TTeamView::showImport(const ImportResult& result)
 void TTeamView::exit1Click()
 {
     close();
+}
+
+void TTeamView::closeEvent(QCloseEvent* event)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->cancelFetch();
+    QMainWindow::closeEvent(event);
 }
 
 void TTeamView::WriteHTML()
