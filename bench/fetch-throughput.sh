@@ -62,15 +62,6 @@ until [ -s "$work/https-port" ]; do sleep 0.05; done
 secure_url=https://127.0.0.1:$(cat "$work/https-port")/big.htm
 export SSL_CERT_FILE=$work/certs/ca.pem
 
-seconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    echo "scale=3; ($end - $start) / 1000000000" | bc
-}
-rate() { echo "scale=1; $size / 1000000 / $1" | bc; }
-
 # measure LABEL URL
 measure() {
     local label=$1 url=$2 fetch get curl fetch_total=0 get_total=0 curl_total=0
