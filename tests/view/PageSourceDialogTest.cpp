@@ -329,6 +329,18 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     EXPECT_EQ(readFile(historyPath()), huge);
 }
 
+TEST_F(PageSourceDialogTest, ARedirectedUrlIsRememberedAsTyped)
+{
+    ScriptedServer server(
+        {Reply("HTTP/1.0 302 Found\r\nLocation: /moved/team.htm\r\n\r\n"), Reply(httpReply(GoodPage))});
+    const QString typed = QString::fromStdString(server.url("/team.htm"));
+    m_dialog->setPageSource(typed);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{typed});
+    EXPECT_EQ(m_dialog->pageSource(), typed);
+}
+
 TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
 {
     ScriptedServer server(httpReply(GoodPage));
