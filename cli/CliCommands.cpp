@@ -15,7 +15,8 @@ std::span<const CliCommand> cliCommands()
         {"read", "PAGE...", "print each page read as JSON (one line a page when more than one)",
          runReadCommand},
         {"import", "PAGE...", "print each page made by another roster tool as read does", runImportCommand},
-        {"fetch", "URL", "fetch a page into output1.htm and print it as read does", runFetchCommand},
+        {"fetch", "[-o FILE] [--head FILE] [--timeout SECONDS] URL",
+         "fetch a page into output1.htm (or FILE) and print it as read does", runFetchCommand},
         {"convert", "[--strict] IN OUT | [--strict] --to DIR IN...", "write the page the editor saves for each page read",
          runConvertCommand},
     };

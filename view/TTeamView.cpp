@@ -12,6 +12,7 @@
 #include "StringGrid.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -479,6 +480,13 @@ void TTeamView::showImport(const ImportResult& result)
 void TTeamView::exitProgram()
 {
     close();
+}
+
+void TTeamView::closeEvent(QCloseEvent* event)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->cancelFetch();
+    QMainWindow::closeEvent(event);
 }
 
 void TTeamView::WriteHTML()

@@ -135,6 +135,11 @@ private:
     QAction* Main1;
     QAction* Table2;
 
+protected:
+    // A fetch in progress ends with the window, so that the program ends at once.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     enum class CellLook
     {
         Heading,

@@ -1,8 +1,9 @@
 #include "ViewTestSupport.h"
 
 #include "Controls.h"
-
+#include "ScriptedServer.h"
 #include "StringGrid.h"
+#include "TForm_Parse.h"
 #include "TeamEditorApplication.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -132,6 +134,42 @@ TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
                                    "/SkarnIRC.ini."});
     EXPECT_TRUE(application->mainWindow()->isVisible());
     EXPECT_EQ(control<QComboBox>(application->pageSourceDialog(), "Cmb_HTML")->count(), 0);
+}
+
+// File, Exit while a fetch waits on a server that never answers ends the
+// fetch at once, without an error report, and the event loop with it.
+TEST(ApplicationStartTest, FileExitDuringAFetchEndsTheProgram)
+{
+    ensureApplication();
+    QStringList reports;
+    TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    startWithHistory(folder, "");
+    auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
+    application->createWindows();
+    QDir::setCurrent(previousFolder);
+
+    ScriptedServer silent("", "", true);
+    TForm_Parse* dialog = application->pageSourceDialog();
+    dialog->setPageSource(QString::fromStdString(silent.url("/team.htm")));
+    QTimer::singleShot(0, dialog, &TForm_Parse::BtnParseClick);
+    QTimer exitOnceFetching;
+    exitOnceFetching.callOnTimeout([&] {
+        if (dialog->fetching() && silent.requestReceived()) {
+            exitOnceFetching.stop();
+            application->mainWindow()->exitProgram();
+        }
+    });
+    exitOnceFetching.start(5);
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(1); });
+    guard.start(20000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(dialog->fetching());
+    EXPECT_TRUE(dialog->NMHTTP1.BeenCanceled);
+    EXPECT_EQ(reports, QStringList());
+    TeamEditorApplication::setErrorReportHook({});
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -260,11 +261,16 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     ScriptedServer server(Reply(httpReply(GoodPage)), 3);
     const QString url = QString::fromStdString(server.url("/team.htm"));
 
-    // The socket waits pump events; the busy cursor shows meanwhile.
+    // The socket waits pump events; the busy cursor shows meanwhile. The page
+    // goes to a folder of the fetch's own, which only its owner can enter.
     bool busyWhileWaiting = false;
-    setEventPump([&busyWhileWaiting] {
+    QString fetchFolder;
+    QFileDevice::Permissions folderPermissions;
+    setEventPump([&] {
         const QCursor* cursor = QApplication::overrideCursor();
         busyWhileWaiting = busyWhileWaiting || (cursor && cursor->shape() == Qt::WaitCursor);
+        fetchFolder = QFileInfo(QString::fromStdString(m_dialog->NMHTTP1.FileName.str())).absolutePath();
+        folderPermissions = QFileInfo(fetchFolder).permissions();
     });
     m_dialog->setPageSource(url);
     m_dialog->BtnParseClick();
@@ -272,8 +278,13 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     EXPECT_TRUE(busyWhileWaiting);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(readFile(inStart("output1.htm")), GoodPage);
-    EXPECT_NE(readFile(inStart("Head.txt")).find("200 OK"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
+    EXPECT_FALSE(QFile::exists(inStart("Head.txt")));
+    EXPECT_NE(QFileInfo(fetchFolder).canonicalFilePath(), QFileInfo(m_start.path()).canonicalFilePath());
+    EXPECT_EQ(folderPermissions & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                                    QFile::WriteUser | QFile::ExeUser),
+              QFileDevice::Permissions());
+    EXPECT_FALSE(QFileInfo::exists(fetchFolder));
     EXPECT_EQ(readFile(historyPath()),
               "[Team HTML]\r\n" + url.toStdString() + "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n");
 
@@ -318,6 +329,18 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
     EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0), url);
     EXPECT_EQ(readFile(historyPath()), huge);
+}
+
+TEST_F(PageSourceDialogTest, ARedirectedUrlIsRememberedAsTyped)
+{
+    ScriptedServer server(
+        {Reply("HTTP/1.0 302 Found\r\nLocation: /moved/team.htm\r\n\r\n"), Reply(httpReply(GoodPage))});
+    const QString typed = QString::fromStdString(server.url("/team.htm"));
+    m_dialog->setPageSource(typed);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{typed});
+    EXPECT_EQ(m_dialog->pageSource(), typed);
 }
 
 TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
@@ -384,19 +407,75 @@ TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory
     EXPECT_EQ(QFileInfo(m_view->startDirectory()).canonicalFilePath(),
               QFileInfo(m_start.path()).canonicalFilePath());
 
-    // A later fetch leaves its files in the chosen folder; the history stays
+    // A later fetch leaves no files in the chosen folder; the history stays
     // in the start directory.
     ScriptedServer server(httpReply(GoodPage));
     m_dialog->setPageSource(QString::fromStdString(server.url("/team.htm")));
     m_dialog->BtnParseClick();
-    EXPECT_TRUE(QFile::exists(pages + "/output1.htm"));
-    EXPECT_TRUE(QFile::exists(pages + "/Head.txt"));
+    EXPECT_FALSE(QFile::exists(pages + "/output1.htm"));
+    EXPECT_FALSE(QFile::exists(pages + "/Head.txt"));
     EXPECT_TRUE(QFile::exists(historyPath()));
     EXPECT_FALSE(QFile::exists(pages + "/SkarnIRC.ini"));
 
     m_choosers->answer.reset();
     m_dialog->Button1Click();
     EXPECT_EQ(m_choosers->presets.back(), pages + "/team.htm");
+}
+
+// While a page is fetched the dialog says what it does and offers Cancel, with
+// OK disabled; Cancel, Escape or closing the main window end the fetch at
+// once, without an error, and leave everything as it was before OK.
+TEST_F(PageSourceDialogTest, ShowsProgressAndCancelEndsTheFetch)
+{
+    writeFile(inStart("team.htm"), GoodPage);
+    m_dialog->setPageSource("team.htm");
+    m_dialog->BtnParseClick();
+    const TTeam shown = CurrentTeam;
+
+    // 24 KB of an announced 80 KB, then silence.
+    const std::string header = "HTTP/1.0 200 OK\r\nContent-Length: 81920\r\n\r\n";
+    ScriptedServer server(Reply(header + std::string(24 * 1024, 'x'), "", true), 3);
+    const QString url = QString::fromStdString(server.url("/team.htm"));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Cancel", [this] { QTest::mouseClick(control<QPushButton>(m_dialog.get(), "BtnCancel"), Qt::LeftButton); }},
+        {"Escape", [this] { QTest::keyClick(m_dialog.get(), Qt::Key_Escape); }},
+        {"closing the main window", [this] { m_view->close(); }},
+    };
+    for (const auto& [name, cancel] : ways) {
+        SCOPED_TRACE(name);
+        m_view->show();
+        m_dialog->show();
+        m_dialog->setPageSource(url);
+        QStringList texts;
+        bool okEnabled = false;
+        bool cancelShown = true;
+        setEventPump([&] {
+            const QString text = control<QLabel>(m_dialog.get(), "LbProgress")->text();
+            if (texts.isEmpty() || texts.back() != text)
+                texts.append(text);
+            okEnabled = okEnabled || control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled() || control<QPushButton>(m_dialog.get(), "Button1")->isEnabled();
+            cancelShown =
+                cancelShown && control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible() && control<QLabel>(m_dialog.get(), "LbProgress")->isVisible();
+            if (text == "Received 24 KB of 80 KB")
+                cancel();
+        });
+        m_dialog->BtnParseClick();
+        setEventPump({});
+        EXPECT_EQ(texts.front(), "Connecting to 127.0.0.1...");
+        EXPECT_EQ(texts.back(), "Received 24 KB of 80 KB");
+        EXPECT_FALSE(okEnabled);
+        EXPECT_TRUE(cancelShown);
+        EXPECT_TRUE(m_dialog->NMHTTP1.BeenCanceled);
+        EXPECT_FALSE(m_dialog->fetching());
+        EXPECT_FALSE(control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible());
+        EXPECT_TRUE(control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled());
+        EXPECT_TRUE(control<QPushButton>(m_dialog.get(), "Button1")->isEnabled());
+        EXPECT_EQ(m_dialog->pageSource(), url);
+        EXPECT_EQ(CurrentTeam, shown);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(QFileInfo::exists(
+            QFileInfo(QString::fromStdString(m_dialog->NMHTTP1.FileName.str())).absolutePath()));
+    }
 }
 
 TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
