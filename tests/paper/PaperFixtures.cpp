@@ -1,0 +1,101 @@
+#include "PaperFixtures.h"
+
+#include "PageFile.h"
+#include "RosterReader.h"
+#include "TeamDisplay.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+
+void ensureGuiApplication()
+{
+    static int argc = 1;
+    static char name[] = "paper_tests";
+    static char* argv[] = {name, nullptr};
+    if (qApp)
+        return;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);
+}
+
+QString samplePagePath()
+{
+    return QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
+}
+
+PageSnapshot snapshotOfPage(const QString& path)
+{
+    const PageLines page = loadPageFile(QFile::encodeName(path).toStdString());
+    TTeam team;
+    MatchRecord record;
+    readRosterPage(page, team, record);
+    return displayTeam(team, record, page.encoding);
+}
+
+PageSnapshot widestSnapshot(bool wordedSkills)
+{
+    TTeam team;
+    team.BackgroundColor = 0xFFFFFF;
+    team.TableColor = 0xD0FFFF;
+    team.HeadingsColor = 0xA0D0D0;
+    team.TeamName = std::string(40, 'T');
+    team.Race = "Chaos Dwarf";
+    team.Coach = std::string(40, 'C');
+    team.TeamCost = "2,000,000k";
+    team.Treasury = "999,999k";
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        TPlayer& player = team.Players[slot];
+        player.PlayerName = "Player " + std::to_string(slot) + " " + std::string(30, 'n');
+        player.PlayerName.resize(40, 'x');
+        player.Position = "Bull Centaur Blitzer Catcher";
+        player.MA = 10;
+        player.ST = 10;
+        player.AG = 10;
+        player.AV = 10;
+        std::string skills;
+        while (skills.size() < 300)
+            skills += wordedSkills ? "Mighty Blow, " : "MightyBlow";
+        skills.resize(300);
+        player.Skills = skills;
+        player.Injuries = "-1 MA, -1 AV, Niggling";
+        player.Completions = 999;
+        player.Touchdowns = 999;
+        player.Interceptions = 999;
+        player.Casualties = 999;
+        player.MVPs = 999;
+        player.SPP = 9999;
+        player.PlayerCost = "1,000k";
+    }
+    MatchRecord record;
+    record.ColCount = 8;
+    record.RowCount = 21;
+    record.FixedRows = 1;
+    record.Cells.assign(21, std::vector<std::string>(8, "Result"));
+    return displayTeam(team, record, TextEncoding::Utf8);
+}
+
+QString toolOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPageCount(const QString& pdfPath)
+{
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                          QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(toolOutput("pdfinfo", {pdfPath}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString pdfText(const QString& pdfPath)
+{
+    return toolOutput("pdftotext", {"-enc", "UTF-8", pdfPath, "-"}).simplified();
+}

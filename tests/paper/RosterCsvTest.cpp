@@ -1,0 +1,219 @@
+#include "RosterCsv.h"
+
+#include "ChildProcess.h"
+#include "Errors.h"
+#include "PageFixtures.h"
+#include "PaperFixtures.h"
+#include "TeamDisplay.h"
+#include "TeamGenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+using Records = std::vector<QStringList>;
+
+// A strict reader of RFC 4180 text: records end with CR LF, a quoted field
+// may hold commas, line breaks and doubled quotes. Nothing when the text
+// breaks the rules.
+std::optional<Records> readCsv(const std::string& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    Records records;
+    QStringList record;
+    QString field;
+    qsizetype i = 0;
+    const auto at = [&](qsizetype index) { return index < text.size() ? text[index] : QChar(); };
+    while (i < text.size()) {
+        if (at(i) == u'"') {
+            ++i;
+            for (;;) {
+                if (i >= text.size())
+                    return std::nullopt;
+                if (at(i) == u'"' && at(i + 1) == u'"') {
+                    field += u'"';
+                    i += 2;
+                } else if (at(i) == u'"') {
+                    ++i;
+                    break;
+                } else {
+                    field += at(i++);
+                }
+            }
+        } else {
+            while (i < text.size() && at(i) != u',' && at(i) != u'\r' && at(i) != u'\n') {
+                if (at(i) == u'"')
+                    return std::nullopt;
+                field += at(i++);
+            }
+        }
+        if (at(i) == u',') {
+            record.push_back(field);
+            field.clear();
+            ++i;
+        } else if (at(i) == u'\r' && at(i + 1) == u'\n') {
+            record.push_back(field);
+            records.push_back(record);
+            record.clear();
+            field.clear();
+            i += 2;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return records;
+}
+
+const std::string bom = "\xEF\xBB\xBF";
+
+// The CSV of a snapshot, read back: the slot rows and the team fields by name.
+struct ReadBack
+{
+    QStringList headings;
+    Records slotRows;
+    std::map<QString, QString> fields;
+};
+
+ReadBack readBack(const std::string& csv)
+{
+    EXPECT_EQ(csv.substr(0, 3), bom);
+    const std::optional<Records> records = readCsv(csv.substr(3));
+    EXPECT_TRUE(records.has_value());
+    ReadBack result;
+    if (!records || records->size() < 19)
+        return result;
+    result.headings = records->at(0);
+    result.slotRows.assign(records->begin() + 1, records->begin() + 17);
+    EXPECT_EQ(records->at(17), QStringList{""}) << "an empty line parts the sections";
+    EXPECT_EQ(records->at(18), (QStringList{"Field", "Value"}));
+    for (auto record = records->begin() + 19; record != records->end(); ++record) {
+        EXPECT_EQ(record->size(), 2);
+        if (record->size() == 2)
+            result.fields[record->at(0)] = record->at(1);
+    }
+    return result;
+}
+
+void expectSameCells(const PageSnapshot& snapshot)
+{
+    const ReadBack back = readBack(rosterCsv(rosterTexts(snapshot)));
+    ASSERT_EQ(back.headings.size(), 16);
+    EXPECT_EQ(back.headings.front(), "#");
+    EXPECT_EQ(back.headings[1], "Player Name");
+    EXPECT_EQ(back.headings.back(), "Cost");
+    ASSERT_EQ(back.slotRows.size(), 16u);
+    for (int row = 1; row <= 16; ++row) {
+        ASSERT_EQ(back.slotRows[row - 1].size(), 16);
+        for (int col = 0; col < 16; ++col)
+            EXPECT_EQ(back.slotRows[row - 1][col], snapshot.teamGrid.cell(col, row))
+                << "slot " << row << " column " << col;
+    }
+    const char* details[] = {"Team Name", "Race", "Team Rating", "Treasury", "Coach", "Cost of Team"};
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(back.fields.at(details[row]), snapshot.teamGrid2.cell(1, row)) << details[row];
+    const char* extras[] = {"Re-Rolls",     "Fan Factor", "Assistant Coaches",
+                            "Cheerleaders", "Apothecary", "Team Wizard"};
+    for (int row = 0; row < 6; ++row) {
+        const QString name = extras[row];
+        EXPECT_EQ(back.fields.at(name), snapshot.teamGrid3.cell(1, row)) << extras[row];
+        EXPECT_EQ(back.fields.at(name + " Price"), snapshot.teamGrid3.cell(2, row)) << extras[row];
+        EXPECT_EQ(back.fields.at(name + " Cost"), snapshot.teamGrid3.cell(3, row)) << extras[row];
+    }
+    EXPECT_EQ(back.fields.size(), 24u);
+}
+
+TEST(RosterCsv, SamplePageReadsBackToTheSameCells)
+{
+    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    ASSERT_FALSE(sample.teamGrid.cell(1, 1).isEmpty());
+    expectSameCells(sample);
+}
+
+TEST(RosterCsv, CellsThatNeedQuotingReadBackWhole)
+{
+    PageSnapshot snapshot = newTeamSnapshot();
+    const QStringList awkward = {
+        "Block, Dodge",
+        "the \"Hammer\"",
+        "\"",
+        "two\r\nlines",
+        "line\nfeed",
+        QString::fromUtf8("J\xc3\xb6rg \xe6\xbc\xa2"),
+        " padded ",
+        ",",
+        "",
+        "=1+1",
+    };
+    for (int i = 0; i < awkward.size(); ++i)
+        snapshot.teamGrid.cells[1 + static_cast<std::size_t>(i)][1 + static_cast<std::size_t>(i)] =
+            awkward[i];
+    snapshot.teamGrid2.cells[0][1] = "Reavers, \"the\"";
+    snapshot.teamGrid3.cells[1][3] = "45k\r\n";
+    expectSameCells(snapshot);
+}
+
+TEST(RosterCsv, EmptyRostersGiveEverySlotAndField)
+{
+    expectSameCells(newTeamSnapshot());
+    expectSameCells(startUpSnapshot());
+}
+
+TEST(RosterCsv, GeneratedTeamsReadBackToTheSameCells)
+{
+    for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Latin1}) {
+        TeamGenerator generator(20261208, encoding);
+        for (int i = 0; i < 50; ++i) {
+            const GeneratedTeam generated = generator.plainTeam();
+            expectSameCells(displayTeam(generated.team, generated.record, encoding));
+        }
+    }
+}
+
+TEST(RosterCsv, LinesEndWithCrLfAndPlainFieldsStayUnquoted)
+{
+    const std::string csv = rosterCsv(rosterTexts(newTeamSnapshot()));
+    EXPECT_EQ(csv.substr(0, 3), bom);
+    EXPECT_EQ(csv.substr(3, 54), "#,Player Name,Position,MA,ST,AG,AV,Skills,Injuries,Com");
+    EXPECT_NE(csv.find("\r\n1,,,,,,,,,,,,,,,\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n\r\nField,Value\r\nTeam Name,\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\nRe-Rolls Price,x $50k =\r\n"), std::string::npos);
+    for (std::size_t at = csv.find('\n'); at != std::string::npos; at = csv.find('\n', at + 1))
+        EXPECT_EQ(csv[at - 1], '\r');
+    EXPECT_EQ(csv.substr(csv.size() - 2), "\r\n");
+}
+
+TEST(RosterCsv, UnwritableFolderFailsWithTheStoreMessageAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const QString folder = dir.filePath("locked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    const QString target = folder + "/team.csv";
+    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+
+    const int status = inChildProcess([&] {
+        if (!dropRootInChild())
+            return 2;
+        try {
+            storeRosterCsv(sample, target);
+        } catch (const EFileError& error) {
+            return error.what() == "Cannot create file " + target.toStdString() ? 0 : 3;
+        }
+        return 4;
+    });
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+} // namespace
