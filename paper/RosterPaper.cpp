@@ -103,10 +103,8 @@ RosterPaper::RosterPaper(const PageSnapshot& snapshot, const PaperOptions& optio
     static QImage device = layoutDevice();
     m_document->documentLayout()->setPaintDevice(&device);
     m_document->setDocumentMargin(0);
-    m_document->setHtml(paperHtml(shown));
-
-    // Landscape when the roster, at the largest font and with no width to
-    // keep to, is wider than tall.
+    // Font and width are set before the text, which is then laid out once:
+    // each later change lays the whole roster out again.
     QFont font = m_document->defaultFont();
     // Without ligatures a name such as "Stonefist" stays searchable and
     // copyable as typed in the PDF.
@@ -114,6 +112,10 @@ RosterPaper::RosterPaper(const PageSnapshot& snapshot, const PaperOptions& optio
     font.setPointSizeF(fontPointSizes.front());
     m_document->setDefaultFont(font);
     m_document->setTextWidth(-1);
+    m_document->setHtml(paperHtml(shown));
+
+    // Landscape when the roster, at the largest font and with no width to
+    // keep to, is wider than tall.
     const QSizeF natural = laidOutSize(*m_document);
     const auto orientation =
         natural.width() > natural.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
