@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPrintDialog>
 
 namespace {
 
@@ -70,4 +71,26 @@ bool StandardChoosers::confirmSaveAnyway(QWidget* parent, const QString& questio
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == saveAnyway;
+}
+
+bool StandardChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(
+        {QStringLiteral("%1 (*.%2)").arg(kind.description, kind.suffix), QStringLiteral("All files (*)")});
+    dialog.setDefaultSuffix(kind.suffix);
+    if (!path.isEmpty())
+        dialog.selectFile(path);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+bool StandardChoosers::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -1,6 +1,7 @@
 #include "TTeamView.h"
 
 #include "Choosers.h"
+#include "PaperMenu.h"
 #include "ColorValue.h"
 #include "Errors.h"
 #include "PageSource.h"
@@ -157,6 +158,9 @@ void TTeamView::createMenu()
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
     File1->addSeparator();
     exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
+    // Print and export take what the window shows, like Save, and are
+    // offered once saving is.
+    m_paperMenu = new PaperMenu(File1, exit1, this, [this] { return pageSnapshot(); });
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
@@ -483,6 +487,7 @@ void TTeamView::enableSaving()
 {
     Save1->setEnabled(true);
     Save2->setEnabled(true);
+    m_paperMenu->setEnabled(true);
 }
 
 void TTeamView::Backgound1Click()

@@ -21,6 +21,7 @@ class QPainter;
 class QPushButton;
 class QScrollArea;
 class QToolBar;
+class PaperMenu;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -156,6 +157,7 @@ private:
     void setPageSource(const QString& text);
 
     QScrollArea* m_scrollArea;
+    PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;

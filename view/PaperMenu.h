@@ -1,0 +1,48 @@
+#pragma once
+
+#include "RosterPage.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The File menu's paper commands: Print..., Print Preview, Export PDF...,
+// Export Players as CSV... and the black-and-white switch for paper. Each
+// takes the roster as the window shows it at that moment, edits included,
+// and saves nothing.
+class PaperMenu : public QObject
+{
+    Q_OBJECT
+public:
+    using RosterSource = std::function<PageSnapshot()>;
+
+    // Adds the commands to menu before the item before; window parents the dialogs.
+    PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource roster);
+
+    void setEnabled(bool enabled);
+
+    void print();
+    void printPreview();
+    void exportPdf();
+    void exportCsv();
+
+private:
+    QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
+                        void (PaperMenu::*command)());
+
+    QWidget* m_window;
+    RosterSource m_roster;
+    QAction* m_print;
+    QAction* m_printPreview;
+    QAction* m_exportPdf;
+    QAction* m_exportCsv;
+    QAction* m_blackAndWhite;
+    // Each export chooser starts from the name chosen last.
+    QString m_lastPdfName;
+    QString m_lastCsvName;
+};
