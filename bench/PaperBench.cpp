@@ -2,26 +2,26 @@
 #include "RosterCsv.h"
 #include "RosterPaper.h"
 #include "RosterReader.h"
-#include "TeamDisplay.h"
+#include "SheetBuilder.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-PageSnapshot samplePage()
+RosterSheet samplePage()
 {
     const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
     TTeam team;
     MatchRecord record;
     readRosterPage(page, team, record);
-    return displayTeam(team, record, page.encoding);
+    return buildSheet(team, record, page.encoding);
 }
 
 // Layout, fit and PDF of the sample page, as File, Export PDF makes it.
 void samplePdf(benchmark::State& state)
 {
-    const PageSnapshot sample = samplePage();
+    const RosterSheet sample = samplePage();
     for (auto _ : state) {
         const QByteArray pdf = rosterPdf(RosterPaper(sample));
         benchmark::DoNotOptimize(pdf.data());
@@ -32,7 +32,7 @@ BENCHMARK(samplePdf)->Unit(benchmark::kMillisecond);
 // The layout and fit alone.
 void sampleLayout(benchmark::State& state)
 {
-    const PageSnapshot sample = samplePage();
+    const RosterSheet sample = samplePage();
     for (auto _ : state) {
         const RosterPaper paper(sample);
         benchmark::DoNotOptimize(paper.fontPointSize());
@@ -42,7 +42,7 @@ BENCHMARK(sampleLayout)->Unit(benchmark::kMillisecond);
 
 void sampleCsv(benchmark::State& state)
 {
-    const PageSnapshot sample = samplePage();
+    const RosterSheet sample = samplePage();
     for (auto _ : state) {
         const std::string csv = rosterCsv(rosterTexts(sample));
         benchmark::DoNotOptimize(csv.data());

@@ -4,12 +4,12 @@
 #include "RosterCsv.h"
 #include "RosterPaper.h"
 #include "RosterReader.h"
-#include "TTeamView.h"
+#include "SheetBuilder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <map>
@@ -22,30 +22,26 @@ struct PaperExport
 {
     const char* name;
     const char* suffix;
-    void (*store)(const PageSnapshot& snapshot, const QString& fileName);
+    void (*store)(const RosterSheet& sheet, const QString& fileName);
+    bool needsFonts; // and so an application object
 };
 
-void storePdf(const PageSnapshot& snapshot, const QString& fileName)
+void storePdf(const RosterSheet& sheet, const QString& fileName)
 {
-    storeRosterPdf(snapshot, PaperOptions{}, fileName);
+    storeRosterPdf(sheet, PaperOptions{}, fileName);
 }
 
-const PaperExport pdfExport{"pdf", ".pdf", storePdf};
-const PaperExport csvExport{"csv", ".csv", storeRosterCsv};
+const PaperExport pdfExport{"pdf", ".pdf", storePdf, true};
+const PaperExport csvExport{"csv", ".csv", storeRosterCsv, false};
 
 // What the window shows of the page, as File, Open would show it.
-PageSnapshot snapshotOfPage(const std::string& path)
+RosterSheet sheetOfPage(const std::string& path)
 {
     const PageLines page = loadPageFile(path);
     TTeam team;
     MatchRecord record;
     readRosterPage(page, team, record);
-    TTeamView view;
-    CurrentTeam = team;
-    view.setPageEncoding(page.encoding);
-    view.applyMatchRecord(record, page.encoding);
-    view.ShowTeam(CurrentTeam);
-    return view.pageSnapshot();
+    return buildSheet(team, record, page.encoding);
 }
 
 // The offscreen platform's notes (no runtime folder) are no output of the
@@ -57,14 +53,16 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& 
 }
 
 // Fonts need an application object, but no display.
-std::unique_ptr<QApplication> offscreenApplication()
+std::unique_ptr<QGuiApplication> applicationFor(const PaperExport& kind)
 {
+    if (!kind.needsFonts)
+        return nullptr;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepQtErrorsOnly);
     static int argc = 1;
     static char name[] = "team-editor-cli";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int usage(const PaperExport& kind)
@@ -78,7 +76,7 @@ int usage(const PaperExport& kind)
 std::optional<std::string> exportPage(const PaperExport& kind, const std::string& page, const QString& output)
 {
     try {
-        kind.store(snapshotOfPage(page), output);
+        kind.store(sheetOfPage(page), output);
         return std::nullopt;
     } catch (const TeamEditorError& error) {
         return error.what();
@@ -87,7 +85,7 @@ std::optional<std::string> exportPage(const PaperExport& kind, const std::string
 
 int exportOne(const PaperExport& kind, const std::string& page, const std::string& output)
 {
-    const auto application = offscreenApplication();
+    const auto application = applicationFor(kind);
     if (const auto error = exportPage(kind, page, QFile::decodeName(output.c_str()))) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return 1;
@@ -97,7 +95,7 @@ int exportOne(const PaperExport& kind, const std::string& page, const std::strin
 
 int exportMany(const PaperExport& kind, const QDir& folder, const std::vector<std::string>& pages)
 {
-    const auto application = offscreenApplication();
+    const auto application = applicationFor(kind);
     bool anyFailed = false;
     // Two pages of the same name from different folders would write the
     // same file: the later one is refused rather than replace the earlier.

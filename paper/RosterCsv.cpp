@@ -48,23 +48,24 @@ void appendRecord(std::string& csv, const QStringList& fields)
 
 } // namespace
 
-RosterTexts rosterTexts(const PageSnapshot& snapshot)
+RosterTexts rosterTexts(const RosterSheet& sheet)
 {
     RosterTexts texts;
     texts.playerHeadings = playerHeadings;
     for (int row = 1; row <= PlayerSlotCount; ++row) {
         QStringList slot;
         for (int col = 0; col < playerColumns; ++col)
-            slot.push_back(snapshot.teamGrid.cell(col, row));
+            slot.push_back(sheet.cell(SheetGrid::Players, col, row));
         texts.players.push_back(slot);
     }
     for (std::size_t row = 0; row < detailNames.size(); ++row)
-        texts.teamFields.emplace_back(detailNames[row], snapshot.teamGrid2.cell(1, static_cast<int>(row)));
+        texts.teamFields.emplace_back(detailNames[row],
+                                      sheet.cell(SheetGrid::Details, 1, static_cast<int>(row)));
     for (std::size_t row = 0; row < extraNames.size(); ++row) {
         const int gridRow = static_cast<int>(row);
-        texts.teamFields.emplace_back(extraNames[row], snapshot.teamGrid3.cell(1, gridRow));
-        texts.teamFields.emplace_back(extraNames[row] + " Price", snapshot.teamGrid3.cell(2, gridRow));
-        texts.teamFields.emplace_back(extraNames[row] + " Cost", snapshot.teamGrid3.cell(3, gridRow));
+        texts.teamFields.emplace_back(extraNames[row], sheet.cell(SheetGrid::Extras, 1, gridRow));
+        texts.teamFields.emplace_back(extraNames[row] + " Price", sheet.cell(SheetGrid::Extras, 2, gridRow));
+        texts.teamFields.emplace_back(extraNames[row] + " Cost", sheet.cell(SheetGrid::Extras, 3, gridRow));
     }
     return texts;
 }
@@ -82,7 +83,7 @@ std::string rosterCsv(const RosterTexts& texts)
     return csv;
 }
 
-void storeRosterCsv(const PageSnapshot& snapshot, const QString& fileName)
+void storeRosterCsv(const RosterSheet& sheet, const QString& fileName)
 {
-    storeFile(rosterCsv(rosterTexts(snapshot)), fileName);
+    storeFile(rosterCsv(rosterTexts(sheet)), fileName);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RosterPage.h"
+#include "RosterSheet.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +20,7 @@ struct RosterTexts
 // The sixteen slots and the team's fields as the window shows them: the
 // slot rows of the player grid, then the team details and the count, price
 // and cost of every extra under a name of its own.
-RosterTexts rosterTexts(const PageSnapshot& snapshot);
+RosterTexts rosterTexts(const RosterSheet& sheet);
 
 // The roster as CSV (RFC 4180: CR LF line ends, fields holding a comma,
 // quote or line break quoted, quotes doubled), UTF-8 behind a byte order
@@ -31,4 +31,4 @@ std::string rosterCsv(const RosterTexts& texts);
 
 // Writes the roster's CSV to fileName through the page store, atomically.
 // Throws EFileError with the store's messages.
-void storeRosterCsv(const PageSnapshot& snapshot, const QString& fileName);
+void storeRosterCsv(const RosterSheet& sheet, const QString& fileName);

@@ -3,6 +3,7 @@
 #include "ColorText.h"
 #include "Errors.h"
 #include "PageStore.h"
+#include "RosterPage.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -13,6 +14,7 @@
 #include <QTextDocument>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -26,14 +28,13 @@ constexpr std::array fontPointSizes = {10.0, 9.0, 8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 
 constexpr TColor white = 0xFFFFFF;
 constexpr TColor black = 0x000000;
 
-PageSnapshot inBlackAndWhite(PageSnapshot snapshot)
+void makeBlackAndWhite(RosterSheet& sheet)
 {
-    snapshot.windowColor = white;
-    snapshot.tableColor = white;
-    snapshot.headingsColor = white;
-    snapshot.tableFontColor = black;
-    snapshot.headingFontColor = black;
-    return snapshot;
+    sheet.setColor(SheetColor::Window, white);
+    sheet.setColor(SheetColor::Table, white);
+    sheet.setColor(SheetColor::Headings, white);
+    sheet.setFont(SheetFont::Table, sheet.fontName(SheetFont::Table), black);
+    sheet.setFont(SheetFont::Heading, sheet.fontName(SheetFont::Heading), black);
 }
 
 QColor qColor(TColor color)
@@ -47,7 +48,7 @@ QColor qColor(TColor color)
 // alignment a browser takes from a row given to each of its cells. The two
 // one-cell spacer rows, which a browser draws as thin lines, would take two
 // full empty rows here and are left out.
-QString paperHtml(const PageSnapshot& snapshot)
+QString paperHtml(const RosterSheet& sheet)
 {
     static const QRegularExpression openBlank(QStringLiteral("&nbsp(?!;)"));
     static const QRegularExpression centredRow(
@@ -55,8 +56,8 @@ QString paperHtml(const PageSnapshot& snapshot)
     static const QRegularExpression plainCell(QStringLiteral("<T([DH])(>| COLSPAN)"));
     const QString spacerRows = QStringLiteral("<TR><TD></TD></TR><TR><TD></TD></TR>");
     QString html;
-    for (const std::string& bytes : buildRosterPage(snapshot)) {
-        QString line = decodeText(bytes, snapshot.encoding);
+    for (const std::string& bytes : buildRosterPage(sheet)) {
+        QString line = decodeText(bytes, sheet.encoding());
         if (line.startsWith(QLatin1String("<!--")) || line == spacerRows)
             continue;
         if (line.startsWith(QLatin1String("<TABLE BORDER=1 ")))
@@ -94,11 +95,14 @@ bool fits(const QSizeF& size, const QSizeF& page)
 
 } // namespace
 
-RosterPaper::RosterPaper(const PageSnapshot& snapshot, const PaperOptions& options)
-    : m_document(std::make_unique<QTextDocument>()), m_title(snapshot.teamGrid2.cell(1, 0))
+RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
+    : m_document(std::make_unique<QTextDocument>()), m_title(sheet.cell(SheetGrid::Details, 1, 0))
 {
-    const PageSnapshot shown = options.blackAndWhite ? inBlackAndWhite(snapshot) : snapshot;
-    m_pageColor = qColor(shown.windowColor);
+    std::optional<RosterSheet> plain;
+    if (options.blackAndWhite)
+        makeBlackAndWhite(plain.emplace(sheet));
+    const RosterSheet& shown = plain ? *plain : sheet;
+    m_pageColor = qColor(shown.color(SheetColor::Window));
 
     static QImage device = layoutDevice();
     m_document->documentLayout()->setPaintDevice(&device);
@@ -205,8 +209,8 @@ QByteArray rosterPdf(const RosterPaper& paper)
     return bytes;
 }
 
-void storeRosterPdf(const PageSnapshot& snapshot, const PaperOptions& options, const QString& fileName)
+void storeRosterPdf(const RosterSheet& sheet, const PaperOptions& options, const QString& fileName)
 {
-    const QByteArray pdf = rosterPdf(RosterPaper(snapshot, options));
+    const QByteArray pdf = rosterPdf(RosterPaper(sheet, options));
     storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), fileName);
 }

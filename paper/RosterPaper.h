@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PageSizeChoice.h"
-#include "RosterPage.h"
+#include "RosterSheet.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -28,7 +28,7 @@ struct PaperOptions
 class RosterPaper
 {
 public:
-    RosterPaper(const PageSnapshot& snapshot, const PaperOptions& options = {});
+    RosterPaper(const RosterSheet& sheet, const PaperOptions& options = {});
     ~RosterPaper();
     RosterPaper(const RosterPaper&) = delete;
     RosterPaper& operator=(const RosterPaper&) = delete;
@@ -62,4 +62,4 @@ QByteArray rosterPdf(const RosterPaper& paper);
 
 // Writes the roster's PDF to fileName through the page store, atomically.
 // Throws EFileError with the store's messages.
-void storeRosterPdf(const PageSnapshot& snapshot, const PaperOptions& options, const QString& fileName);
+void storeRosterPdf(const RosterSheet& sheet, const PaperOptions& options, const QString& fileName);

@@ -48,9 +48,10 @@ void PaperMenu::setEnabled(bool enabled)
 
 void PaperMenu::print()
 {
-    const PageSnapshot roster = m_roster();
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(roster.teamGrid2.cell(1, 0));
+    printer.setDocName(roster.cell(SheetGrid::Details, 1, 0));
     printer.setColorMode(m_blackAndWhite->isChecked() ? QPrinter::GrayScale : QPrinter::Color);
     if (!choosers().choosePrinter(m_window, printer))
         return;
@@ -64,10 +65,11 @@ void PaperMenu::print()
 
 void PaperMenu::printPreview()
 {
-    const PageSnapshot roster = m_roster();
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
     const bool blackAndWhite = m_blackAndWhite->isChecked();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(roster.teamGrid2.cell(1, 0));
+    printer.setDocName(roster.cell(SheetGrid::Details, 1, 0));
     PaperOptions options;
     options.blackAndWhite = blackAndWhite;
     printer.setPageLayout(RosterPaper(roster, options).pageLayout());
@@ -84,7 +86,8 @@ void PaperMenu::printPreview()
 
 void PaperMenu::exportPdf()
 {
-    const PageSnapshot roster = m_roster();
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
     QString fileName = m_lastPdfName;
     if (!choosers().chooseExportFile(m_window, fileName,
                                      {QStringLiteral("PDF files"), QStringLiteral("pdf")}))
@@ -97,7 +100,8 @@ void PaperMenu::exportPdf()
 
 void PaperMenu::exportCsv()
 {
-    const PageSnapshot roster = m_roster();
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
     QString fileName = m_lastCsvName;
     if (!choosers().chooseExportFile(m_window, fileName,
                                      {QStringLiteral("CSV files"), QStringLiteral("csv")}))

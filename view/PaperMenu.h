@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RosterPage.h"
+#include "RosterSheet.h"
 
 #include <QObject>
 #include <QString>
@@ -19,7 +19,7 @@ class PaperMenu : public QObject
 {
     Q_OBJECT
 public:
-    using RosterSource = std::function<PageSnapshot()>;
+    using RosterSource = std::function<const RosterSheet&()>;
 
     // Adds the commands to menu before the item before; window parents the dialogs.
     PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource roster);

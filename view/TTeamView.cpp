@@ -1,11 +1,11 @@
 #include "TTeamView.h"
 
 #include "Choosers.h"
-#include "PaperMenu.h"
 #include "ColorValue.h"
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "PaperMenu.h"
 #include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
@@ -160,7 +160,7 @@ void TTeamView::createMenu()
     exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
     // Print and export take what the window shows, like Save, and are
     // offered once saving is.
-    m_paperMenu = new PaperMenu(File1, exit1, this, [this] { return pageSnapshot(); });
+    m_paperMenu = new PaperMenu(File1, exit1, this, [this]() -> const RosterSheet& { return m_sheet; });
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 

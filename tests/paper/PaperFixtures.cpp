@@ -2,7 +2,7 @@
 
 #include "PageFile.h"
 #include "RosterReader.h"
-#include "TeamDisplay.h"
+#include "SheetBuilder.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -26,16 +26,16 @@ QString samplePagePath()
     return QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
 }
 
-PageSnapshot snapshotOfPage(const QString& path)
+RosterSheet sheetOfPage(const QString& path)
 {
     const PageLines page = loadPageFile(QFile::encodeName(path).toStdString());
     TTeam team;
     MatchRecord record;
     readRosterPage(page, team, record);
-    return displayTeam(team, record, page.encoding);
+    return buildSheet(team, record, page.encoding);
 }
 
-PageSnapshot widestSnapshot(bool wordedSkills)
+RosterSheet widestSheet(bool wordedSkills)
 {
     TTeam team;
     team.BackgroundColor = 0xFFFFFF;
@@ -74,7 +74,7 @@ PageSnapshot widestSnapshot(bool wordedSkills)
     record.RowCount = 21;
     record.FixedRows = 1;
     record.Cells.assign(21, std::vector<std::string>(8, "Result"));
-    return displayTeam(team, record, TextEncoding::Utf8);
+    return buildSheet(team, record, TextEncoding::Utf8);
 }
 
 QString toolOutput(const QString& program, const QStringList& arguments)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RosterPage.h"
+#include "RosterSheet.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,13 +9,13 @@
 void ensureGuiApplication();
 
 // The window's texts, colours and faces after the page at path was read.
-PageSnapshot snapshotOfPage(const QString& path);
+RosterSheet sheetOfPage(const QString& path);
 QString samplePagePath();
 
 // The most a roster holds: sixteen players with names of 40 characters and
 // skills of 300, every number filled in. With wordedSkills false, the skills
 // are one unbroken word that no cell can wrap.
-PageSnapshot widestSnapshot(bool wordedSkills);
+RosterSheet widestSheet(bool wordedSkills);
 
 // Standard output of a tool, or an empty text when it failed.
 QString toolOutput(const QString& program, const QStringList& arguments);

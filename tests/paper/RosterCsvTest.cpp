@@ -4,7 +4,7 @@
 #include "Errors.h"
 #include "PageFixtures.h"
 #include "PaperFixtures.h"
-#include "TeamDisplay.h"
+#include "SheetBuilder.h"
 #include "TeamGenerator.h"
 
 #include <QDir>
@@ -73,7 +73,7 @@ std::optional<Records> readCsv(const std::string& bytes)
 
 const std::string bom = "\xEF\xBB\xBF";
 
-// The CSV of a snapshot, read back: the slot rows and the team fields by name.
+// The CSV of a sheet, read back: the slot rows and the team fields by name.
 struct ReadBack
 {
     QStringList headings;
@@ -101,9 +101,9 @@ ReadBack readBack(const std::string& csv)
     return result;
 }
 
-void expectSameCells(const PageSnapshot& snapshot)
+void expectSameCells(const RosterSheet& sheet)
 {
-    const ReadBack back = readBack(rosterCsv(rosterTexts(snapshot)));
+    const ReadBack back = readBack(rosterCsv(rosterTexts(sheet)));
     ASSERT_EQ(back.headings.size(), 16);
     EXPECT_EQ(back.headings.front(), "#");
     EXPECT_EQ(back.headings[1], "Player Name");
@@ -112,33 +112,33 @@ void expectSameCells(const PageSnapshot& snapshot)
     for (int row = 1; row <= 16; ++row) {
         ASSERT_EQ(back.slotRows[row - 1].size(), 16);
         for (int col = 0; col < 16; ++col)
-            EXPECT_EQ(back.slotRows[row - 1][col], snapshot.teamGrid.cell(col, row))
+            EXPECT_EQ(back.slotRows[row - 1][col], sheet.cell(SheetGrid::Players, col, row))
                 << "slot " << row << " column " << col;
     }
     const char* details[] = {"Team Name", "Race", "Team Rating", "Treasury", "Coach", "Cost of Team"};
     for (int row = 0; row < 6; ++row)
-        EXPECT_EQ(back.fields.at(details[row]), snapshot.teamGrid2.cell(1, row)) << details[row];
+        EXPECT_EQ(back.fields.at(details[row]), sheet.cell(SheetGrid::Details, 1, row)) << details[row];
     const char* extras[] = {"Re-Rolls",     "Fan Factor", "Assistant Coaches",
                             "Cheerleaders", "Apothecary", "Team Wizard"};
     for (int row = 0; row < 6; ++row) {
         const QString name = extras[row];
-        EXPECT_EQ(back.fields.at(name), snapshot.teamGrid3.cell(1, row)) << extras[row];
-        EXPECT_EQ(back.fields.at(name + " Price"), snapshot.teamGrid3.cell(2, row)) << extras[row];
-        EXPECT_EQ(back.fields.at(name + " Cost"), snapshot.teamGrid3.cell(3, row)) << extras[row];
+        EXPECT_EQ(back.fields.at(name), sheet.cell(SheetGrid::Extras, 1, row)) << extras[row];
+        EXPECT_EQ(back.fields.at(name + " Price"), sheet.cell(SheetGrid::Extras, 2, row)) << extras[row];
+        EXPECT_EQ(back.fields.at(name + " Cost"), sheet.cell(SheetGrid::Extras, 3, row)) << extras[row];
     }
     EXPECT_EQ(back.fields.size(), 24u);
 }
 
 TEST(RosterCsv, SamplePageReadsBackToTheSameCells)
 {
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
-    ASSERT_FALSE(sample.teamGrid.cell(1, 1).isEmpty());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
+    ASSERT_FALSE(sample.cell(SheetGrid::Players, 1, 1).isEmpty());
     expectSameCells(sample);
 }
 
 TEST(RosterCsv, CellsThatNeedQuotingReadBackWhole)
 {
-    PageSnapshot snapshot = newTeamSnapshot();
+    RosterSheet sheet = newTeamSheet();
     const QStringList awkward = {
         "Block, Dodge",
         "the \"Hammer\"",
@@ -152,17 +152,16 @@ TEST(RosterCsv, CellsThatNeedQuotingReadBackWhole)
         "=1+1",
     };
     for (int i = 0; i < awkward.size(); ++i)
-        snapshot.teamGrid.cells[1 + static_cast<std::size_t>(i)][1 + static_cast<std::size_t>(i)] =
-            awkward[i];
-    snapshot.teamGrid2.cells[0][1] = "Reavers, \"the\"";
-    snapshot.teamGrid3.cells[1][3] = "45k\r\n";
-    expectSameCells(snapshot);
+        sheet.setCell(SheetGrid::Players, 1 + int(i), 1 + int(i), awkward[i]);
+    sheet.setCell(SheetGrid::Details, 1, 0, "Reavers, \"the\"");
+    sheet.setCell(SheetGrid::Extras, 3, 1, "45k\r\n");
+    expectSameCells(sheet);
 }
 
 TEST(RosterCsv, EmptyRostersGiveEverySlotAndField)
 {
-    expectSameCells(newTeamSnapshot());
-    expectSameCells(startUpSnapshot());
+    expectSameCells(newTeamSheet());
+    expectSameCells(startUpSheet());
 }
 
 TEST(RosterCsv, GeneratedTeamsReadBackToTheSameCells)
@@ -171,14 +170,14 @@ TEST(RosterCsv, GeneratedTeamsReadBackToTheSameCells)
         TeamGenerator generator(20261208, encoding);
         for (int i = 0; i < 50; ++i) {
             const GeneratedTeam generated = generator.plainTeam();
-            expectSameCells(displayTeam(generated.team, generated.record, encoding));
+            expectSameCells(buildSheet(generated.team, generated.record, encoding));
         }
     }
 }
 
 TEST(RosterCsv, LinesEndWithCrLfAndPlainFieldsStayUnquoted)
 {
-    const std::string csv = rosterCsv(rosterTexts(newTeamSnapshot()));
+    const std::string csv = rosterCsv(rosterTexts(newTeamSheet()));
     EXPECT_EQ(csv.substr(0, 3), bom);
     EXPECT_EQ(csv.substr(3, 54), "#,Player Name,Position,MA,ST,AG,AV,Skills,Injuries,Com");
     EXPECT_NE(csv.find("\r\n1,,,,,,,,,,,,,,,\r\n"), std::string::npos);
@@ -198,7 +197,7 @@ TEST(RosterCsv, UnwritableFolderFailsWithTheStoreMessageAndLeavesNoFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     ::chmod(QFile::encodeName(folder).constData(), 0555);
     const QString target = folder + "/team.csv";
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
 
     const int status = inChildProcess([&] {
         if (!dropRootInChild())

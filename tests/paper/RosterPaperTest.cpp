@@ -27,10 +27,10 @@ protected:
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
     }
 
-    QString storedPdf(const PageSnapshot& snapshot, const QString& name, const PaperOptions& options = {})
+    QString storedPdf(const RosterSheet& sheet, const QString& name, const PaperOptions& options = {})
     {
         const QString path = m_dir.filePath(name);
-        storeRosterPdf(snapshot, options, path);
+        storeRosterPdf(sheet, options, path);
         return path;
     }
 
@@ -47,17 +47,18 @@ protected:
 
 TEST_F(RosterPaperTest, SamplePageIsOnePageHoldingEveryNameTheTeamAndTheTotal)
 {
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
     const QString pdf = storedPdf(sample, "sample.pdf");
 
     EXPECT_EQ(pdfPageCount(pdf), 1);
     const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains(sample.teamGrid2.cell(1, 0))) << text.toStdString();
-    EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + sample.teamGrid2.cell(1, 5))) << text.toStdString();
+    EXPECT_TRUE(text.contains(sample.cell(SheetGrid::Details, 1, 0))) << text.toStdString();
+    EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + sample.cell(SheetGrid::Details, 1, 5)))
+        << text.toStdString();
     EXPECT_TRUE(text.contains("Match Record"));
     int players = 0;
     for (int row = 1; row <= PlayerSlotCount; ++row) {
-        const QString name = sample.teamGrid.cell(1, row);
+        const QString name = sample.cell(SheetGrid::Players, 1, row);
         if (name.isEmpty())
             continue;
         ++players;
@@ -70,7 +71,7 @@ TEST_F(RosterPaperTest, FullestRostersStayOnOnePage)
 {
     for (const bool wordedSkills : {true, false}) {
         SCOPED_TRACE(wordedSkills ? "skills in words" : "skills in one word");
-        const PageSnapshot widest = widestSnapshot(wordedSkills);
+        const RosterSheet widest = widestSheet(wordedSkills);
         const RosterPaper paper(widest);
         EXPECT_EQ(paper.pageLayout().orientation(), QPageLayout::Landscape);
         const QString pdf = storedPdf(widest, "widest.pdf");
@@ -83,17 +84,17 @@ TEST_F(RosterPaperTest, FullestRostersStayOnOnePage)
         else
             EXPECT_LT(paper.shrink(), 1.0);
         const QString text = pdfText(pdf);
-        EXPECT_TRUE(text.contains(widest.teamGrid2.cell(1, 0)));
-        EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + widest.teamGrid2.cell(1, 5)));
+        EXPECT_TRUE(text.contains(widest.cell(SheetGrid::Details, 1, 0)));
+        EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + widest.cell(SheetGrid::Details, 1, 5)));
     }
 }
 
 TEST_F(RosterPaperTest, EmptyRostersPrintTheirEmptySheet)
 {
-    for (const auto& [name, snapshot] :
-         {std::pair{"new team", newTeamSnapshot()}, std::pair{"window at start-up", startUpSnapshot()}}) {
+    for (const auto& [name, sheet] :
+         {std::pair{"new team", newTeamSheet()}, std::pair{"window at start-up", startUpSheet()}}) {
         SCOPED_TRACE(name);
-        const QString pdf = storedPdf(snapshot, "empty.pdf");
+        const QString pdf = storedPdf(sheet, "empty.pdf");
         EXPECT_EQ(pdfPageCount(pdf), 1);
         EXPECT_TRUE(pdfText(pdf).contains("TOTAL COST OF TEAM:"));
         EXPECT_TRUE(pdfText(pdf).contains("Match Record"));
@@ -102,7 +103,7 @@ TEST_F(RosterPaperTest, EmptyRostersPrintTheirEmptySheet)
 
 TEST_F(RosterPaperTest, SampleIsLaidOutReadableOnLandscapePaperOfTheChosenSize)
 {
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
     for (const auto& [id, pdfInfoSize] : {std::pair{QPageSize::A4, "842 x 595 pts (A4)"},
                                           std::pair{QPageSize::Letter, "792 x 612 pts (letter)"}}) {
         PaperOptions options;
@@ -144,7 +145,7 @@ int colouredPixels(const QImage& image)
 
 TEST_F(RosterPaperTest, ColoursPrintAsShownUnlessBlackAndWhiteIsAsked)
 {
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
     PaperOptions blackAndWhite;
     blackAndWhite.blackAndWhite = true;
     const QImage coloured = picture(storedPdf(sample, "colour.pdf"));
@@ -164,7 +165,7 @@ TEST_F(RosterPaperTest, ColoursPrintAsShownUnlessBlackAndWhiteIsAsked)
 
 TEST_F(RosterPaperTest, UnwritableFolderFailsWithTheStoreMessageAndLeavesNoFile)
 {
-    const PageSnapshot sample = snapshotOfPage(samplePagePath());
+    const RosterSheet sample = sheetOfPage(samplePagePath());
     const QString folder = m_dir.filePath("locked");
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("locked"));
     ::chmod(QFile::encodeName(folder).constData(), 0555);
