@@ -86,26 +86,29 @@ void PaperMenu::printPreview()
 
 void PaperMenu::exportPdf()
 {
-    // A copy: the roster as it is now, whatever happens while a dialog is open.
     const RosterSheet roster(m_roster());
-    QString fileName = m_lastPdfName;
-    if (!choosers().chooseExportFile(m_window, fileName,
-                                     {QStringLiteral("PDF files"), QStringLiteral("pdf")}))
+    const std::optional<QString> fileName =
+        chooseExportName(m_lastPdfName, {QStringLiteral("PDF files"), QStringLiteral("pdf")});
+    if (!fileName)
         return;
-    m_lastPdfName = fileName;
     PaperOptions options;
     options.blackAndWhite = m_blackAndWhite->isChecked();
-    storeRosterPdf(roster, options, fileName);
+    storeRosterPdf(roster, options, *fileName);
 }
 
 void PaperMenu::exportCsv()
 {
-    // A copy: the roster as it is now, whatever happens while a dialog is open.
     const RosterSheet roster(m_roster());
-    QString fileName = m_lastCsvName;
-    if (!choosers().chooseExportFile(m_window, fileName,
-                                     {QStringLiteral("CSV files"), QStringLiteral("csv")}))
-        return;
-    m_lastCsvName = fileName;
-    storeRosterCsv(roster, fileName);
+    if (const auto fileName =
+            chooseExportName(m_lastCsvName, {QStringLiteral("CSV files"), QStringLiteral("csv")}))
+        storeRosterCsv(roster, *fileName);
+}
+
+std::optional<QString> PaperMenu::chooseExportName(QString& lastName, const ExportFileKind& kind)
+{
+    QString fileName = lastName;
+    if (!choosers().chooseExportFile(m_window, fileName, kind))
+        return std::nullopt;
+    lastName = fileName;
+    return fileName;
 }

@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+struct ExportFileKind;
 class QAction;
 class QMenu;
 class QWidget;
@@ -32,6 +34,8 @@ public:
     void exportCsv();
 
 private:
+    // Runs the export chooser starting from lastName, which keeps the choice.
+    std::optional<QString> chooseExportName(QString& lastName, const ExportFileKind& kind);
     QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
                         void (PaperMenu::*command)());
 

@@ -1,3 +1,5 @@
+#include "PdfTools.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -29,14 +31,6 @@ CliRun runCli(const QStringList& args)
     process.waitForFinished(-1);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-QString toolOutput(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QStringList entries(const QString& folder)

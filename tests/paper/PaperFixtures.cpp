@@ -1,13 +1,16 @@
 #include "PaperFixtures.h"
 
+#include "ChildProcess.h"
+#include "Errors.h"
 #include "PageFile.h"
 #include "RosterReader.h"
 #include "SheetBuilder.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QRegularExpression>
+
+#include <QDir>
+#include <sys/stat.h>
 
 void ensureGuiApplication()
 {
@@ -77,25 +80,28 @@ RosterSheet widestSheet(bool wordedSkills)
     return buildSheet(team, record, TextEncoding::Utf8);
 }
 
-QString toolOutput(const QString& program, const QStringList& arguments)
+bool failsInReadOnlyFolder(const QString& parent, const QString& name,
+                           const std::function<void(const QString& target)>& store)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPageCount(const QString& pdfPath)
-{
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
-                                          QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(toolOutput("pdfinfo", {pdfPath}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString pdfText(const QString& pdfPath)
-{
-    return toolOutput("pdftotext", {"-enc", "UTF-8", pdfPath, "-"}).simplified();
+    // Open to every user, so a child that gave up root can reach it.
+    ::chmod(QFile::encodeName(parent).constData(), 0755);
+    const QString folder = parent + "/read-only";
+    if (!QDir(parent).mkdir("read-only"))
+        return false;
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    const QString target = folder + "/" + name;
+    const int status = inChildProcess([&] {
+        // Root may write into any folder; a plain user may not.
+        if (!dropRootInChild())
+            return 2;
+        try {
+            store(target);
+        } catch (const EFileError& error) {
+            return error.what() == "Cannot create file " + target.toStdString() ? 0 : 3;
+        }
+        return 4;
+    });
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    return status == 0 &&
+           QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Fonts need a QGuiApplication; on the offscreen platform unless the runner chose one.
 void ensureGuiApplication();
 
@@ -17,8 +19,8 @@ QString samplePagePath();
 // are one unbroken word that no cell can wrap.
 RosterSheet widestSheet(bool wordedSkills);
 
-// Standard output of a tool, or an empty text when it failed.
-QString toolOutput(const QString& program, const QStringList& arguments);
-int pdfPageCount(const QString& pdfPath);
-// The PDF's text with every run of white space made one blank.
-QString pdfText(const QString& pdfPath);
+// Runs store(target) as a plain user in a child process, target being name in
+// a new read-only folder under parent. True when it threw the store's
+// "Cannot create file <target>" and left the folder empty.
+bool failsInReadOnlyFolder(const QString& parent, const QString& name,
+                           const std::function<void(const QString& target)>& store);

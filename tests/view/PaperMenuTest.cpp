@@ -1,3 +1,4 @@
+#include "PdfTools.h"
 #include "StringGrid.h"
 #include "ViewTestSupport.h"
 
@@ -13,14 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-QString toolOutput(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(-1);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 bool isOnePagePdf(const QString& path)
 {
