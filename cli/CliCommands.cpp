@@ -3,6 +3,7 @@
 #include "ConvertCommand.h"
 #include "FetchCommand.h"
 #include "ImportCommand.h"
+#include "PaperCommands.h"
 #include "ReadCommand.h"
 
 #include <cstdio>
@@ -19,6 +20,9 @@ std::span<const CliCommand> cliCommands()
          "fetch a page into output1.htm (or FILE) and print it as read does", runFetchCommand},
         {"convert", "[--strict] IN OUT | [--strict] --to DIR IN...", "write the page the editor saves for each page read",
          runConvertCommand},
+        {"pdf", "IN OUT.pdf | --to DIR PAGE...", "print each page read to a one-page PDF", runPdfCommand},
+        {"csv", "IN OUT.csv | --to DIR PAGE...", "export the players and team fields of each page read as CSV",
+         runCsvCommand},
     };
     return commands;
 }

@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     librsvg2-bin desktop-file-utils appstream man-db groff-base binutils file dpkg-dev lintian
     clang libclang-rt-14-dev libfuzzer-14-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core poppler-utils
     python3 curl hyperfine bc time
     libxml2-dev
 )

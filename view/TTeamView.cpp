@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "PaperMenu.h"
 #include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
@@ -156,6 +157,9 @@ void TTeamView::createMenu()
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, guarded([this] { saveAs(); }));
     File1->addSeparator();
     exit1 = File1->addAction(QStringLiteral("E&xit"), this, guarded([this] { exitProgram(); }));
+    // Print and export take what the window shows, like Save, and are
+    // offered once saving is.
+    m_paperMenu = new PaperMenu(File1, exit1, this, [this]() -> const RosterSheet& { return m_sheet; });
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
@@ -557,6 +561,7 @@ void TTeamView::enableSaving()
 {
     Save1->setEnabled(true);
     Save2->setEnabled(true);
+    m_paperMenu->setEnabled(true);
 }
 
 void TTeamView::chooseBackgroundColor()

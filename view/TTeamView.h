@@ -20,6 +20,7 @@ class QPainter;
 class QPushButton;
 class QScrollArea;
 class QToolBar;
+class PaperMenu;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -175,6 +176,7 @@ private:
     void setPageSource(const QString& text);
 
     QScrollArea* m_scrollArea;
+    PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;

@@ -64,6 +64,8 @@ public:
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
+    bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 
     std::optional<QString> answer;
     QStringList presets;

@@ -88,8 +88,12 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(menus, QStringList({"&File|&New|&Open|&Import...|&Save|Save &As...|-|E&xit",
-                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
+    EXPECT_EQ(
+        menus,
+        QStringList(
+            {"&File|&New|&Open|&Import...|&Save|Save &As...|-|&Print...|Print Pre&view|Print in &Black and "
+             "White|Export P&DF...|Export Players as &CSV...|-|E&xit",
+             "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
