@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "FetchCommand.h"
 #include "ImportCommand.h"
@@ -14,6 +15,7 @@ std::span<const CliCommand> cliCommands()
         {"import", "PAGE", runImportCommand},
         {"fetch", "URL", runFetchCommand},
         {"convert", "[--strict] IN OUT", runConvertCommand},
+        {"check", "PAGE... [--json]", runCheckCommand},
     };
     return commands;
 }

@@ -20,7 +20,8 @@ public:
     JsonWriter() = default;
     explicit JsonWriter(Sink sink) : m_sink(std::move(sink)) {}
 
-    void beginObject(std::string_view key = {});
+    // An object or array in line stays on one line.
+    void beginObject(std::string_view key = {}, bool inLine = false);
     void endObject();
     void beginArray(std::string_view key = {}, bool inLine = false);
     void endArray();
