@@ -1,5 +1,7 @@
 #include "Money.h"
 
+#include "ByteText.h"
+
 #include <optional>
 
 namespace {
@@ -14,23 +16,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 GoldPieces unitValue(char unit)
 {
-    switch (lower(unit)) {
+    switch (asciiLower(unit)) {
     case 'k':
         return 1'000;
     case 'm':
@@ -83,7 +71,7 @@ std::optional<GoldPieces> readWholeNumber(std::string_view text, std::size_t& po
 
 std::optional<ParsedMoney> parseWithStyle(std::string_view text)
 {
-    text = trimmed(text);
+    text = withoutBlanksAround(text);
     ParsedMoney parsed;
     MoneyStyle& style = parsed.style;
     std::size_t pos = 0;
@@ -111,18 +99,18 @@ std::optional<ParsedMoney> parseWithStyle(std::string_view text)
     const std::string_view gap = text.substr(gapStart, pos - gapStart);
 
     style.unit = 0;
-    if (pos < text.size() && (lower(text[pos]) == 'k' || lower(text[pos]) == 'm')) {
+    if (pos < text.size() && (asciiLower(text[pos]) == 'k' || asciiLower(text[pos]) == 'm')) {
         style.unit = text[pos++];
         style.unitGap = gap;
         const std::size_t afterStart = pos;
         while (pos < text.size() && isBlank(text[pos]))
             ++pos;
-        if (pos + 2 == text.size() && lower(text[pos]) == 'g' && lower(text[pos + 1]) == 'p')
+        if (pos + 2 == text.size() && asciiLower(text[pos]) == 'g' && asciiLower(text[pos + 1]) == 'p')
             pos += 2;
         else
             pos = afterStart;
         style.afterUnit = text.substr(afterStart, pos - afterStart);
-    } else if (pos + 2 == text.size() && lower(text[pos]) == 'g' && lower(text[pos + 1]) == 'p') {
+    } else if (pos + 2 == text.size() && asciiLower(text[pos]) == 'g' && asciiLower(text[pos + 1]) == 'p') {
         style.afterUnit = std::string(gap) + std::string(text.substr(pos, 2));
         pos += 2;
     } else if (!gap.empty()) {
@@ -189,9 +177,18 @@ std::optional<std::string> numberInUnit(GoldPieces amount, GoldPieces unit, bool
 
 } // namespace
 
+std::string_view withoutBlanksAround(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 Money parseMoney(std::string_view text)
 {
-    if (trimmed(text).empty())
+    if (withoutBlanksAround(text).empty())
         return Money::blank();
     const std::optional<ParsedMoney> parsed = parseWithStyle(text);
     return parsed ? Money::known(parsed->amount) : Money::unknown();
@@ -216,13 +213,13 @@ std::string formatMoney(GoldPieces amount, const MoneyStyle& style)
     while (unit != 0) {
         if (const std::optional<std::string> number = numberInUnit(amount, unitValue(unit), style.grouped))
             return style.prefix + *number + style.unitGap + unit + style.afterUnit;
-        unit = lower(unit) == 'm' ? 'k' : 0;
+        unit = asciiLower(unit) == 'm' ? 'k' : 0;
     }
     // Plain gold pieces keep a "gp" the look had after its unit.
     std::string suffix;
     if (!style.afterUnit.empty()) {
         const bool gapBefore = !style.unitGap.empty() || isBlank(style.afterUnit.front());
-        suffix = (gapBefore ? " " : "") + std::string(trimmed(style.afterUnit));
+        suffix = (gapBefore ? " " : "") + std::string(withoutBlanksAround(style.afterUnit));
     }
     return style.prefix + groupedDigits(amount, style.grouped) + suffix;
 }

@@ -36,6 +36,9 @@ struct Money
     bool operator==(const Money&) const = default;
 };
 
+// The text without the spaces and tabs around it.
+std::string_view withoutBlanksAround(std::string_view text);
+
 // Reads a money text: blanks around, an optional "$", a whole number with or
 // without thousands commas ("1,170"), an optional fraction after "." where a
 // "k" or "M" follows, and an optional "k" (thousand) or "M" (million) and

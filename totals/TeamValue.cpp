@@ -2,20 +2,6 @@
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool allDigits(std::string_view text)
 {
     if (text.empty())
@@ -111,7 +97,7 @@ std::string cellName(MoneyCell cell)
 
 Count parseCount(std::string_view text)
 {
-    text = trimmed(text);
+    text = withoutBlanksAround(text);
     if (text.empty())
         return {Count::Kind::NotGiven, 0};
     if (text.front() == '-' && allDigits(text.substr(1)))
@@ -130,12 +116,12 @@ Count parseCount(std::string_view text)
 
 Money parsePrice(std::string_view text)
 {
-    text = trimmed(text);
+    text = withoutBlanksAround(text);
     if (!text.empty() && (text.front() == 'x' || text.front() == 'X' || text.front() == '*'))
         text.remove_prefix(1);
     else if (text.starts_with("\xC3\x97")) // the multiplication sign in UTF-8
         text.remove_prefix(2);
-    text = trimmed(text);
+    text = withoutBlanksAround(text);
     if (!text.empty() && text.back() == '=')
         text.remove_suffix(1);
     const Money price = parseMoney(text);
@@ -188,7 +174,7 @@ Agreement lineAgreement(const StaffLineTexts& line)
 
 bool lineCostIsWorkedOut(StaffLine which, const StaffLineTexts& line)
 {
-    if (trimmed(line.cost).empty())
+    if (withoutBlanksAround(line.cost).empty())
         return true;
     if (line.cost == derivedCostText(which, line.count))
         return true;
@@ -237,7 +223,7 @@ std::string teamValueStatus(const MoneyTexts& texts)
     std::string status = "Team value " + amountLike(sum.value.amount, texts.teamCost);
     const Money stated = parseMoney(texts.teamCost);
     if (stated.isUnknown() || (stated.isKnown() && stated.amount != sum.value.amount))
-        status += " - the page says " + std::string(trimmed(texts.teamCost));
+        status += " - the page says " + std::string(withoutBlanksAround(texts.teamCost));
     return status;
 }
 
@@ -246,7 +232,7 @@ std::vector<MoneyMark> moneyMarks(const MoneyTexts& texts)
     std::vector<MoneyMark> marks;
     const auto markUnknownAmount = [&marks](MoneyCell cell, const std::string& text) {
         if (parseMoney(text).isUnknown())
-            marks.push_back({cell, "Cannot tell what amount " + quoted(trimmed(text)) + " is"});
+            marks.push_back({cell, "Cannot tell what amount " + quoted(withoutBlanksAround(text)) + " is"});
     };
 
     for (int player = 0; player < RosterPlayerCount; ++player)
@@ -257,19 +243,19 @@ std::vector<MoneyMark> moneyMarks(const MoneyTexts& texts)
         const StaffLineTexts& line = texts.lines[static_cast<std::size_t>(index)];
         if (parseCount(line.count).kind == Count::Kind::NotACount)
             marks.push_back({{MoneyCell::Kind::LineCount, index},
-                             "Not a count: " + quoted(trimmed(line.count)) + " gives no cost"});
+                             "Not a count: " + quoted(withoutBlanksAround(line.count)) + " gives no cost"});
         if (parsePrice(line.price).isUnknown())
             marks.push_back({{MoneyCell::Kind::LinePrice, index},
-                             "No price can be read in " + quoted(trimmed(line.price))});
+                             "No price can be read in " + quoted(withoutBlanksAround(line.price))});
         const MoneyCell cost{MoneyCell::Kind::LineCost, index};
         markUnknownAmount(cost, line.cost);
         if (lineAgreement(line) == Agreement::Disagrees) {
             const GoldPieces expected = lineExpectedCost(line).amount;
-            const std::string parts = std::string(trimmed(line.count)) + " x " +
+            const std::string parts = std::string(withoutBlanksAround(line.count)) + " x " +
                                       formatMoneyLike(parsePrice(line.price).amount, "50k") + " = " +
                                       amountLike(expected, line.cost);
-            marks.push_back(
-                {cost, trimmed(line.cost).empty() ? "Empty, but " + parts : "Disagrees with " + parts});
+            marks.push_back({cost, withoutBlanksAround(line.cost).empty() ? "Empty, but " + parts
+                                                                          : "Disagrees with " + parts});
         }
     }
 
@@ -278,7 +264,7 @@ std::vector<MoneyMark> moneyMarks(const MoneyTexts& texts)
     const TeamSum sum = teamSum(texts);
     if (totalAgreement(texts, sum) == Agreement::Disagrees) {
         const std::string value = amountLike(sum.value.amount, texts.teamCost);
-        marks.push_back({total, trimmed(texts.teamCost).empty()
+        marks.push_back({total, withoutBlanksAround(texts.teamCost).empty()
                                     ? "Empty, but the players and staff add up to " + value
                                     : "Disagrees with the players and staff, who add up to " + value});
     }
