@@ -1,5 +1,7 @@
 // What the editor works out after one keystroke in a full team: the follow-up
 // of costs and total, the marks and the status bar text.
+#include "SheetBuilder.h"
+#include "SheetTotals.h"
 #include "TotalsFollower.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +53,40 @@ void playerValueKeystroke(benchmark::State& state)
     }
 }
 BENCHMARK(playerValueKeystroke);
+
+// The same keystroke through a roster sheet of a full team, as the window
+// makes it: the count's change reported, the follow-up written back through
+// the sheet and heard by every observer, marks and status worked out.
+void sheetKeystroke(benchmark::State& state)
+{
+    TTeam team = newTeam();
+    team.ReRolls = 3;
+    team.ReRollPriceText = "x $40k =";
+    team.ReRollCostText = "120k";
+    team.FanFactor = 7;
+    team.Cheerleaders = 3;
+    team.HasWizard = true;
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        TPlayer& player = team.Players[slot];
+        player.PlayerName = "Player number " + std::to_string(slot);
+        player.MA = 4;
+        player.PlayerCost = std::to_string(50 + 10 * (slot % 8)) + "k";
+    }
+    RosterSheet sheet;
+    SheetTotals totals(sheet);
+    RosterSheet shown = buildSheet(team, MatchRecord{}, TextEncoding::Utf8);
+    // A total that states the team value, so that it follows every keystroke.
+    const GoldPieces value = teamSum(moneyTextsOf(shown)).value.amount;
+    shown.setCell(SheetGrid::Details, 1, 5, QString::fromStdString(formatMoneyLike(value, "1,000k")));
+    sheet.replaceWith(shown);
+    int keystroke = 0;
+    const QString counts[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    for (auto _ : state) {
+        sheet.setCell(SheetGrid::Extras, 1, 0, counts[keystroke++ % 9]);
+        benchmark::DoNotOptimize(totals.status());
+    }
+}
+BENCHMARK(sheetKeystroke);
 
 } // namespace
 

@@ -3,36 +3,12 @@
 #include "Errors.h"
 #include "JsonWriter.h"
 #include "RosterReader.h"
-#include "TeamValue.h"
+#include "SheetBuilder.h"
+#include "SheetTotals.h"
 
 #include <cstdio>
 
 namespace {
-
-// The money texts of a read team as the roster shows them: counts in
-// decimal, and a cost the page leaves out derived from its count.
-MoneyTexts moneyTextsOf(const TTeam& team)
-{
-    MoneyTexts texts;
-    for (int slot = 1; slot <= PlayerSlotCount; ++slot)
-        texts.playerCosts[static_cast<std::size_t>(slot - 1)] = team.Players[slot].PlayerCost;
-    const auto line = [&texts](StaffLine which, std::int32_t count, const std::string& price,
-                               const std::string& cost) {
-        const std::string countText = std::to_string(count);
-        texts.line(which) = {countText, price, cost.empty() ? derivedCostText(which, countText) : cost};
-    };
-    line(StaffLine::ReRolls, team.ReRolls, team.ReRollPriceText, team.ReRollCostText);
-    line(StaffLine::FanFactor, team.FanFactor, team.FanFactorPriceText, team.FanFactorCostText);
-    line(StaffLine::AssistantCoaches, team.AssistantCoaches, team.AssistantCoachPriceText,
-         team.AssistantCoachCostText);
-    line(StaffLine::Cheerleaders, team.Cheerleaders, team.CheerleaderPriceText, team.CheerleaderCostText);
-    line(StaffLine::Apothecary, team.HasApothecary ? 1 : 0, team.ApothecaryPriceText,
-         team.ApothecaryCostText);
-    line(StaffLine::Wizard, team.HasWizard ? 1 : 0, team.WizardPriceText, team.WizardCostText);
-    texts.teamCost = team.TeamCost;
-    texts.treasury = team.Treasury;
-    return texts;
-}
 
 struct PageCheck
 {
@@ -42,11 +18,16 @@ struct PageCheck
     Agreement agreement = Agreement::Unverifiable;
 };
 
-PageCheck checkTeam(const TTeam& team, TextEncoding encoding)
+// The page as the editor shows it, so that a cost the page leaves out counts
+// as the roster derives it.
+PageCheck checkPage(const PageLines& page)
 {
-    const MoneyTexts texts = moneyTextsOf(team);
+    TTeam team;
+    MatchRecord matchRecord;
+    readRosterPage(page, team, matchRecord);
+    const MoneyTexts texts = moneyTextsOf(buildSheet(team, matchRecord, page.encoding));
     PageCheck check;
-    check.stated = decodeText(texts.teamCost, encoding).trimmed().toStdString();
+    check.stated = withoutBlanksAround(texts.teamCost);
     check.statedAmount = parseMoney(texts.teamCost);
     check.sum = teamSum(texts);
     check.agreement = totalAgreement(texts, check.sum);
@@ -129,11 +110,7 @@ int runCheckCommand(const std::vector<std::string>& args)
     bool anyDisagrees = false;
     for (const std::string& path : paths) {
         try {
-            TTeam team;
-            MatchRecord matchRecord;
-            const PageLines page = loadPageFile(path);
-            readRosterPage(page, team, matchRecord);
-            const PageCheck check = checkTeam(team, page.encoding);
+            const PageCheck check = checkPage(loadPageFile(path));
             anyDisagrees |= check.agreement != Agreement::Agrees;
             if (!writeOut(asJson ? jsonLine(path, check) : plainLine(path, check))) {
                 std::fputs("Unable to write to standard output\n", stderr);

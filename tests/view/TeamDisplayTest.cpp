@@ -85,7 +85,8 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
         menus << items.join('|');
     }
     EXPECT_EQ(menus, QStringList({"&File|&New|&Open|&Save|Save &As...|-|E&xit",
-                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
+                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+                                  "&Team|&Update Cost of Team"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
