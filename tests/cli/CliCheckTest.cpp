@@ -1,3 +1,5 @@
+#include "PageFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -40,15 +42,10 @@ protected:
         QByteArray bytes = sample.readAll();
         EXPECT_TRUE(bytes.contains(from)) << from.toStdString();
         bytes.replace(from, to);
-        const QString path = m_dir.filePath(QStringLiteral("page%1.htm").arg(++m_count));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return m_pages.write(bytes);
     }
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
+    PageFolder m_pages;
 };
 
 } // namespace
@@ -96,7 +93,7 @@ TEST_F(CliCheck, VerdictsAndExitStatuses)
     EXPECT_EQ(check({derivedCost}).exitCode, 0);
 
     // A page that cannot be read is reported and the others still checked.
-    const QString missing = m_dir.filePath("missing.htm");
+    const QString missing = m_pages.filePath("missing.htm");
     run = check({SamplePage, missing, wrongTotal});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.lines.size(), 2);

@@ -51,6 +51,11 @@ protected:
         ASSERT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
     }
 
+    StringGrid* grid(const char* name) const { return m_view->findChild<StringGrid*>(name); }
+    StringGrid* players() const { return grid("TeamGrid"); }
+    StringGrid* details() const { return grid("TeamGrid2"); }
+    StringGrid* extras() const { return grid("TeamGrid3"); }
+
     QString status() const { return m_view->findChild<QLabel*>("TeamValue")->text(); }
     QAction* updateCostOfTeam() const { return m_view->findChild<QAction*>("UpdateCostOfTeam"); }
 
@@ -76,11 +81,11 @@ protected:
 TEST_F(TotalsViewTest, NewPlayerAndTwoReRollsOnTheSamplePage)
 {
     EXPECT_EQ(status(), "Team value 1,170k");
-    typeInto(m_view->TeamGrid, 15, 11, "70k");
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 5), "1,240k");
-    typeInto(m_view->TeamGrid3, 1, 0, "5", 1);
-    EXPECT_EQ(m_view->TeamGrid3->cell(3, 0), "200k");
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 5), "1,320k");
+    typeInto(players(), 15, 11, "70k");
+    EXPECT_EQ(details()->cell(1, 5), "1,240k");
+    typeInto(extras(), 1, 0, "5", 1);
+    EXPECT_EQ(extras()->cell(3, 0), "200k");
+    EXPECT_EQ(details()->cell(1, 5), "1,320k");
     EXPECT_EQ(status(), "Team value 1,320k");
 
     // The page written holds the totals that followed.
@@ -92,7 +97,7 @@ TEST_F(TotalsViewTest, NewPlayerAndTwoReRollsOnTheSamplePage)
 
 TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)
 {
-    StringGrid* extras = m_view->TeamGrid3;
+    StringGrid* extras = extras();
     EXPECT_NE(cornerOf(extras, 3, 0), MarkColor);
     EXPECT_EQ(toolTipOf(extras, 3, 0), "");
 
@@ -104,8 +109,8 @@ TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)
     // The mark sits in the corner; the cell keeps the table colour.
     EXPECT_EQ(fillOf(extras, 3, 0), QColor(0xFF, 0xFF, 0xD0));
     // The total took the typed cost, as it stated the team value before.
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 5), "1,180k");
-    EXPECT_NE(cornerOf(m_view->TeamGrid2, 1, 5), MarkColor);
+    EXPECT_EQ(details()->cell(1, 5), "1,180k");
+    EXPECT_NE(cornerOf(details(), 1, 5), MarkColor);
 
     m_view->WriteHTML();
     const std::vector<std::string> marked = m_view->pageBuffer();
@@ -118,25 +123,25 @@ TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)
 
 TEST_F(TotalsViewTest, UnknownAmountsAreMarkedAndNamed)
 {
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = players();
     typeInto(players, 15, 11, "$");
     EXPECT_EQ(status(), "Team value unknown: the cost of player 11");
     EXPECT_EQ(cornerOf(players, 15, 11), MarkColor);
     EXPECT_EQ(toolTipOf(players, 15, 11), "Cannot tell what amount \"$\" is");
     EXPECT_FALSE(updateCostOfTeam()->isEnabled());
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 5), "1,170k");
+    EXPECT_EQ(details()->cell(1, 5), "1,170k");
 }
 
 TEST_F(TotalsViewTest, UpdateCostOfTeamWritesTheTeamValue)
 {
-    StringGrid* details = m_view->TeamGrid2;
+    StringGrid* details = details();
     EXPECT_FALSE(updateCostOfTeam()->isEnabled());
     typeInto(details, 1, 5, "1,000k", 6);
     EXPECT_EQ(status(), "Team value 1,170k - the page says 1,000k");
     EXPECT_EQ(cornerOf(details, 1, 5), MarkColor);
     EXPECT_EQ(toolTipOf(details, 1, 5), "Disagrees with the players and staff, who add up to 1,170k");
     // A total typed by hand stays when the team changes.
-    typeInto(m_view->TeamGrid, 15, 11, "70k");
+    typeInto(players(), 15, 11, "70k");
     EXPECT_EQ(details->cell(1, 5), "1,000k");
     ASSERT_TRUE(updateCostOfTeam()->isEnabled());
 
@@ -149,6 +154,6 @@ TEST_F(TotalsViewTest, UpdateCostOfTeamWritesTheTeamValue)
     EXPECT_NE(cornerOf(details, 1, 5), MarkColor);
     EXPECT_FALSE(updateCostOfTeam()->isEnabled());
     // From here on the total follows again.
-    typeInto(m_view->TeamGrid, 15, 11, "", 3);
+    typeInto(players(), 15, 11, "", 3);
     EXPECT_EQ(details->cell(1, 5), "1,170k");
 }
