@@ -84,7 +84,7 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(menus, QStringList({"&File|&New|&Open|&Save|Save &As...|-|E&xit",
+    EXPECT_EQ(menus, QStringList({"&File|&New|&Open|&Import...|&Save|Save &As...|-|E&xit",
                                   "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
                                   "&Team|&Update Cost of Team"}));
 }

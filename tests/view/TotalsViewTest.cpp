@@ -97,7 +97,7 @@ TEST_F(TotalsViewTest, NewPlayerAndTwoReRollsOnTheSamplePage)
 
 TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)
 {
-    StringGrid* extras = extras();
+    StringGrid* extras = TotalsViewTest::extras();
     EXPECT_NE(cornerOf(extras, 3, 0), MarkColor);
     EXPECT_EQ(toolTipOf(extras, 3, 0), "");
 
@@ -123,7 +123,7 @@ TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)
 
 TEST_F(TotalsViewTest, UnknownAmountsAreMarkedAndNamed)
 {
-    StringGrid* players = players();
+    StringGrid* players = TotalsViewTest::players();
     typeInto(players, 15, 11, "$");
     EXPECT_EQ(status(), "Team value unknown: the cost of player 11");
     EXPECT_EQ(cornerOf(players, 15, 11), MarkColor);
@@ -134,7 +134,7 @@ TEST_F(TotalsViewTest, UnknownAmountsAreMarkedAndNamed)
 
 TEST_F(TotalsViewTest, UpdateCostOfTeamWritesTheTeamValue)
 {
-    StringGrid* details = details();
+    StringGrid* details = TotalsViewTest::details();
     EXPECT_FALSE(updateCostOfTeam()->isEnabled());
     typeInto(details, 1, 5, "1,000k", 6);
     EXPECT_EQ(status(), "Team value 1,170k - the page says 1,000k");
