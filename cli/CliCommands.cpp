@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "FetchCommand.h"
 #include "ImportCommand.h"
@@ -23,6 +24,8 @@ std::span<const CliCommand> cliCommands()
         {"pdf", "IN OUT.pdf | --to DIR PAGE...", "print each page read to a one-page PDF", runPdfCommand},
         {"csv", "IN OUT.csv | --to DIR PAGE...", "export the players and team fields of each page read as CSV",
          runCsvCommand},
+        {"check", "PAGE... [--json]", "compare each page's Cost of Team with the sum of its players and staff",
+         runCheckCommand},
     };
     return commands;
 }

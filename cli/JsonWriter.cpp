@@ -9,9 +9,9 @@ constexpr std::size_t pieceSize = 64 * 1024;
 
 } // namespace
 
-void JsonWriter::beginObject(std::string_view key)
+void JsonWriter::beginObject(std::string_view key, bool inLine)
 {
-    open(key, '{', false);
+    open(key, '{', inLine);
 }
 
 void JsonWriter::endObject()

@@ -23,7 +23,8 @@ public:
     // Writes each document on one line, without blanks between its items.
     void setCompact(bool compact) { m_compact = compact; }
 
-    void beginObject(std::string_view key = {});
+    // An object or array in line stays on one line.
+    void beginObject(std::string_view key = {}, bool inLine = false);
     void endObject();
     void beginArray(std::string_view key = {}, bool inLine = false);
     void endArray();

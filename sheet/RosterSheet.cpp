@@ -262,11 +262,24 @@ void RosterSheet::removeObserver(int id)
 
 void RosterSheet::report(const SheetChange& change)
 {
-    if (m_observers.empty())
+    m_unreported.push_back(change);
+    if (m_reporting)
         return;
-    // An observer may add or remove observers while it is told; those it
-    // adds hear from the next change on.
-    const auto observers = m_observers;
-    for (const auto& [id, observer] : observers)
-        observer(change);
+    m_reporting = true;
+    try {
+        while (!m_unreported.empty()) {
+            const SheetChange next = std::move(m_unreported.front());
+            m_unreported.pop_front();
+            // An observer may add or remove observers while it is told; those
+            // it adds hear from the next change on.
+            const auto observers = m_observers;
+            for (const auto& [id, observer] : observers)
+                observer(next);
+        }
+    } catch (...) {
+        m_unreported.clear();
+        m_reporting = false;
+        throw;
+    }
+    m_reporting = false;
 }

@@ -27,6 +27,8 @@ public:
                                                const QRect& rect, bool focused)>;
     using SelectCellHandler = std::function<void(StringGrid* grid, int col, int row)>;
     using SetEditTextHandler = std::function<void(StringGrid* grid, int col, int row, const QString& text)>;
+    // The tooltip of a cell; an empty text shows none.
+    using ToolTipHandler = std::function<QString(int col, int row)>;
 
     explicit StringGrid(QWidget* parent = nullptr);
     ~StringGrid() override;
@@ -87,6 +89,7 @@ public:
     void setDrawCellHandler(DrawCellHandler handler) { m_drawCell = std::move(handler); }
     void setSelectCellHandler(SelectCellHandler handler) { m_selectCell = std::move(handler); }
     void setSetEditTextHandler(SetEditTextHandler handler) { m_setEditText = std::move(handler); }
+    void setToolTipHandler(ToolTipHandler handler) { m_toolTip = std::move(handler); }
 
     // Called by the grid's delegate.
     bool cellHasFocus(const QModelIndex& index) const;
@@ -99,6 +102,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // The column whose right grid line lies under x, when x is within reach of one.
@@ -117,6 +121,7 @@ private:
     DrawCellHandler m_drawCell;
     SelectCellHandler m_selectCell;
     SetEditTextHandler m_setEditText;
+    ToolTipHandler m_toolTip;
 
     enum class MouseAction
     {

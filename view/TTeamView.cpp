@@ -10,6 +10,7 @@
 #include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
+#include "SheetTotals.h"
 #include "StringGrid.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
@@ -40,6 +42,10 @@ QFont layoutFont(int pixelSize, bool bold)
     return font;
 }
 
+// The corner that marks a cell whose amount cannot be read or disagrees with its parts.
+constexpr int MarkSize = 6;
+const QColor MarkColor(0xC0, 0x00, 0x00);
+
 // The window's font with the sheet's face; size and style stay.
 QFont withFace(QFont font, const QString& face)
 {
@@ -55,6 +61,7 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Team Viewer"));
     createContents();
     createMenu();
+    createTotals();
     resize(800, 600);
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
@@ -135,6 +142,38 @@ void TTeamView::createImportBar()
     ImportBar->hide();
 }
 
+void TTeamView::createTotals()
+{
+    // The window has shown the edit by the time the follow-up is written.
+    m_totals = std::make_unique<SheetTotals>(m_sheet);
+    m_teamValue = new QLabel(this);
+    m_teamValue->setObjectName(QStringLiteral("TeamValue"));
+    statusBar()->addWidget(m_teamValue, 1);
+    // Until a roster is shown there is no team to value.
+    statusBar()->hide();
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3}) {
+        grid->setToolTipHandler(
+            [this, grid](int col, int row) { return m_totals->markAt(grid->sheetGrid(), col, row); });
+    }
+    m_totals->setUpdatedHandler([this] { totalsUpdated(); });
+    totalsUpdated();
+}
+
+void TTeamView::totalsUpdated()
+{
+    m_teamValue->setText(m_totals->status());
+    if (m_updateCostOfTeam)
+        m_updateCostOfTeam->setEnabled(m_totals->canUpdateCostOfTeam());
+    // Marks come and go with texts in other cells than the one edited.
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
+        grid->viewport()->update();
+}
+
+void TTeamView::updateCostOfTeam()
+{
+    m_totals->updateCostOfTeam();
+}
+
 StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid shown)
 {
     auto* grid = new StringGrid(m_canvas);
@@ -173,6 +212,14 @@ void TTeamView::createMenu()
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
     Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, guarded([this] { chooseHeadingFont(); }));
     Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, guarded([this] { chooseTableFont(); }));
+
+    QMenu* team = menuBar()->addMenu(QStringLiteral("&Team"));
+    team->setObjectName(QStringLiteral("TeamMenu"));
+    m_updateCostOfTeam =
+        team->addAction(QStringLiteral("&Update Cost of Team"), this, guarded([this] { updateCostOfTeam(); }));
+    m_updateCostOfTeam->setObjectName(QStringLiteral("UpdateCostOfTeam"));
+    m_updateCostOfTeam->setEnabled(false);
+
     const std::pair<QObject*, const char*> names[] = {
         {File1, "File1"},     {New1, "New1"},
         {Open1, "Open1"},     {Save2, "Save2"},
@@ -342,6 +389,24 @@ void TTeamView::paintCell(StringGrid* grid, QPainter& canvas, int col, int row, 
     canvas.setPen(toQColor(ink, grid->palette()));
     canvas.setClipRect(rect);
     canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, grid->cell(col, row));
+    if (look != CellLook::Heading && m_totals && m_totals->hasMark(grid->sheetGrid(), col, row))
+        paintMark(grid, canvas, rect);
+}
+
+void TTeamView::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const
+{
+    // A small corner, as spreadsheets mark a cell with a note: the cell keeps
+    // its colours, and the page written never shows it. It goes in the corner
+    // that can be seen: a grid may cut off its last column's right edge.
+    const QRect visible = rect & grid->viewport()->rect();
+    const int size = std::min({MarkSize, visible.width(), visible.height()});
+    if (size <= 0)
+        return;
+    const QPoint corner = visible.topRight() + QPoint(1, 0);
+    const QPolygon triangle({corner - QPoint(size, 0), corner, corner + QPoint(0, size)});
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(MarkColor);
+    canvas.drawPolygon(triangle);
 }
 
 void TTeamView::TeamGridDrawCell(StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect,
@@ -407,6 +472,7 @@ void TTeamView::showGrids()
 {
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
+    statusBar()->show();
     updateScrollRange();
 }
 

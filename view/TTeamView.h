@@ -8,8 +8,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
-
 #include <string>
 #include <vector>
 
@@ -21,6 +21,7 @@ class QPushButton;
 class QScrollArea;
 class QToolBar;
 class PaperMenu;
+class SheetTotals;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -100,6 +101,11 @@ public:
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
 
+    // The team value and the marks of the shown roster.
+    const SheetTotals& totals() const { return *m_totals; }
+    // Team, Update Cost of Team: the team value into Cost of Team, one change of the sheet.
+    void updateCostOfTeam();
+
     // The look the Colors and Fonts menus change.
     TColor windowColor() const { return m_sheet.color(SheetColor::Window); }
     QFont tableFont() const;
@@ -159,8 +165,11 @@ private:
     void applyGridColors(std::initializer_list<StringGrid*> grids);
     void applyTableFont();
     void applyHeadingFont();
+    void createTotals();
+    void totalsUpdated();
     void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                    CellLook look) const;
+    void paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const;
     void applyWindowColor();
     void setGameGridHeight(int height);
     void updateScrollRange();
@@ -183,6 +192,9 @@ private:
     QAction* m_importButtonAction = nullptr;
     QString m_startDirectory;
     RosterSheet m_sheet;
+    std::unique_ptr<SheetTotals> m_totals;
+    QLabel* m_teamValue = nullptr;
+    QAction* m_updateCostOfTeam = nullptr;
     std::vector<std::string> Memo1;
     QString m_lastSaveName; // the save chooser starts from the name chosen last
 };

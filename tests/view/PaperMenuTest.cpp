@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "PdfTools.h"
 #include "StringGrid.h"
 #include "ViewTestSupport.h"
@@ -29,8 +30,8 @@ protected:
     void showEditedTeam()
     {
         m_view->New1Click();
-        m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Unsaved Reavers"));
-        m_view->TeamGrid->setCell(1, 3, QStringLiteral("Edited, \"Quoted\" Name"));
+        control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Unsaved Reavers"));
+        control<StringGrid>(m_view.get(), "TeamGrid")->setCell(1, 3, QStringLiteral("Edited, \"Quoted\" Name"));
     }
 
     QString path(const QString& name) const { return m_folder.filePath(name); }
@@ -39,7 +40,7 @@ protected:
 TEST_F(PaperMenuTest, CommandsSitInTheFileMenuAndFollowSave)
 {
     QStringList texts;
-    for (const QAction* item : m_view->File1->actions())
+    for (const QAction* item : control<QMenu>(m_view.get(), "File1")->actions())
         texts << item->text();
     EXPECT_EQ(texts, (QStringList{"&New", "&Open", "&Import...", "&Save", "Save &As...", "", "&Print...",
                                   "Print Pre&view", "Print in &Black and White", "Export P&DF...",

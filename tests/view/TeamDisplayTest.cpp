@@ -93,7 +93,8 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
         QStringList(
             {"&File|&New|&Open|&Import...|&Save|Save &As...|-|&Print...|Print Pre&view|Print in &Black and "
              "White|Export P&DF...|Export Players as &CSV...|-|E&xit",
-             "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
+             "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+             "&Team|&Update Cost of Team"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
