@@ -43,8 +43,9 @@ int main(int argc, char** argv)
     }
     QCoreApplication::processEvents();
     // Show the current-cell look on the first player's name.
-    view->TeamGrid->setFocus();
-    view->TeamGrid->setCurrentCell(1, 1);
+    auto* players = view->findChild<StringGrid*>(QStringLiteral("TeamGrid"));
+    players->setFocus();
+    players->setCurrentCell(1, 1);
     QCoreApplication::processEvents();
     if (status != 0)
         return status;

@@ -1,22 +1,11 @@
 #include "TeamEditorApplication.h"
 
+#include "ErrorReport.h"
 #include "EventPump.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
 
-#include <QMessageBox>
-
 #include <exception>
-
-namespace {
-
-std::function<void(const QString&)>& errorReportHook()
-{
-    static std::function<void(const QString&)> hook;
-    return hook;
-}
-
-} // namespace
 
 TeamEditorApplication::TeamEditorApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -61,6 +50,8 @@ void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& p
 
 bool TeamEditorApplication::notify(QObject* receiver, QEvent* event)
 {
+    // Commands run through their own guard; this catches what escapes
+    // elsewhere, as a last resort.
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
@@ -73,16 +64,10 @@ bool TeamEditorApplication::notify(QObject* receiver, QEvent* event)
 
 void TeamEditorApplication::reportError(const QString& message)
 {
-    const QString text = message + QLatin1Char('.');
-    if (errorReportHook()) {
-        errorReportHook()(text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Team Editor"), text, QMessageBox::Ok);
-    box.exec();
+    ::reportError(message);
 }
 
 void TeamEditorApplication::setErrorReportHook(std::function<void(const QString& text)> hook)
 {
-    errorReportHook() = std::move(hook);
+    ::setErrorReportHook(std::move(hook));
 }

@@ -8,9 +8,9 @@
 class TForm_Parse;
 class TTeamView;
 
-// The editor's application: creates its two windows in order and shows every
-// failure that escapes a command in the standard error report, after which the
-// event loop goes on.
+// The editor's application: creates its two windows in order. Commands show
+// their failures in the error report themselves (ErrorReport.h); a failure that
+// escapes anything else is reported here, after which the event loop goes on.
 class TeamEditorApplication : public QApplication
 {
     Q_OBJECT

@@ -1,8 +1,12 @@
 // Processor time of a fetch that waits on a server that never answers, with
 // no time limit: once ended by a cancel from the event pump (as the editor
-// would), once by the server closing the connection.
+// would), once by the server closing the connection, once over TLS. Then the
+// time from a Cancel (a request from another thread, seen by the event pump
+// as a click would be) to the end of the fetch, at each stage of an https fetch.
 #include "Errors.h"
 #include "EventPump.h"
+#include "ScriptedServer.h"
+#include "ServerProcess.h"
 #include "TNMHTTP.h"
 
 #include <benchmark/benchmark.h>
@@ -12,9 +16,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -57,6 +65,13 @@ double threadCpuSeconds()
 }
 
 // Runs one Get and reports the waiting thread's processor time as a share of one core.
+void useTemporaryFiles(TNMHTTP& http)
+{
+    const std::string dir = std::filesystem::temp_directory_path().string();
+    http.FileName = dir + "/te-silent-body.htm";
+    http.HeaderName = dir + "/te-silent-head.txt";
+}
+
 void measureGet(benchmark::State& state, TNMHTTP& http, const std::string& url)
 {
     const std::string dir = std::filesystem::temp_directory_path().string();
@@ -104,8 +119,110 @@ void endedByTheServerClosing(benchmark::State& state)
     closer.join();
 }
 
+void trustTestCertificates()
+{
+    setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
+}
+
+// A TLS server that completes the handshake, reads the request and stays silent.
+void tlsCancelledFromThePump(benchmark::State& state)
+{
+    trustTestCertificates();
+    ServerProcess server({.certificate = "server", .holdOpen = true});
+    TNMHTTP http;
+    http.ReplyTimeOut = 0;
+    const auto end = Clock::now() + silence;
+    setEventPump([&] {
+        if (Clock::now() >= end)
+            http.Abort();
+    });
+    measureGet(state, http, server.url("/team.htm"));
+    setEventPump(nullptr);
+}
+
+// Runs Get on url; once stageReached holds, another thread asks for a cancel
+// and the time from that request to the end of Get is the iteration's time.
+void measureCancel(benchmark::State& state, const std::string& url,
+                   const std::function<bool(TNMHTTP&)>& stageReached)
+{
+    TNMHTTP http;
+    useTemporaryFiles(http);
+    http.ReportLevel = 2;
+    for (auto _ : state) {
+        std::atomic<bool> requested{false};
+        std::atomic<bool> started{false};
+        Clock::time_point asked;
+        std::thread canceller;
+        setEventPump([&] {
+            if (!started && stageReached(http)) {
+                started = true;
+                canceller = std::thread([&] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    asked = Clock::now();
+                    requested = true;
+                });
+            }
+            if (requested)
+                http.Abort();
+        });
+        try {
+            http.Get(url);
+        } catch (const TeamEditorError&) {
+            // The cancel itself.
+        }
+        const auto ended = Clock::now();
+        if (canceller.joinable())
+            canceller.join();
+        setEventPump(nullptr);
+        state.SetIterationTime(std::chrono::duration<double>(ended - asked).count());
+    }
+}
+
+void cancelWhileConnecting(benchmark::State& state)
+{
+    // Once its queue of connections waiting to be accepted is full, the
+    // listener ignores a new one, which then stays in its connect.
+    SilentListener server;
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(std::stoi(server.url().substr(17))));
+        connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+    measureCancel(state, "https" + server.url().substr(4),
+                  [](TNMHTTP& http) { return http.Status() == "Connecting"; });
+    for (const int filler : fillers)
+        close(filler);
+}
+
+void cancelInTheHandshake(benchmark::State& state)
+{
+    trustTestCertificates();
+    ScriptedServer staller(Reply("", "", true), 100);
+    measureCancel(state, "https://127.0.0.1:" + std::to_string(staller.port()) + "/",
+                  [](TNMHTTP& http) { return http.Status() == "Securing Connection"; });
+}
+
+void cancelInTheBody(benchmark::State& state)
+{
+    trustTestCertificates();
+    ServerProcess endless({.certificate = "server",
+                           .reply = "HTTP/1.0 200 OK\r\nContent-Length: 60000000\r\n\r\n",
+                           .repeat = std::string(16 * 1024, 'e'),
+                           .connections = 100});
+    measureCancel(state, endless.url(),
+                  [](TNMHTTP& http) { return http.Status() == "Capture File" && http.BytesRecvd() > 0; });
+}
+
 } // namespace
 
 BENCHMARK(cancelledFromThePump)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(endedByTheServerClosing)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(tlsCancelledFromThePump)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(cancelWhileConnecting)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(cancelInTheHandshake)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(cancelInTheBody)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,7 +1,10 @@
 // The editor's window: showing a full team, creating and showing the two
-// windows, and File, Open of the sample page until the team is shown.
+// windows, File, Open of the sample page until the team is shown, and File,
+// Exit while a fetch waits: the time until the event loop has ended.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "Choosers.h"
+#include "EventPump.h"
+#include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
@@ -10,8 +13,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -69,6 +74,8 @@ public:
     bool chooseOpenFile(QWidget*, QString&) override { return false; }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
+    bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 
 private:
     int m_pointSize;
@@ -129,6 +136,37 @@ void BM_OpenSamplePage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenSamplePage)->Unit(benchmark::kMillisecond);
+
+// A fetch from a server that never answers, File, Exit once the request has
+// gone: the time from Exit to the end of the event loop.
+void BM_ExitDuringAFetch(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    setEventPump([] { QCoreApplication::processEvents(); });
+    for (auto _ : state) {
+        ScriptedServer silent("", "", true);
+        TTeamView view;
+        TForm_Parse dialog(view.startDirectory());
+        TeamEditorApplication::connectWindows(view, dialog);
+        view.show();
+        dialog.setPageSource(QString::fromStdString(silent.url("/team.htm")));
+        QTimer::singleShot(0, &dialog, &TForm_Parse::BtnParseClick);
+        Clock::time_point exited;
+        QTimer exitOnceWaiting;
+        exitOnceWaiting.callOnTimeout([&] {
+            if (dialog.fetching() && silent.requestReceived()) {
+                exitOnceWaiting.stop();
+                exited = Clock::now();
+                view.exit1Click();
+            }
+        });
+        exitOnceWaiting.start(5);
+        QCoreApplication::exec();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - exited).count());
+    }
+    setEventPump({});
+}
+BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,19 +1,46 @@
 #include "CliCommands.h"
 
+#include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "FetchCommand.h"
 #include "ImportCommand.h"
+#include "PaperCommands.h"
 #include "ReadCommand.h"
+
+#include <cstdio>
 
 // Each command lives in a file of its own and is listed here.
 
 std::span<const CliCommand> cliCommands()
 {
     static const CliCommand commands[] = {
-        {"read", "PAGE", runReadCommand},
-        {"import", "PAGE", runImportCommand},
-        {"fetch", "URL", runFetchCommand},
-        {"convert", "[--strict] IN OUT", runConvertCommand},
+        {"read", "PAGE...", "print each page read as JSON (one line a page when more than one)",
+         runReadCommand},
+        {"import", "PAGE...", "print each page made by another roster tool as read does", runImportCommand},
+        {"fetch", "[-o FILE] [--head FILE] [--timeout SECONDS] URL",
+         "fetch a page into output1.htm (or FILE) and print it as read does", runFetchCommand},
+        {"convert", "[--strict] IN OUT | [--strict] --to DIR IN...", "write the page the editor saves for each page read",
+         runConvertCommand},
+        {"pdf", "IN OUT.pdf | --to DIR PAGE...", "print each page read to a one-page PDF", runPdfCommand},
+        {"csv", "IN OUT.csv | --to DIR PAGE...", "export the players and team fields of each page read as CSV",
+         runCsvCommand},
+        {"check", "PAGE... [--json]", "compare each page's Cost of Team with the sum of its players and staff",
+         runCheckCommand},
     };
     return commands;
+}
+
+const CliCommand* findCliCommand(std::string_view name)
+{
+    for (const CliCommand& command : cliCommands()) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+int commandUsageError(const CliCommand& command)
+{
+    std::fprintf(stderr, "usage: team-editor-cli %s %s\n", command.name, command.usage);
+    return 2;
 }

@@ -1,62 +1,96 @@
 #include "ConvertCommand.h"
 
+#include "CliCommands.h"
 #include "Errors.h"
+#include "PageBatch.h"
 #include "PageStore.h"
 #include "ReadBackCheck.h"
 #include "RosterPage.h"
-#include "RosterReader.h"
 #include "SheetBuilder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace {
 
-// The exit status of a page that will not read back the same under --strict.
+// The exit status when every page read, but one would not read back the same
+// under --strict.
 constexpr int ReadBackDiffers = 3;
 
-// Reads the page as File, Open reads a local file, and stores the page Save
-// As would write for it once shown. A page that would not read back as the
-// sheet it was built from is reported on standard error, and under strict
-// not stored. Returns the exit status.
-int convertPage(const std::string& input, const QString& output, bool strict)
+class PageConverter
 {
-    const PageLines page = loadPageFile(input);
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    const RosterSheet sheet = buildSheet(team, record, page.encoding);
-    const std::vector<std::string> lines = buildRosterPage(sheet);
-    if (const std::optional<ReadBackDifference> difference = readBackDifference(sheet, lines)) {
-        std::fprintf(stderr, "%s\n", readBackWarning(*difference).toUtf8().constData());
-        if (strict)
-            return ReadBackDiffers;
+public:
+    PageConverter(bool strict, bool manyPages) : m_strict(strict), m_manyPages(manyPages) {}
+
+    // Stores the page Save As would write once the page read from input is
+    // shown. A page that would not read back as the sheet it was built from is
+    // reported on standard error, and under strict not stored.
+    void convert(const std::string& input, const QString& output)
+    {
+        const ReadPage page = readPageFile(input);
+        const RosterSheet sheet = buildSheet(page.team, page.matchRecord, page.encoding);
+        const std::vector<std::string> lines = buildRosterPage(sheet);
+        if (const std::optional<ReadBackDifference> difference = readBackDifference(sheet, lines)) {
+            std::fprintf(stderr, "%s%s%s\n", m_manyPages ? input.c_str() : "", m_manyPages ? ": " : "",
+                         readBackWarning(*difference).toUtf8().constData());
+            if (m_strict) {
+                m_anyHeldBack = true;
+                return;
+            }
+        }
+        storePage(lines, output);
     }
-    storePage(lines, output);
-    return 0;
+
+    int exitStatus(int batchStatus) const
+    {
+        return batchStatus == 0 && m_anyHeldBack ? ReadBackDiffers : batchStatus;
+    }
+
+private:
+    bool m_strict;
+    bool m_manyPages;
+    bool m_anyHeldBack = false;
+};
+
+int convertIntoFolder(const QString& folder, const std::vector<std::string>& inputs, bool strict)
+{
+    PageConverter converter(strict, inputs.size() > 1);
+    // Two pages of the same name would land on one file, the second
+    // replacing the first: the second fails instead.
+    std::set<QString> written;
+    return converter.exitStatus(runForEachPage(inputs, [&](const std::string& input) {
+        const QString output = QDir(folder).filePath(QFileInfo(QFile::decodeName(input.c_str())).fileName());
+        if (!written.insert(QDir::cleanPath(output)).second)
+            throw TeamEditorError(output.toStdString() + " is written from another page already");
+        converter.convert(input, output);
+    }));
 }
 
 } // namespace
 
-int runConvertCommand(const std::vector<std::string>& args)
+int runConvertCommand(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> files;
-    bool strict = false;
-    for (const std::string& arg : args) {
-        if (arg == "--strict")
-            strict = true;
-        else
-            files.push_back(arg);
+    const CliCommand& command = *findCliCommand("convert");
+    std::vector<std::string> args = arguments;
+    const auto strictFlag = std::remove(args.begin(), args.end(), std::string("--strict"));
+    const bool strict = strictFlag != args.end();
+    args.erase(strictFlag, args.end());
+
+    if (!args.empty() && args[0] == "--to") {
+        if (args.size() < 3)
+            return commandUsageError(command);
+        return convertIntoFolder(QFile::decodeName(args[1].c_str()),
+                                 std::vector<std::string>(args.begin() + 2, args.end()), strict);
     }
-    if (files.size() != 2) {
-        std::fputs("usage: team-editor-cli convert [--strict] IN OUT\n", stderr);
-        return 2;
-    }
-    try {
-        return convertPage(files[0], QFile::decodeName(files[1].c_str()), strict);
-    } catch (const TeamEditorError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
+    if (args.size() != 2)
+        return commandUsageError(command);
+    const QString output = QFile::decodeName(args[1].c_str());
+    PageConverter converter(strict, false);
+    return converter.exitStatus(
+        runForEachPage({args[0]}, [&](const std::string& input) { converter.convert(input, output); }));
 }

@@ -9,9 +9,9 @@ constexpr std::size_t pieceSize = 64 * 1024;
 
 } // namespace
 
-void JsonWriter::beginObject(std::string_view key)
+void JsonWriter::beginObject(std::string_view key, bool inLine)
 {
-    open(key, '{', false);
+    open(key, '{', inLine);
 }
 
 void JsonWriter::endObject()
@@ -75,7 +75,7 @@ void JsonWriter::open(std::string_view key, char bracket, bool inLine)
 void JsonWriter::close(char bracket)
 {
     --m_depth;
-    if (!m_inLine && !m_first) {
+    if (!m_inLine && !m_first && !m_compact) {
         m_text += '\n';
         m_text.append(static_cast<std::size_t>(2 * m_depth), ' ');
     }
@@ -108,15 +108,15 @@ void JsonWriter::startItem(std::string_view key)
     if (m_depth == 0)
         return;
     if (!m_first)
-        m_text += m_inLine ? ", " : ",";
-    if (!m_inLine) {
+        m_text += m_inLine && !m_compact ? ", " : ",";
+    if (!m_inLine && !m_compact) {
         m_text += '\n';
         m_text.append(static_cast<std::size_t>(2 * m_depth), ' ');
     }
     m_first = false;
     if (!key.empty()) {
         appendString(key);
-        m_text += ": ";
+        m_text += m_compact ? ":" : ": ";
     }
 }
 

@@ -20,7 +20,11 @@ public:
     JsonWriter() = default;
     explicit JsonWriter(Sink sink) : m_sink(std::move(sink)) {}
 
-    void beginObject(std::string_view key = {});
+    // Writes each document on one line, without blanks between its items.
+    void setCompact(bool compact) { m_compact = compact; }
+
+    // An object or array in line stays on one line.
+    void beginObject(std::string_view key = {}, bool inLine = false);
     void endObject();
     void beginArray(std::string_view key = {}, bool inLine = false);
     void endArray();
@@ -55,4 +59,5 @@ private:
     int m_depth = 0;
     bool m_first = true;
     bool m_inLine = false;
+    bool m_compact = false;
 };

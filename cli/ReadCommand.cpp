@@ -1,14 +1,13 @@
 #include "ReadCommand.h"
 
+#include "CliCommands.h"
+#include "PageBatch.h"
 #include "PageReport.h"
-
-#include <cstdio>
 
 int runReadCommand(const std::vector<std::string>& args)
 {
-    if (args.size() != 1) {
-        std::fputs("usage: team-editor-cli read PAGE\n", stderr);
-        return 2;
-    }
-    return reportPageFile(args[0]);
+    if (args.empty())
+        return commandUsageError(*findCliCommand("read"));
+    const bool oneLine = args.size() > 1;
+    return runForEachPage(args, [oneLine](const std::string& page) { reportPage(page, oneLine); });
 }

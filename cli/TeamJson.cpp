@@ -123,9 +123,13 @@ private:
 
 namespace {
 
-void writeDocument(TeamJsonWriter& writer, const TTeam& team, const MatchRecord& matchRecord)
+void writeDocument(TeamJsonWriter& writer, const TTeam& team, const MatchRecord& matchRecord,
+                   const TeamJsonForm& form = {})
 {
+    writer.json().setCompact(form.oneLine);
     writer.json().beginObject();
+    if (form.oneLine)
+        writer.json().value("Page", form.pagePath);
     writer.team(team);
     writer.matchRecord(matchRecord);
     writer.json().endObject();
@@ -141,9 +145,9 @@ std::string teamJson(const TTeam& team, const MatchRecord& matchRecord, TextEnco
 }
 
 bool writeTeamJson(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding,
-                   const std::function<bool(std::string_view)>& sink)
+                   const std::function<bool(std::string_view)>& sink, const TeamJsonForm& form)
 {
     TeamJsonWriter writer(encoding, sink);
-    writeDocument(writer, team, matchRecord);
+    writeDocument(writer, team, matchRecord, form);
     return writer.json().flush();
 }

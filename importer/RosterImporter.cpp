@@ -5,15 +5,13 @@
 #include "HtmlDocument.h"
 #include "LineCleanup.h"
 #include "MatchRecordRules.h"
+#include "PageFile.h"
 #include "PageLookRules.h"
 #include "ScanState.h"
 #include "TeamLabels.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 
@@ -573,20 +571,7 @@ ImportResult importRosterPage(std::string_view pageBytes)
 
 ImportResult importRosterFile(const std::string& path)
 {
-    const auto cannotOpen = [&] { return EFileError("Cannot open file " + path); };
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file)
-        throw cannotOpen();
-    std::string bytes;
-    std::array<char, 1 << 16> buffer{};
-    std::size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
-        bytes.append(buffer.data(), read);
-    // A directory opens but fails on the first read; a read that fails part
-    // way must not pass for a shorter page either.
-    if (std::ferror(file.get()))
-        throw cannotOpen();
-    return importRosterPage(bytes);
+    return importRosterPage(loadPageBytes(path));
 }
 
 bool importFindsMore(const ImportResult& imported, const TTeam& read, TextEncoding readEncoding)

@@ -39,8 +39,8 @@ struct ImportResult
 // than 16 players in the page").
 ImportResult importRosterPage(std::string_view pageBytes);
 
-// The same for a file; throws EFileError("Cannot open file <path>") when it
-// cannot be read.
+// The same for a file, read under the reader's checks: throws EFileError for a
+// file that cannot be read, is no regular file or is larger than a page may be.
 ImportResult importRosterFile(const std::string& path);
 
 // True when the import makes more of a page than the keyword reader did: more

@@ -18,11 +18,21 @@ public:
     using TeamEditorError::TeamEditorError;
 };
 
-// A file that cannot be opened, created or written.
+// A file that cannot be opened, created or written. The message is the
+// program's own ("Cannot open file x.htm"); the reason, when the system gave
+// one, is its account of the failure ("No such file or directory").
 class EFileError : public TeamEditorError
 {
 public:
-    using TeamEditorError::TeamEditorError;
+    explicit EFileError(const std::string& message, std::string reason = {})
+        : TeamEditorError(message), m_reason(std::move(reason))
+    {
+    }
+
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::string m_reason;
 };
 
 // A file that holds nothing of a roster: "Not a roster page".

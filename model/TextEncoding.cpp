@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstring>
 
@@ -90,13 +92,22 @@ QString decodeText(std::string_view bytes, TextEncoding encoding)
     if (encoding == TextEncoding::Latin1)
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 
+    // Most texts of a roster are plain ASCII, which both encodings read alike.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const Utf8Step step = readUtf8(bytes, pos);
         const char32_t codePoint = step.codePoint;
-        text.append(QString::fromUcs4(&codePoint, 1));
+        if (QChar::requiresSurrogates(codePoint)) {
+            text.append(QChar(QChar::highSurrogate(codePoint)));
+            text.append(QChar(QChar::lowSurrogate(codePoint)));
+        } else {
+            text.append(QChar(static_cast<char16_t>(codePoint)));
+        }
         pos += step.length;
     }
     return text;

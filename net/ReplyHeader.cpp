@@ -1,5 +1,6 @@
 #include "ReplyHeader.h"
 
+#include "ByteText.h"
 #include "NetErrors.h"
 
 #include <algorithm>
@@ -13,6 +14,17 @@ std::string withoutLineEnd(std::string line)
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
     return line;
+}
+
+std::string withoutBlanks(std::string text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.back()))
+        text.pop_back();
+    std::size_t start = 0;
+    while (start < text.size() && blank(text[start]))
+        ++start;
+    return text.substr(start);
 }
 
 // The text before the first space (all of it, line end included, without one).
@@ -82,4 +94,18 @@ void ReplyHeader::readField(const std::string& line)
         m_cookieIn = line.substr(12);
     else if (name == "Content-Length:")
         m_contentLength = leadingNumber(line, name.size() + 1);
+
+    // Field names of these two are compared in any letter case.
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos)
+        return;
+    const std::string field = lowerCased(line.substr(0, colon));
+    if (field == "location") {
+        m_location = withoutBlanks(line.substr(colon + 1));
+    } else if (field == "transfer-encoding") {
+        const std::string codings = lowerCased(withoutBlanks(line.substr(colon + 1)));
+        constexpr std::string_view last = "chunked";
+        m_chunked = codings.size() >= last.size() &&
+                    codings.compare(codings.size() - last.size(), last.size(), last) == 0;
+    }
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 // Follows the lines of a reply header as they are read: the status line,
-// the Set-Cookie and Content-Length fields, the empty line that ends the
+// the Set-Cookie, Content-Length, Location and Transfer-Encoding fields, the empty line that ends the
 // header, and the bounds that keep a hostile server from growing it without end.
 class ReplyHeader
 {
@@ -28,6 +28,12 @@ public:
     std::optional<std::int64_t> contentLength() const { return m_contentLength; }
     // Whether the header ended with its empty line rather than with a close.
     bool complete() const { return m_complete; }
+    // The Location field's value, without surrounding blanks; empty when none came.
+    const std::string& location() const { return m_location; }
+    // Whether the body comes in chunks (Transfer-Encoding ending in "chunked").
+    bool chunked() const { return m_chunked; }
+    // Bytes a line may still have before the header passes its bound.
+    std::size_t room() const { return maxBytes - m_bytes; }
 
 private:
     void readStatusLine(const std::string& line);
@@ -40,4 +46,6 @@ private:
     std::string m_cookieIn;
     std::optional<std::int64_t> m_contentLength;
     bool m_complete = false;
+    std::string m_location;
+    bool m_chunked = false;
 };

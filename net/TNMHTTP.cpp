@@ -1,13 +1,19 @@
 #include "TNMHTTP.h"
 
+#include "ByteText.h"
 #include "NetErrors.h"
 #include "OutputFile.h"
 #include "ReplyHeader.h"
 #include "UrlSplit.h"
 
 #include <sstream>
+#include <vector>
 
 namespace {
+
+// A chunk's size line, and the lines of a trailer, are never longer than this.
+constexpr std::size_t maxChunkLine = 1024;
+constexpr int maxTrailerLines = 100;
 
 // Server bytes as message text: messages are UTF-8 and shown in a window, so
 // anything but printable ASCII becomes "?".
@@ -19,6 +25,16 @@ std::string printable(std::string text)
             c = '?';
     }
     return text;
+}
+
+bool isRedirect(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool isLineEnd(const std::string& line)
+{
+    return line == "\r\n" || line == "\n";
 }
 
 // Sets a flag for as long as it lives.
@@ -44,24 +60,15 @@ void TNMHTTP::Get(const std::string& url)
         throw ESockError("Already connected");
     const BusyScope busy(m_inGet);
 
-    m_requestUrl = url.substr(0, ShortString::maxLength);
-    ParseURL();
-    Connect();
-    try {
-        SendRequest();
-        const ReplyHeader header = ReadHeader();
-        captureBody(header);
-        checkReply(header);
-        ReportStatus(2, "Transaction Completed");
-    } catch (...) {
-        try {
-            Disconnect();
-        } catch (const ESockError&) {
-            // The first failure is the one worth reporting.
-        }
-        throw;
+    m_requestUrl = wholeCharacterPrefix(url, ShortString::maxLength);
+    for (int redirects = 0;; ++redirects) {
+        const std::optional<std::string> location = transaction();
+        if (!location)
+            return;
+        if (redirects == maxRedirects)
+            throw HTTPException("Too many redirects");
+        followRedirect(*location);
     }
-    Disconnect();
 }
 
 void TNMHTTP::Abort()
@@ -75,18 +82,87 @@ void TNMHTTP::ParseURL()
     m_requestUrl = split.url;
     m_requestPath = split.requestPath;
     m_remotePath = split.remotePath;
+    m_secure = split.secure;
     Host = split.host;
     Port = split.port;
+}
+
+std::optional<std::string> TNMHTTP::transaction()
+{
+    ParseURL();
+    Connect();
+    try {
+        if (m_secure) {
+            if (!Proxy.empty())
+                openTunnel();
+            StartTls(Host);
+        }
+        SendRequest();
+        const ReplyHeader header = ReadHeader();
+        if (isRedirect(header.replyNumber()) && !header.location().empty()) {
+            Disconnect();
+            return header.location();
+        }
+        checkReply(header);
+        OutputFile body(FileName);
+        captureBody(header, body);
+        body.commit();
+        ReportStatus(2, "Transaction Completed");
+    } catch (...) {
+        try {
+            Disconnect();
+        } catch (const ESockError&) {
+            // The first failure is the one worth reporting.
+        }
+        throw;
+    }
+    Disconnect();
+    return std::nullopt;
+}
+
+// The next URL must be one this client fetches, and never takes a secure
+// fetch onto a connection anyone on the way can read.
+void TNMHTTP::followRedirect(const std::string& location)
+{
+    const std::string next = resolveUrl(m_requestUrl, location);
+    if (m_secure && !splitUrl(next).secure)
+        throw HTTPException("Refused redirect from https to http: " + printable(next));
+    m_requestUrl = wholeCharacterPrefix(next, ShortString::maxLength);
+}
+
+// Asks the proxy for a connection to the host, through which the TLS
+// handshake and the request then go.
+void TNMHTTP::openTunnel()
+{
+    const std::string authority = Host.str() + ":" + std::to_string(Port);
+    std::string request = "CONNECT " + authority + " HTTP/1.0\r\nHost: " + authority + "\r\n";
+    if (!LocalProgram.empty())
+        request += "User-Agent:  " + LocalProgram.str() + "\r\n";
+    request += "\r\n";
+    std::istringstream stream(request);
+    SendStream(stream);
+    ReplyHeader reply;
+    while (reply.addLine(readWholeLine(reply.room()))) {
+    }
+    if (!reply.complete() || reply.replyNumber() < 200 || reply.replyNumber() > 299)
+        throw HTTPException("Proxy refused the connection to " + authority + ": " +
+                            printable(reply.statusLine()));
 }
 
 void TNMHTTP::SendRequest()
 {
     std::string request;
     const auto line = [&request](const std::string& text) { request += text + "\r\n"; };
-    line("GET " + (Proxy.empty() ? m_requestPath : m_requestUrl) + " HTTP/1.0");
-    if (!Proxy.empty()) {
+    // Through a tunnel the request goes to the host itself, so it names the
+    // path, never the whole URL.
+    const bool toProxy = !Proxy.empty() && !m_secure;
+    line("GET " + (toProxy ? m_requestUrl : m_requestPath) + " HTTP/1.0");
+    if (toProxy) {
         line("Proxy-Connection: Keep-Alive");
         line("Host: " + Host.str());
+    } else if (m_secure) {
+        // Servers of https sites tell their sites apart by this line.
+        line("Host: " + Host.str() + (Port == 443 ? std::string() : ":" + std::to_string(Port)));
     }
     line("Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff");
     line("Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript");
@@ -104,42 +180,138 @@ void TNMHTTP::SendRequest()
     SendStream(stream);
 }
 
+std::string TNMHTTP::readWholeLine(std::size_t room)
+{
+    std::string line = ReadLn();
+    while (!line.empty() && line.back() != '\n' && line.size() <= room) {
+        const std::string more = ReadLn();
+        if (more.empty())
+            break;
+        line += more;
+    }
+    return line;
+}
+
 ReplyHeader TNMHTTP::ReadHeader()
 {
     m_bytesTotal = 0;
     m_cookieIn.clear();
     OutputFile file(HeaderName);
     ReplyHeader header;
-    bool more = true;
-    while (more) {
-        const std::string line = ReadLn();
-        // Written first, so that the file holds every line read even when
-        // the header turns out to be too large.
-        file.append(line);
-        more = header.addLine(line);
-        m_replyNumber = header.replyNumber();
-        m_cookieIn = header.cookieIn();
-        m_bytesTotal = header.contentLength().value_or(0);
+    try {
+        bool more = true;
+        while (more) {
+            const std::string line = readWholeLine(header.room());
+            // Written first, so that the file holds every line read even when
+            // the header turns out to be too large.
+            file.append(line);
+            more = header.addLine(line);
+            m_replyNumber = header.replyNumber();
+            m_cookieIn = header.cookieIn();
+            m_bytesTotal = header.contentLength().value_or(0);
+        }
+    } catch (...) {
+        try {
+            file.commit();
+        } catch (const EFileError&) {
+            // The failure that ended the header is the one worth reporting.
+        }
+        throw;
     }
+    file.commit();
     return header;
 }
 
 // The body ends when the server closes, or once the announced length has
 // arrived, so that a connection kept open (a proxy honouring keep-alive)
 // cannot hold the fetch for ever.
-void TNMHTTP::captureBody(const ReplyHeader& header)
+void TNMHTTP::captureBody(const ReplyHeader& header, OutputFile& file)
 {
+    if (header.chunked()) {
+        captureChunks(file);
+        return;
+    }
     const std::optional<std::int64_t> announced = header.contentLength();
-    CaptureFile(FileName, std::min(announced.value_or(maxBodyBytes), maxBodyBytes));
-    if (BytesRecvd() == maxBodyBytes && announced.value_or(maxBodyBytes + 1) > maxBodyBytes && hasMoreData())
+    if (announced && *announced > maxBodyBytes)
         throw HTTPException("Reply too large");
+    CaptureFile(file, announced.value_or(maxBodyBytes));
+    if (!announced && BytesRecvd() == maxBodyBytes && hasMoreData())
+        throw HTTPException("Reply too large");
+    if (announced && BytesRecvd() < *announced)
+        throw HTTPException("Incomplete reply from server");
+}
+
+// Chunks: a size line in hexadecimal (extensions after ";" ignored), that
+// many bytes and a line end, until a chunk of size 0; then trailer lines up
+// to an empty one. The decoded bytes go to the file.
+void TNMHTTP::captureChunks(OutputFile& file)
+{
+    ReportStatus(2, "Capture File");
+    m_bytesRecvd = 0;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const std::int64_t size = chunkSize();
+        if (size == 0)
+            break;
+        if (size > maxBodyBytes - m_bytesRecvd)
+            throw HTTPException("Reply too large");
+        for (std::int64_t left = size; left > 0;) {
+            const std::size_t got = readSome(
+                buffer.data(), static_cast<std::size_t>(std::min<std::int64_t>(left, buffer.size())));
+            if (got == 0)
+                throw HTTPException("Incomplete reply from server");
+            file.append({buffer.data(), got});
+            left -= static_cast<std::int64_t>(got);
+            m_bytesRecvd += static_cast<std::int64_t>(got);
+            if (OnPacketRecvd)
+                OnPacketRecvd(*this);
+        }
+        const std::string end = readWholeLine(maxChunkLine);
+        if (end.empty())
+            throw HTTPException("Incomplete reply from server");
+        if (!isLineEnd(end))
+            throw HTTPException("Malformed chunk in reply from " + Host.str());
+    }
+    for (int lines = 0;; ++lines) {
+        const std::string trailer = readWholeLine(maxChunkLine);
+        // A server that closes right after the last chunk has sent the whole body.
+        if (trailer.empty() || isLineEnd(trailer))
+            break;
+        if (lines == maxTrailerLines || trailer.back() != '\n')
+            throw HTTPException("Malformed chunk in reply from " + Host.str());
+    }
+}
+
+std::int64_t TNMHTTP::chunkSize()
+{
+    const std::string line = readWholeLine(maxChunkLine);
+    if (line.empty())
+        throw HTTPException("Incomplete reply from server");
+    const auto malformed = [this] { return HTTPException("Malformed chunk in reply from " + Host.str()); };
+    if (line.back() != '\n')
+        throw malformed();
+    std::size_t at = 0;
+    std::int64_t size = 0;
+    for (; at < line.size(); ++at) {
+        const int digit = hexDigitValue(line[at]);
+        if (digit < 0)
+            break;
+        // Anything past the body's bound is too large, however many digits follow.
+        size = std::min<std::int64_t>(size * 16 + digit, maxBodyBytes + 1);
+    }
+    if (at == 0)
+        throw malformed();
+    for (; at < line.size() && (line[at] == ' ' || line[at] == '\t'); ++at) {
+    }
+    if (line[at] != ';' && line[at] != '\r' && line[at] != '\n')
+        throw malformed();
+    return size;
 }
 
 void TNMHTTP::checkReply(const ReplyHeader& header)
 {
     if (header.replyNumber() < 200 || header.replyNumber() > 299)
         throw HTTPException("Server replied: " + printable(header.statusLine()));
-    const std::optional<std::int64_t> announced = header.contentLength();
-    if (!header.complete() || (announced && BytesRecvd() < *announced))
+    if (!header.complete())
         throw HTTPException("Incomplete reply from server");
 }

@@ -3,19 +3,24 @@
 #include "ShortString.h"
 #include "TPowersock.h"
 
+#include <optional>
 #include <string>
 
+class OutputFile;
 class ReplyHeader;
 
-// HTTP/1.0 GET client. Get splits the URL, connects (directly, or to Proxy at
-// ProxyPort), sends the request, writes the reply header into HeaderName and
-// the body into FileName, and disconnects. It accepts only a complete reply
-// with a 2xx status; anything else raises after the files have been written.
+// HTTP/1.0 GET client for http and https URLs. Get splits the URL, connects
+// (directly, or to Proxy at ProxyPort; an https URL then goes through a
+// CONNECT tunnel), secures an https connection, sends the request, writes
+// the reply header into HeaderName and the body into FileName, and
+// disconnects. Redirects are followed. It accepts only a complete reply with
+// a 2xx status; the body file is replaced only by such a reply.
 class TNMHTTP : public TPowersock
 {
 public:
     // Bounds on a body; a roster page is a few kilobytes.
     static constexpr std::int64_t maxBodyBytes = 64LL * 1024 * 1024;
+    static constexpr int maxRedirects = 5;
 
     ShortString FileName = "Default.htm";
     ShortString HeaderName = "Head.txt";
@@ -30,21 +35,31 @@ public:
     const std::string& RemotePath() const { return m_remotePath; }
 
     // Blocks until the body is stored, or throws HTTPException, ESockError or
-    // EFileError. Only the first 255 characters of url are used.
+    // EFileError. Only the first 255 bytes of url are used, cut between characters.
     void Get(const std::string& url);
     // Ends the running wait at once with its "Canceled" message.
     void Abort();
 
 private:
     void ParseURL();
+    // One request and its reply; the redirect's target when the reply is one.
+    std::optional<std::string> transaction();
+    void followRedirect(const std::string& location);
+    void openTunnel();
     void SendRequest();
     ReplyHeader ReadHeader();
-    void captureBody(const ReplyHeader& header);
+    // A header line joined from ReadLn's pieces up to its line feed, or what
+    // came before the peer closed; longer than room only when past the bound.
+    std::string readWholeLine(std::size_t room);
+    void captureBody(const ReplyHeader& header, OutputFile& file);
+    void captureChunks(OutputFile& file);
+    std::int64_t chunkSize();
     void checkReply(const ReplyHeader& header);
 
     std::string m_requestUrl;
     std::string m_requestPath;
     std::string m_remotePath;
     std::string m_cookieIn;
+    bool m_secure = false;
     bool m_inGet = false;
 };

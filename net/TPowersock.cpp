@@ -4,6 +4,7 @@
 #include "HostLookup.h"
 #include "NetErrors.h"
 #include "OutputFile.h"
+#include "TlsSession.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -63,8 +64,14 @@ TPowersock::TPowersock()
 
 TPowersock::~TPowersock()
 {
+    m_tls.reset();
     if (m_socket >= 0)
         close(m_socket);
+}
+
+const std::string& TPowersock::connectionName() const
+{
+    return Proxy.empty() ? Host.str() : Proxy.str();
 }
 
 std::string TPowersock::RemoteIP() const
@@ -115,21 +122,52 @@ void TPowersock::TimerFired()
     ReportStatus(8, "Timer Triggered");
 }
 
+void TPowersock::limitConnecting()
+{
+    m_limitActive = ConnectTimeOut > 0;
+    m_limitOnProgress = false;
+    m_limitDeadline = m_connectStart + std::chrono::milliseconds(ConnectTimeOut);
+    m_limitMessage = "Timed out connecting to " + connectionName();
+}
+
+void TPowersock::limitTransfer()
+{
+    m_limitActive = ReplyTimeOut > 0;
+    m_limitOnProgress = true;
+    m_limitMessage = "Timed out waiting for " + connectionName();
+    noteProgress();
+}
+
+void TPowersock::noteProgress()
+{
+    if (m_limitOnProgress)
+        m_limitDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReplyTimeOut);
+}
+
+bool TPowersock::limitPassed() const
+{
+    return m_limitActive && std::chrono::steady_clock::now() >= m_limitDeadline;
+}
+
 int TPowersock::pollRoundMs() const
 {
-    if (!m_timerEnabled)
-        return roundMs;
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now());
-    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, roundMs));
+    auto round = std::chrono::milliseconds(roundMs);
+    const auto now = std::chrono::steady_clock::now();
+    if (m_timerEnabled)
+        round = std::min(round, std::chrono::ceil<std::chrono::milliseconds>(m_deadline - now));
+    if (m_limitActive)
+        round = std::min(round, std::chrono::ceil<std::chrono::milliseconds>(m_limitDeadline - now));
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(round.count(), 0));
 }
 
 // Runs the event pump and polls fd in turns until one of the events arrives,
-// the timer runs out or the operation is cancelled. Returns the poll result.
+// the timer or the phase's limit runs out, or the operation is cancelled.
+// Returns the poll result.
 short TPowersock::wait(const WaitMessages& messages, int fd, short events)
 {
     StartTimer();
     short revents = 0;
+    bool limitHit = false;
     for (;;) {
         pumpEvents();
         if (BeenCanceled)
@@ -149,24 +187,26 @@ short TPowersock::wait(const WaitMessages& messages, int fd, short events)
             TimerFired();
         if (m_timedOut)
             break;
+        if (limitPassed()) {
+            limitHit = true;
+            break;
+        }
     }
     StopTimer();
     if (m_timedOut)
         throw ESockError(messages.timedOut);
     if (BeenCanceled)
         throw ESockError(messages.canceled);
+    if (limitHit) {
+        m_timedOut = true;
+        throw ESockError(m_limitMessage);
+    }
     return revents;
 }
 
 void TPowersock::WaitForRead()
 {
-    const short revents = wait(readWait, m_socket, POLLIN | POLLRDHUP);
-    if ((revents & (POLLRDHUP | POLLHUP)) && !m_closeNoticed) {
-        m_closeNoticed = true;
-        m_connected = false;
-        if (OnDisconnect)
-            OnDisconnect(*this);
-    }
+    wait(readWait, m_socket, POLLIN | POLLRDHUP);
 }
 
 void TPowersock::WaitForWrite()
@@ -180,7 +220,7 @@ void TPowersock::WaitForWrite()
 
 void TPowersock::ResolveHost()
 {
-    const std::string& name = Proxy.empty() ? Host.str() : Proxy.str();
+    const std::string& name = connectionName();
     in_addr dotted{};
     if (name.empty()) {
         m_remoteAddress = 0;
@@ -208,6 +248,8 @@ void TPowersock::Connect()
     BeenCanceled = false;
     if (m_connected)
         throw ESockError("Already connected");
+    m_connectStart = std::chrono::steady_clock::now();
+    limitConnecting();
     ResolveHost();
     if (m_remoteAddress == 0)
         throw ESockError("Null Remote Address");
@@ -226,6 +268,10 @@ void TPowersock::Connect()
     }
     m_connected = true;
     m_closeNoticed = false;
+    m_peerClosed = false;
+    m_inbox.clear();
+    m_inboxStart = 0;
+    limitTransfer();
 }
 
 void TPowersock::startConnect()
@@ -241,6 +287,19 @@ void TPowersock::startConnect()
     wait(connectionWait, m_socket, POLLOUT);
     if (socketError(m_socket) != 0)
         throw ESockError(connectionWait.failed);
+}
+
+void TPowersock::StartTls(const std::string& hostName)
+{
+    ReportStatus(2, "Securing Connection");
+    // What the handshake reads must come from the server itself.
+    if (inboxSize() > 0)
+        throw ESockError("TLS handshake with " + hostName + " failed: unexpected data before the handshake");
+    limitConnecting();
+    m_tls = std::make_unique<TlsSession>(m_socket, hostName);
+    while (const short events = m_tls->handshake())
+        wait(connectionWait, m_socket, events);
+    limitTransfer();
 }
 
 void TPowersock::Disconnect()
@@ -260,6 +319,13 @@ void TPowersock::CloseSocket()
 {
     ReportStatus(4, "Request Close Socket");
     m_connected = false;
+    m_limitActive = false;
+    m_inbox.clear();
+    m_inboxStart = 0;
+    if (m_tls) {
+        m_tls->shutdown();
+        m_tls.reset();
+    }
     if (m_socket < 0)
         return;
     const int closed = close(m_socket);
@@ -285,78 +351,198 @@ void TPowersock::CheckError(int error)
 
 // --- Moving data -----------------------------------------------------------
 
-// Sleeps until more than `peeked` bytes are waiting, the peer closes, or one
-// round has passed. The low-water mark makes poll() wake for new bytes only.
-void TPowersock::waitForLongerLine(std::size_t peeked)
+// One read from the connection that never waits: the number of bytes read, 0
+// when the peer has closed, or -1 when nothing can be read yet, with the
+// socket event to wait for in events.
+long TPowersock::receive(char* out, std::size_t max, short& events)
 {
-    const int mark = static_cast<int>(peeked + 1);
-    setsockopt(m_socket, SOL_SOCKET, SO_RCVLOWAT, &mark, sizeof mark);
-    pollfd entry{m_socket, POLLIN | POLLRDHUP, 0};
+    if (m_tls) {
+        const TlsSession::Step step = m_tls->read(out, max);
+        events = step.waitFor;
+        if (step.closed)
+            return 0;
+        return step.bytes > 0 ? static_cast<long>(step.bytes) : -1;
+    }
+    for (;;) {
+        const ssize_t got = recv(m_socket, out, max, 0);
+        if (got >= 0)
+            return got;
+        if (errno == EINTR)
+            continue;
+        CheckError(errno);
+        events = POLLIN | POLLRDHUP;
+        return -1;
+    }
+}
+
+// One write that never waits: the number of bytes sent, or -1 when none can
+// be sent yet, with the socket event to wait for in events.
+long TPowersock::transmit(const char* bytes, std::size_t size, short& events)
+{
+    if (m_tls) {
+        const TlsSession::Step step = m_tls->write(bytes, size);
+        events = step.waitFor;
+        if (step.closed)
+            throw ESockError(writeWait.failed);
+        return step.bytes > 0 ? static_cast<long>(step.bytes) : -1;
+    }
+    for (;;) {
+        const ssize_t sent = send(m_socket, bytes, size, MSG_NOSIGNAL);
+        if (sent >= 0)
+            return sent;
+        if (errno == EINTR)
+            continue;
+        // A broken connection must not be retried for ever; would-block
+        // just means "try again when writable".
+        CheckError(errno);
+        events = POLLOUT;
+        return -1;
+    }
+}
+
+void TPowersock::noticeClose()
+{
+    m_peerClosed = true;
+    if (m_closeNoticed)
+        return;
+    m_closeNoticed = true;
+    m_connected = false;
+    if (OnDisconnect)
+        OnDisconnect(*this);
+}
+
+// Takes bytes from the connection itself, waiting for at least one. Events
+// are dispatched first, also when bytes are already waiting, so that a fast
+// transfer keeps the windows responsive and can be cancelled.
+std::size_t TPowersock::receiveSome(char* out, std::size_t max)
+{
+    pumpEvents();
+    if (BeenCanceled)
+        throw ESockError(readWait.canceled);
+    for (;;) {
+        short events = 0;
+        const long got = receive(out, max, events);
+        if (got > 0) {
+            noteProgress();
+            return static_cast<std::size_t>(got);
+        }
+        if (got == 0) {
+            noticeClose();
+            return 0;
+        }
+        wait(readWait, m_socket, events);
+    }
+}
+
+std::size_t TPowersock::readSome(char* out, std::size_t max)
+{
+    if (inboxSize() > 0) {
+        const std::size_t count = std::min(max, inboxSize());
+        std::memcpy(out, m_inbox.data() + m_inboxStart, count);
+        m_inboxStart += count;
+        return count;
+    }
+    if (m_peerClosed)
+        return 0;
+    return receiveSome(out, max);
+}
+
+// Appends what arrives to the inbox, waiting for at least one byte; false
+// once the peer has closed.
+bool TPowersock::fillInbox()
+{
+    if (m_peerClosed)
+        return false;
+    if (m_inboxStart > 0) {
+        m_inbox.erase(m_inbox.begin(), m_inbox.begin() + static_cast<std::ptrdiff_t>(m_inboxStart));
+        m_inboxStart = 0;
+    }
+    const std::size_t had = m_inbox.size();
+    m_inbox.resize(had + chunkSize);
+    std::size_t got = 0;
+    try {
+        got = receiveSome(m_inbox.data() + had, chunkSize);
+    } catch (...) {
+        m_inbox.resize(had);
+        throw;
+    }
+    m_inbox.resize(had + got);
+    return got > 0;
+}
+
+// Sleeps until more bytes arrive, the peer closes, or one round has passed.
+void TPowersock::waitForLongerLine()
+{
+    if (m_peerClosed)
+        return;
+    const std::size_t had = m_inbox.size();
+    m_inbox.resize(had + chunkSize);
+    const auto attempt = [&](short& events) {
+        const long got = receive(m_inbox.data() + had, chunkSize, events);
+        if (got == 0)
+            noticeClose();
+        m_inbox.resize(had + static_cast<std::size_t>(std::max(got, 0L)));
+        if (got > 0)
+            noteProgress();
+        return got >= 0;
+    };
+    short events = 0;
+    if (attempt(events))
+        return;
+    pollfd entry{m_socket, events, 0};
     poll(&entry, 1, roundMs);
-    const int one = 1;
-    setsockopt(m_socket, SOL_SOCKET, SO_RCVLOWAT, &one, sizeof one);
+    m_inbox.resize(had + chunkSize);
+    attempt(events);
+}
+
+std::string TPowersock::takeFromInbox(std::size_t count)
+{
+    std::string taken(m_inbox.data() + m_inboxStart, count);
+    m_inboxStart += count;
+    return taken;
 }
 
 std::string TPowersock::ReadLn()
 {
-    WaitForRead();
-    char bytes[lineChunk];
-    std::size_t take = 0;
+    if (inboxSize() == 0 && !fillInbox())
+        return {};
     for (int round = 1;; ++round) {
-        const ssize_t peeked = recv(m_socket, bytes, sizeof bytes, MSG_PEEK);
-        if (peeked < 0 && errno == EINTR)
-            continue;
-        if (peeked <= 0)
-            return {};
+        const std::size_t window = std::min(inboxSize(), lineChunk);
+        const char* start = m_inbox.data() + m_inboxStart;
+        if (const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', window)))
+            return takeFromInbox(static_cast<std::size_t>(lineFeed - start + 1));
+        if (window == lineChunk || BeenCanceled || round >= lineRounds || m_peerClosed)
+            return takeFromInbox(window);
         pumpEvents();
-        const auto* lineFeed =
-            static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(peeked)));
-        take = lineFeed ? static_cast<std::size_t>(lineFeed - bytes + 1) : static_cast<std::size_t>(peeked);
-        if (lineFeed || take == lineChunk || BeenCanceled || round >= lineRounds)
-            break;
-        pollfd closed{m_socket, POLLRDHUP, 0};
-        if (poll(&closed, 1, 0) > 0)
-            break; // the peer has closed: no more bytes can complete the line
-        waitForLongerLine(take);
+        waitForLongerLine();
     }
-    ssize_t taken;
-    do {
-        taken = recv(m_socket, bytes, take, 0);
-    } while (taken < 0 && errno == EINTR);
-    return taken > 0 ? std::string(bytes, static_cast<std::size_t>(taken)) : std::string();
 }
 
 bool TPowersock::hasMoreData()
 {
-    WaitForRead();
-    char byte;
-    ssize_t peeked;
-    do {
-        peeked = recv(m_socket, &byte, 1, MSG_PEEK);
-    } while (peeked < 0 && errno == EINTR);
-    return peeked > 0;
+    return inboxSize() > 0 || fillInbox();
 }
 
 void TPowersock::CaptureFile(const std::string& name, std::int64_t maxBytes)
 {
     OutputFile file(name);
+    CaptureFile(file, maxBytes);
+    file.commit();
+}
+
+void TPowersock::CaptureFile(OutputFile& file, std::int64_t maxBytes)
+{
     ReportStatus(2, "Capture File");
     m_bytesRecvd = 0;
     std::vector<char> buffer(chunkSize);
-    while (m_bytesRecvd < maxBytes && !BeenCanceled && !m_timedOut) {
-        WaitForRead();
+    while (m_bytesRecvd < maxBytes) {
         const auto want =
             static_cast<std::size_t>(std::min<std::int64_t>(chunkSize, maxBytes - m_bytesRecvd));
-        const ssize_t got = recv(m_socket, buffer.data(), want, 0);
-        if (got < 0) {
-            if (errno != EINTR)
-                CheckError(errno);
-            continue;
-        }
+        const std::size_t got = readSome(buffer.data(), want);
         if (got == 0)
             break;
-        file.append({buffer.data(), static_cast<std::size_t>(got)});
-        m_bytesRecvd += got;
+        file.append({buffer.data(), got});
+        m_bytesRecvd += static_cast<std::int64_t>(got);
         if (OnPacketRecvd)
             OnPacketRecvd(*this);
     }
@@ -377,13 +563,15 @@ void TPowersock::SendStream(std::istream& stream)
         const std::int64_t remaining = total - static_cast<std::int64_t>(stream.tellg());
         const auto part = static_cast<std::size_t>(std::min<std::int64_t>(chunkSize, remaining));
         stream.read(buffer.data(), static_cast<std::streamsize>(part));
-        ssize_t sent = send(m_socket, buffer.data(), part, MSG_NOSIGNAL);
+        short events = 0;
+        long sent = transmit(buffer.data(), part, events);
         if (sent < 0) {
-            // A broken connection must not be retried for ever; would-block
-            // and interruption just mean "try again when writable".
-            if (errno != EINTR)
-                CheckError(errno);
+            // TLS may need to read before it can write: wait for that, then retry.
+            if (events == POLLIN)
+                wait(writeWait, m_socket, POLLIN);
             sent = 0;
+        } else if (sent > 0) {
+            noteProgress();
         }
         const auto unsent = static_cast<std::streamoff>(part - static_cast<std::size_t>(sent));
         if (unsent > 0)

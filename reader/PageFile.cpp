@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -187,38 +189,42 @@ private:
     int m_fd;
 };
 
-} // namespace
-
-PageLines loadPageFile(const std::string& path)
+// Hands the page file to take a piece at a time, with the checks and errors
+// loadPageFile describes; sized is told the file's size before the first piece.
+void streamPageFile(const std::string& path, const std::function<void(std::uint64_t)>& sized,
+                    const std::function<void(std::string_view)>& take)
 {
-    const auto cannotOpen = [&] { return EFileError("Cannot open file " + path); };
+    const auto cannotOpen = [&](int error) {
+        return EFileError("Cannot open file " + path, std::strerror(error));
+    };
     // A device or a FIFO may never end (/dev/zero) or block until a writer
     // comes: it is refused before it is opened. A directory is a file that
     // cannot be opened as a page.
     const auto checkKind = [&](const struct stat& info) {
         if (S_ISDIR(info.st_mode))
-            throw cannotOpen();
+            throw cannotOpen(EISDIR);
         if (!S_ISREG(info.st_mode))
             throw EFileError("Not a regular file: " + path);
         if (static_cast<std::uint64_t>(info.st_size) > PageSizeLimit)
             throw EFileError("Page too large: " + path);
     };
     struct stat info = {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0)
-        throw cannotOpen();
+    if (path.empty())
+        throw cannotOpen(ENOENT);
+    if (::stat(path.c_str(), &info) != 0)
+        throw cannotOpen(errno);
     checkKind(info);
     // Not waiting for a writer, should the path have become a FIFO since; the
     // opened file is checked again, and that check is the one that counts.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
-        throw cannotOpen();
+        throw cannotOpen(errno);
     checkKind(info);
+    sized(static_cast<std::uint64_t>(info.st_size));
 
-    // The file is split a piece at a time through one small buffer rather than
+    // The file is read a piece at a time through one small buffer rather than
     // held whole: on a large page that saves as much memory as the page's size.
     std::string buffer(std::size_t{1} << 20, '\0');
-    PageSplitter splitter;
-    splitter.expectPageSize(static_cast<std::size_t>(info.st_size));
     std::uint64_t total = 0;
     for (;;) {
         const ssize_t read = ::read(file.get(), buffer.data(), buffer.size());
@@ -226,14 +232,33 @@ PageLines loadPageFile(const std::string& path)
             continue;
         // A read that fails part way must not pass for a shorter page.
         if (read < 0)
-            throw cannotOpen();
+            throw cannotOpen(errno);
         if (read == 0)
             break;
         // A file that grows while it is read is held to the same limit.
         total += static_cast<std::uint64_t>(read);
         if (total > PageSizeLimit)
             throw EFileError("Page too large: " + path);
-        splitter.add(std::string_view(buffer).substr(0, static_cast<std::size_t>(read)));
+        take(std::string_view(buffer).substr(0, static_cast<std::size_t>(read)));
     }
+}
+
+} // namespace
+
+PageLines loadPageFile(const std::string& path)
+{
+    PageSplitter splitter;
+    streamPageFile(
+        path, [&](std::uint64_t size) { splitter.expectPageSize(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { splitter.add(piece); });
     return splitter.finish();
+}
+
+std::string loadPageBytes(const std::string& path)
+{
+    std::string bytes;
+    streamPageFile(
+        path, [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { bytes.append(piece); });
+    return bytes;
 }

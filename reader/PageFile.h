@@ -120,3 +120,6 @@ PageLines splitPageBytes(std::string_view fileBytes);
 // "Page too large: <path>" for a file over PageSizeLimit. A symbolic link to a
 // regular file is read.
 PageLines loadPageFile(const std::string& path);
+
+// The whole page file as bytes, read under the same checks and errors.
+std::string loadPageBytes(const std::string& path);

@@ -98,13 +98,17 @@ void RosterSheet::setCell(SheetGrid grid, int col, int row, const QString& text)
     const QString& old = table.cell(col, row);
     if (old == text)
         return;
-    SheetChange change;
-    change.kind = SheetChange::Kind::Cell;
-    change.grid = grid;
-    change.col = col;
-    change.row = row;
-    change.oldText = old;
-    change.newText = text;
+    // Sheets being built have nobody to tell: they skip making the report.
+    std::optional<SheetChange> change;
+    if (!m_observers.empty()) {
+        change.emplace();
+        change->kind = SheetChange::Kind::Cell;
+        change->grid = grid;
+        change->col = col;
+        change->row = row;
+        change->oldText = old;
+        change->newText = text;
+    }
     auto& cells = table.m_cells[std::size_t(row)];
     if (std::size_t(col) >= cells.size())
         cells.resize(std::size_t(col) + 1);
@@ -112,7 +116,8 @@ void RosterSheet::setCell(SheetGrid grid, int col, int row, const QString& text)
     // A row keeps no empty cells at its end.
     while (!cells.empty() && cells.back().isEmpty())
         cells.pop_back();
-    report(change);
+    if (change)
+        report(*change);
 }
 
 void RosterSheet::setShape(SheetGrid grid, const GridShape& wanted)
@@ -257,9 +262,24 @@ void RosterSheet::removeObserver(int id)
 
 void RosterSheet::report(const SheetChange& change)
 {
-    // An observer may add or remove observers while it is told; those it
-    // adds hear from the next change on.
-    const auto observers = m_observers;
-    for (const auto& [id, observer] : observers)
-        observer(change);
+    m_unreported.push_back(change);
+    if (m_reporting)
+        return;
+    m_reporting = true;
+    try {
+        while (!m_unreported.empty()) {
+            const SheetChange next = std::move(m_unreported.front());
+            m_unreported.pop_front();
+            // An observer may add or remove observers while it is told; those
+            // it adds hear from the next change on.
+            const auto observers = m_observers;
+            for (const auto& [id, observer] : observers)
+                observer(next);
+        }
+    } catch (...) {
+        m_unreported.clear();
+        m_reporting = false;
+        throw;
+    }
+    m_reporting = false;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -120,7 +121,8 @@ struct SheetChange
 // page builder writes it.
 //
 // Observing: addObserver(f) calls f after every change, with what changed;
-// removeObserver(id) stops it. Every change goes through the set... methods
+// removeObserver(id) stops it. A change an observer makes is reported once
+// the change it was told of has reached every observer. Every change goes through the set... methods
 // (cells only through setCell), so an observer misses none. Copies take the
 // content only, never the observers; replaceWith() loads another sheet's
 // content and reports Replaced.
@@ -178,5 +180,10 @@ private:
     std::optional<int> m_matchGridHeight;
 
     std::vector<std::pair<int, Observer>> m_observers;
+    // Changes an observer makes while it is told of another wait here until
+    // every observer has heard that one, so that all of them hear every change
+    // in the order the changes were made.
+    std::deque<SheetChange> m_unreported;
+    bool m_reporting = false;
     int m_nextObserverId = 1;
 };

@@ -7,7 +7,16 @@
 
 #include <memory>
 
+class QPrinter;
 class QWidget;
+
+// A kind of file the roster is exported to: the chooser's filter and the
+// extension added to a name given without one.
+struct ExportFileKind
+{
+    QString description; // "PDF files"
+    QString suffix;      // "pdf"
+};
 
 // A font together with its colour: the platform's font chooser has no colour.
 struct FontChoice
@@ -33,6 +42,11 @@ public:
     // Asks the question with the answers "Save anyway" and "Cancel"; true for
     // "Save anyway".
     virtual bool confirmSaveAnyway(QWidget* parent, const QString& question) = 0;
+    // A save-file chooser for an export: filters for the kind and all files,
+    // the kind's default extension; path is preset with the last chosen name.
+    virtual bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) = 0;
+    // The platform's print dialog for printer; true when the user chose to print.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The standard Qt dialogs unless replaced.

@@ -7,25 +7,37 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPrintDialog>
 
 namespace {
 
-bool runFileDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode)
+// Runs a file chooser with the given filters (description, then the patterns
+// it filters by) and default extension.
+bool runFileDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode, const QStringList& filters,
+                   const QString& suffix, bool hideFilterDetails)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // The pattern list after each description is what the dialog filters by.
-    dialog.setNameFilters({QStringLiteral("HTML files (*.htm, *.html) (*.htm *.html *.HTM *.HTML)"),
-                           QStringLiteral("All files (*.*) (*)")});
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("htm"));
+    dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, hideFilterDetails);
+    dialog.setDefaultSuffix(suffix);
     if (!path.isEmpty())
         dialog.selectFile(path);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = dialog.selectedFiles().constFirst();
     return true;
+}
+
+// The page choosers show the page's own filter names; the patterns after
+// each description are what the dialog filters by.
+bool runPageDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode)
+{
+    return runFileDialog(parent, path, mode,
+                         {QStringLiteral("HTML files (*.htm, *.html) (*.htm *.html *.HTM *.HTML)"),
+                          QStringLiteral("All files (*.*) (*)")},
+                         QStringLiteral("htm"), true);
 }
 
 } // namespace
@@ -51,12 +63,12 @@ bool StandardChoosers::chooseFont(QWidget* parent, const QString& title, FontCho
 
 bool StandardChoosers::chooseOpenFile(QWidget* parent, QString& path)
 {
-    return runFileDialog(parent, path, QFileDialog::AcceptOpen);
+    return runPageDialog(parent, path, QFileDialog::AcceptOpen);
 }
 
 bool StandardChoosers::chooseSaveFile(QWidget* parent, QString& path)
 {
-    return runFileDialog(parent, path, QFileDialog::AcceptSave);
+    return runPageDialog(parent, path, QFileDialog::AcceptSave);
 }
 
 bool StandardChoosers::confirmSaveAnyway(QWidget* parent, const QString& question)
@@ -70,4 +82,18 @@ bool StandardChoosers::confirmSaveAnyway(QWidget* parent, const QString& questio
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == saveAnyway;
+}
+
+bool StandardChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)
+{
+    return runFileDialog(
+        parent, path, QFileDialog::AcceptSave,
+        {QStringLiteral("%1 (*.%2)").arg(kind.description, kind.suffix), QStringLiteral("All files (*)")},
+        kind.suffix, false);
+}
+
+bool StandardChoosers::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

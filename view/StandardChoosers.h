@@ -11,4 +11,6 @@ public:
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
+    bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };

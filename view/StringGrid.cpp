@@ -5,7 +5,9 @@
 #include "StringGridModel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -388,4 +390,20 @@ bool StringGrid::inFixedRows(int y) const
 void StringGrid::moveToFirstEditableCell()
 {
     setCurrentCell(fixedCols(), fixedRows());
+}
+
+bool StringGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !m_toolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.isValid() ? m_toolTip(index.column(), index.row()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    }
+    return true;
 }

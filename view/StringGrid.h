@@ -29,6 +29,8 @@ public:
     using SelectCellHandler = std::function<void(StringGrid* grid, int col, int row)>;
     using SetEditTextHandler = std::function<void(StringGrid* grid, int col, int row, const QString& text)>;
     using CellPredicate = std::function<bool(int col, int row)>;
+    // The tooltip of a cell; an empty text shows none.
+    using ToolTipHandler = std::function<QString(int col, int row)>;
 
     explicit StringGrid(QWidget* parent = nullptr);
     ~StringGrid() override;
@@ -97,6 +99,7 @@ public:
     // Cells whose editor takes whole numbers only; every other cell takes any text.
     void setWholeNumberCells(CellPredicate numeric) { m_wholeNumber = std::move(numeric); }
     bool isWholeNumberCell(int col, int row) const { return m_wholeNumber && m_wholeNumber(col, row); }
+    void setToolTipHandler(ToolTipHandler handler) { m_toolTip = std::move(handler); }
 
     // Called by the grid's delegate.
     bool cellHasFocus(const QModelIndex& index) const;
@@ -113,6 +116,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // The column whose right grid line lies under x, when x is within reach of one.
@@ -133,6 +137,7 @@ private:
     SelectCellHandler m_selectCell;
     SetEditTextHandler m_setEditText;
     CellPredicate m_wholeNumber;
+    ToolTipHandler m_toolTip;
 
     enum class MouseAction
     {

@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "ByteText.h"
 #include "Choosers.h"
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "PageHistory.h"
 #include "RosterPage.h"
@@ -19,16 +20,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSize>
+#include <QTemporaryDir>
 #include <string>
 
 namespace {
 
 // The path box text that closes the dialog without reading a page.
 const QString NoPage = QStringLiteral("<none>");
-// A fetched page's body; a relative name, so it lands in the working directory.
-constexpr const char* FetchedPageFile = "output1.htm";
-// The HTTP client takes at most this many bytes of a URL.
-constexpr std::size_t MaxRequestUrlLength = 255;
 
 // A text is a URL when its first four characters are "HTTP" in any ASCII
 // letter case; "https://" is one too, and so is a file name that starts so.
@@ -38,17 +36,18 @@ bool isUrl(const QString& text)
     return startsWithIgnoringCase(text.left(4).toLatin1().toStdString(), "HTTP");
 }
 
-// The first bytes of a URL that the client sends, never cutting a character in two.
-std::string requestUrl(const QString& url)
+// A file of a fetch in its private folder; the client keeps names of at most 255 bytes.
+std::string fetchFile(const QTemporaryDir& folder, const QString& name)
 {
-    std::string bytes = url.toStdString();
-    if (bytes.size() > MaxRequestUrlLength) {
-        std::size_t cut = MaxRequestUrlLength;
-        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        bytes.resize(cut);
-    }
-    return bytes;
+    const std::string path = QFile::encodeName(folder.filePath(name)).toStdString();
+    if (path.size() > ShortString::maxLength)
+        throw EFileError("Cannot create file " + path);
+    return path;
+}
+
+QString kilobytes(std::int64_t bytes)
+{
+    return QString::number((bytes + 512) / 1024);
 }
 
 // Places a control by its position and size at 120 pixels per inch. Without a
@@ -77,9 +76,12 @@ private:
 TForm_Parse::TForm_Parse(const QString& startDirectory, QWidget* parent)
     : QDialog(parent), m_startDirectory(startDirectory)
 {
-    // Of the client's settings only the body file differs from its construction
-    // values; every fetch replaces it with FetchedPageFile.
+    // Every fetch names its own files in a private folder. The main steps of
+    // a fetch and every part of the page received show as its progress.
     NMHTTP1.FileName = "Output1.htm";
+    NMHTTP1.ReportLevel = 2;
+    NMHTTP1.OnStatus = [this](TPowersock&, const std::string& status) { showStatus(status); };
+    NMHTTP1.OnPacketRecvd = [this](TPowersock&) { showReceived(); };
     createControls();
     FormCreate();
 }
@@ -111,6 +113,10 @@ void TForm_Parse::createControls()
     m_cancelButton->setObjectName(QStringLiteral("Cancel"));
     scale.place(m_cancelButton, 341, 56, 76, 25);
     scale.place(BtnParse, 259, 56, 76, 25);
+    BtnParse->setObjectName(QStringLiteral("BtnParse"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Cmb_HTML->setObjectName(QStringLiteral("Cmb_HTML"));
+    Button1->setObjectName(QStringLiteral("Button1"));
 
     // Return presses OK wherever the focus is, also after Browse was used;
     // Escape and Cancel close the dialog without reading anything.
@@ -121,9 +127,23 @@ void TForm_Parse::createControls()
     setTabOrder(Cmb_HTML, Button1);
     setTabOrder(Button1, BtnParse);
     setTabOrder(BtnParse, m_cancelButton);
-    connect(BtnParse, &QPushButton::clicked, this, &TForm_Parse::BtnParseClick);
-    connect(Button1, &QPushButton::clicked, this, &TForm_Parse::Button1Click);
+    connect(BtnParse, &QPushButton::clicked, this, guarded([this] { readPageSource(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { browse(); }));
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Shown only while a page is fetched: the progress between Browse and OK,
+    // and in place of the dialog's Cancel one that ends the fetch and keeps
+    // the dialog open.
+    LbProgress = new QLabel(this);
+    LbProgress->setObjectName(QStringLiteral("LbProgress"));
+    scale.place(LbProgress, 88, 60, 165, 16);
+    LbProgress->hide();
+    BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    scale.place(BtnCancel, 341, 56, 76, 25);
+    BtnCancel->setAutoDefault(false);
+    BtnCancel->hide();
+    connect(BtnCancel, &QPushButton::clicked, this, &TForm_Parse::BtnCancelClick);
 
     // The outer size is 435 x 115; the client area is that less a 4-pixel
     // frame on each side and a 23-pixel caption.
@@ -158,11 +178,25 @@ void TForm_Parse::FormCreate()
 
 void TForm_Parse::BtnParseClick()
 {
+    readPageSource();
+}
+
+void TForm_Parse::Button1Click()
+{
+    browse();
+}
+
+void TForm_Parse::readPageSource()
+{
     const QString text = Cmb_HTML->currentText();
     if (isUrl(text)) {
         rememberUrl(text);
         const BusyCursor busy;
-        fetchPage(text);
+        // The page stays in its folder until it has been read and looked at
+        // for an import. A cancelled fetch leaves the dialog open as it was.
+        const QTemporaryDir folder = fetchFolder();
+        if (!fetchPage(text, folder))
+            return;
         readAndShowPage();
     } else if (text != NoPage) {
         const BusyCursor busy;
@@ -173,7 +207,7 @@ void TForm_Parse::BtnParseClick()
     hide();
 }
 
-void TForm_Parse::Button1Click()
+void TForm_Parse::browse()
 {
     QString chosen = m_lastChosenFile;
     if (!choosers().chooseOpenFile(this, chosen))
@@ -181,16 +215,18 @@ void TForm_Parse::Button1Click()
     m_lastChosenFile = chosen;
     const QFileInfo file(chosen);
     Cmb_HTML->setEditText(file.absoluteFilePath());
-    // Later relative names, the files a fetch leaves among them, are taken in
-    // the chosen file's folder; the history stays in the start directory.
+    // Later relative names are taken in the chosen file's folder; the history
+    // stays in the start directory.
     QDir::setCurrent(file.absolutePath());
-    BtnParseClick();
+    readPageSource();
 }
 
 void TForm_Parse::StartParse(const QString& url)
 {
     const BusyCursor busy;
-    fetchPage(url);
+    const QTemporaryDir folder = fetchFolder();
+    if (!fetchPage(url, folder))
+        return;
     emit matchRecordRead(readCurrentTeam(), Memo1.encoding);
 }
 
@@ -242,12 +278,112 @@ void TForm_Parse::addHistoryEntry(const QString& url)
     Cmb_HTML->setItemData(Cmb_HTML->count() - 1, QSize(0, m_historyItemHeight), Qt::SizeHintRole);
 }
 
-void TForm_Parse::fetchPage(const QString& url)
+void TForm_Parse::BtnCancelClick()
 {
-    NMHTTP1.FileName = FetchedPageFile;
-    NMHTTP1.Get(requestUrl(url));
-    Memo1 = loadPageFile(FetchedPageFile);
-    m_pagePath = QFile::decodeName(FetchedPageFile);
+    cancelFetch();
+}
+
+bool TForm_Parse::fetching() const
+{
+    return m_fetching;
+}
+
+void TForm_Parse::cancelFetch()
+{
+    if (!m_fetching)
+        return;
+    m_cancelRequested = true;
+    NMHTTP1.Abort();
+}
+
+void TForm_Parse::reject()
+{
+    cancelFetch();
+    QDialog::reject();
+}
+
+// While a page is fetched: the progress and Cancel show, OK and Browse are
+// disabled; afterwards all is as before, however the fetch ended.
+class TForm_Parse::FetchScope
+{
+public:
+    explicit FetchScope(TForm_Parse& dialog) : m_dialog(dialog)
+    {
+        m_dialog.m_fetching = true;
+        m_dialog.m_cancelRequested = false;
+        m_dialog.BtnParse->setEnabled(false);
+        m_dialog.Button1->setEnabled(false);
+        m_dialog.LbProgress->setText(QStringLiteral("Connecting..."));
+        m_dialog.LbProgress->show();
+        m_dialog.m_cancelButton->hide();
+        m_dialog.BtnCancel->show();
+    }
+    ~FetchScope()
+    {
+        m_dialog.m_fetching = false;
+        m_dialog.BtnCancel->hide();
+        m_dialog.m_cancelButton->show();
+        m_dialog.LbProgress->hide();
+        m_dialog.Button1->setEnabled(true);
+        m_dialog.BtnParse->setEnabled(true);
+    }
+    FetchScope(const FetchScope&) = delete;
+    FetchScope& operator=(const FetchScope&) = delete;
+
+private:
+    TForm_Parse& m_dialog;
+};
+
+void TForm_Parse::showStatus(const std::string& status)
+{
+    const QString host = QString::fromStdString(NMHTTP1.Host.str());
+    if (status == "Connecting")
+        LbProgress->setText(QStringLiteral("Connecting to %1...").arg(host));
+    else if (status == "Securing Connection")
+        LbProgress->setText(QStringLiteral("Securing the connection to %1...").arg(host));
+    else if (status == "Send File")
+        LbProgress->setText(QStringLiteral("Asking %1 for the page...").arg(host));
+    else if (status == "Capture File")
+        LbProgress->setText(QStringLiteral("Receiving the page..."));
+}
+
+void TForm_Parse::showReceived()
+{
+    if (NMHTTP1.Status() != "Capture File")
+        return;
+    const std::int64_t total = NMHTTP1.BytesTotal();
+    LbProgress->setText(
+        total > 0
+            ? QStringLiteral("Received %1 KB of %2 KB").arg(kilobytes(NMHTTP1.BytesRecvd()), kilobytes(total))
+            : QStringLiteral("Received %1 KB").arg(kilobytes(NMHTTP1.BytesRecvd())));
+}
+
+QTemporaryDir TForm_Parse::fetchFolder()
+{
+    // Private, and removed with what is in it when it goes: the editor
+    // leaves no files in the user's folders.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/team-editor-XXXXXX"));
+    if (!folder.isValid())
+        throw EFileError("Cannot create a temporary folder in " +
+                         QFile::encodeName(QDir::tempPath()).toStdString());
+    return folder;
+}
+
+bool TForm_Parse::fetchPage(const QString& url, const QTemporaryDir& folder)
+{
+    NMHTTP1.FileName = fetchFile(folder, QStringLiteral("output1.htm"));
+    NMHTTP1.HeaderName = fetchFile(folder, QStringLiteral("Head.txt"));
+    const FetchScope scope(*this);
+    try {
+        NMHTTP1.Get(url.toStdString());
+    } catch (const TeamEditorError&) {
+        if (m_cancelRequested)
+            return false;
+        throw;
+    }
+    Memo1 = loadPageFile(NMHTTP1.FileName);
+    m_pagePath = QFile::decodeName(QByteArray::fromStdString(NMHTTP1.FileName.str()));
+    return true;
 }
 
 MatchRecord TForm_Parse::readCurrentTeam()

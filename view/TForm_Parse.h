@@ -12,9 +12,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTemporaryDir;
 
 // The page source dialog: takes the path or URL of a roster page, obtains the
-// page (reading the file, or fetching the URL into "output1.htm"), reads it and
+// page (reading the file, or fetching the URL into a private temporary folder
+// with progress and Cancel), reads it and
 // announces the page read with pageRead. It remembers the URLs it read in the
 // history file in the program's start directory. Modeless: the main window
 // stays usable while it is open. Failures propagate as exceptions to the
@@ -29,6 +31,10 @@ public:
     void FormCreate();
     void BtnParseClick();
     void Button1Click();
+    // OK: reads the page the path box names (a file, or a URL fetched first).
+    void readPageSource();
+    // Browse: lets the user pick a file, then reads it as OK does.
+    void browse();
     void StartParse(const QString& url);
     void ParseHTML(const PageLines& memo, TTeam& team, MatchRecord& matchRecord);
 
@@ -36,6 +42,10 @@ public:
     QString pageSource() const override;
     void setPageSource(const QString& text) override;
     void bringUp() override;
+    // Ends a running fetch at once; the dialog stays as it was before OK.
+    void cancelFetch() override;
+    bool fetching() const;
+    void BtnCancelClick();
 
     // Why the history could not be read at creation ("History file too
     // large: <path>"), or empty. The history is then kept in memory only.
@@ -43,10 +53,10 @@ public:
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
-    QPushButton* BtnParse = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* Cmb_HTML = nullptr;
-    QPushButton* Button1 = nullptr;
+
+public slots:
+    // Escape and the close box also end a running fetch.
+    void reject() override;
 
 signals:
     // A page was read without failure; the team is CurrentTeam by now.
@@ -57,11 +67,24 @@ signals:
     void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
 
 private:
+    // Controls, named by their object names too.
+    QPushButton* BtnParse = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* Cmb_HTML = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* LbProgress = nullptr;     // what a running fetch is doing
+    QPushButton* BtnCancel = nullptr; // ends a running fetch
+
     void createControls();
     QString historyPath() const;
     void addHistoryEntry(const QString& url);
     void rememberUrl(const QString& url);
-    void fetchPage(const QString& url);
+    class FetchScope;
+    static QTemporaryDir fetchFolder();
+    // Fetches url into folder and loads Memo1 with the page; false when Cancel ended it.
+    bool fetchPage(const QString& url, const QTemporaryDir& folder);
+    void showStatus(const std::string& status);
+    void showReceived();
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
     MatchRecord readCurrentTeam();
     void readAndShowPage();
@@ -72,4 +95,6 @@ private:
     int m_historyItemHeight = 0;
     QString m_historyProblem;
     QPushButton* m_cancelButton = nullptr;
+    bool m_fetching = false;
+    bool m_cancelRequested = false;
 };

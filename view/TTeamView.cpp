@@ -3,15 +3,19 @@
 #include "Choosers.h"
 #include "ColorValue.h"
 #include "ColumnFitter.h"
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "PaperMenu.h"
 #include "ReadBackCheck.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
+#include "SheetTotals.h"
 #include "StringGrid.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -19,13 +23,13 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
@@ -76,6 +80,10 @@ QFont layoutFont(int pixelSize, bool bold)
     return font;
 }
 
+// The corner that marks a cell whose amount cannot be read or disagrees with its parts.
+constexpr int MarkSize = 6;
+const QColor MarkColor(0xC0, 0x00, 0x00);
+
 // The window's font with the sheet's face; size and style stay.
 QFont withFace(QFont font, const QString& face)
 {
@@ -91,6 +99,7 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Team Viewer"));
     createContents();
     createMenu();
+    createTotals();
     resize(800, 600);
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
@@ -116,6 +125,7 @@ void TTeamView::createContents()
     // Label1 lies under the grids and lets clicks through: it only marks how
     // far the client area scrolls below the match grid.
     Label1 = new QLabel(m_canvas);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(84, 518, 621, 36);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(layoutFont(30, true));
@@ -135,16 +145,13 @@ void TTeamView::createContents()
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
         grid->setWholeNumberCells(std::bind_front(isWholeNumberCell, grid->sheetGrid()));
 
-    Edit1 = new QLineEdit(QStringLiteral("Edit1"), m_canvas);
-    Edit1->setGeometry(40, 4, 121, 24);
-    Edit1->hide();
-
     GameGrid = createGrid(QStringLiteral("GameGrid"), {8, 572, 765, 42}, SheetGrid::Matches);
     GameGrid->setColumnsMovable(true);
     GameGrid->setDrawCellHandler(std::bind_front(&TTeamView::TeamGridDrawCell, this));
     GameGrid->setSetEditTextHandler(std::bind_front(&TTeamView::GameGridSetEditText, this));
 
     LbTName = new QLabel(m_canvas);
+    LbTName->setObjectName(QStringLiteral("LbTName"));
     LbTName->setGeometry(40, 12, 693, 36);
     LbTName->setAlignment(Qt::AlignCenter);
     LbTName->setFont(layoutFont(30, true));
@@ -183,9 +190,41 @@ void TTeamView::createImportBar()
     ImportButton = new QPushButton(QStringLiteral("Import"), ImportBar);
     ImportButton->setObjectName(QStringLiteral("ImportButton"));
     m_importButtonAction = ImportBar->addWidget(ImportButton);
-    connect(ImportButton, &QPushButton::clicked, this, &TTeamView::ImportButtonClick);
+    connect(ImportButton, &QPushButton::clicked, this, guarded([this] { importOffered(); }));
     addToolBar(Qt::TopToolBarArea, ImportBar);
     ImportBar->hide();
+}
+
+void TTeamView::createTotals()
+{
+    // The window has shown the edit by the time the follow-up is written.
+    m_totals = std::make_unique<SheetTotals>(m_sheet);
+    m_teamValue = new QLabel(this);
+    m_teamValue->setObjectName(QStringLiteral("TeamValue"));
+    statusBar()->addWidget(m_teamValue, 1);
+    // Until a roster is shown there is no team to value.
+    statusBar()->hide();
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3}) {
+        grid->setToolTipHandler(
+            [this, grid](int col, int row) { return m_totals->markAt(grid->sheetGrid(), col, row); });
+    }
+    m_totals->setUpdatedHandler([this] { totalsUpdated(); });
+    totalsUpdated();
+}
+
+void TTeamView::totalsUpdated()
+{
+    m_teamValue->setText(m_totals->status());
+    if (m_updateCostOfTeam)
+        m_updateCostOfTeam->setEnabled(m_totals->canUpdateCostOfTeam());
+    // Marks come and go with texts in other cells than the one edited.
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
+        grid->viewport()->update();
+}
+
+void TTeamView::updateCostOfTeam()
+{
+    m_totals->updateCostOfTeam();
 }
 
 StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid shown)
@@ -203,35 +242,109 @@ StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid
 void TTeamView::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
-    Open1 = File1->addAction(QStringLiteral("&Open..."), this, &TTeamView::Open1Click);
-    Import1 = File1->addAction(QStringLiteral("&Import..."), this, &TTeamView::Import1Click);
-    Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
-    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
+    New1 = File1->addAction(QStringLiteral("&New"), this, guarded([this] { newTeam(); }));
+    Open1 = File1->addAction(QStringLiteral("&Open..."), this, guarded([this] { openPageSource(); }));
+    Import1 = File1->addAction(QStringLiteral("&Import..."), this, guarded([this] { importPage(); }));
+    Save2 = File1->addAction(QStringLiteral("&Save"), this, guarded([this] { save(); }));
+    Save1 = File1->addAction(QStringLiteral("Save &As..."), this, guarded([this] { saveAs(); }));
     File1->addSeparator();
-    exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
+    exit1 = File1->addAction(QStringLiteral("E&xit"), this, guarded([this] { exitProgram(); }));
+    // Print and export take what the window shows, like Save, and are
+    // offered once saving is.
+    m_paperMenu = new PaperMenu(File1, exit1, this, [this]() -> const RosterSheet& { return m_sheet; });
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
     Colors1 = menuBar()->addMenu(QStringLiteral("&Colors"));
-    Backgound1 = Colors1->addAction(QStringLiteral("&Background"), this, &TTeamView::Backgound1Click);
-    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, &TTeamView::Table1Click);
-    TableHeadings1 =
-        Colors1->addAction(QStringLiteral("Table &Headings"), this, &TTeamView::TableHeadings1Click);
+    Backgound1 =
+        Colors1->addAction(QStringLiteral("&Background"), this, guarded([this] { chooseBackgroundColor(); }));
+    Table1 = Colors1->addAction(QStringLiteral("&Table"), this, guarded([this] { chooseTableColor(); }));
+    TableHeadings1 = Colors1->addAction(QStringLiteral("Table &Headings"), this,
+                                        guarded([this] { chooseHeadingsColor(); }));
 
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
-    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, &TTeamView::Main1Click);
-    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, &TTeamView::Table2Click);
+    Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, guarded([this] { chooseHeadingFont(); }));
+    Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, guarded([this] { chooseTableFont(); }));
+
+    QMenu* team = menuBar()->addMenu(QStringLiteral("&Team"));
+    team->setObjectName(QStringLiteral("TeamMenu"));
+    m_updateCostOfTeam =
+        team->addAction(QStringLiteral("&Update Cost of Team"), this, guarded([this] { updateCostOfTeam(); }));
+    m_updateCostOfTeam->setObjectName(QStringLiteral("UpdateCostOfTeam"));
+    m_updateCostOfTeam->setEnabled(false);
+
+    const std::pair<QObject*, const char*> names[] = {
+        {File1, "File1"},     {New1, "New1"},
+        {Open1, "Open1"},     {Save2, "Save2"},
+        {Save1, "Save1"},     {exit1, "exit1"},
+        {Colors1, "Colors1"}, {Backgound1, "Backgound1"},
+        {Table1, "Table1"},   {TableHeadings1, "TableHeadings1"},
+        {Fonts2, "Fonts2"},   {Main1, "Main1"},
+        {Table2, "Table2"}};
+    for (const auto& [item, name] : names)
+        item->setObjectName(QString::fromLatin1(name));
+}
+
+// The design's command names, each forwarding to the command it names.
+
+void TTeamView::New1Click()
+{
+    newTeam();
+}
+
+void TTeamView::Open1Click()
+{
+    openPageSource();
+}
+
+void TTeamView::exit1Click()
+{
+    exitProgram();
+}
+
+void TTeamView::Save1Click()
+{
+    saveAs();
+}
+
+void TTeamView::Save2Click()
+{
+    save();
+}
+
+void TTeamView::Backgound1Click()
+{
+    chooseBackgroundColor();
+}
+
+void TTeamView::Table1Click()
+{
+    chooseTableColor();
+}
+
+void TTeamView::TableHeadings1Click()
+{
+    chooseHeadingsColor();
+}
+
+void TTeamView::Main1Click()
+{
+    chooseHeadingFont();
+}
+
+void TTeamView::Table2Click()
+{
+    chooseTableFont();
 }
 
 void TTeamView::FormCreate()
 {
-    Edit1->setText(QDir::toNativeSeparators(QDir::currentPath()));
+    m_startDirectory = QDir::toNativeSeparators(QDir::currentPath());
 }
 
 QString TTeamView::startDirectory() const
 {
-    return Edit1->text();
+    return m_startDirectory;
 }
 
 QFont TTeamView::tableFont() const
@@ -341,6 +454,24 @@ void TTeamView::paintCell(StringGrid* grid, QPainter& canvas, int col, int row, 
     canvas.setPen(toQColor(ink, grid->palette()));
     canvas.setClipRect(rect);
     canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, grid->cell(col, row));
+    if (look != CellLook::Heading && m_totals && m_totals->hasMark(grid->sheetGrid(), col, row))
+        paintMark(grid, canvas, rect);
+}
+
+void TTeamView::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const
+{
+    // A small corner, as spreadsheets mark a cell with a note: the cell keeps
+    // its colours, and the page written never shows it. It goes in the corner
+    // that can be seen: a grid may cut off its last column's right edge.
+    const QRect visible = rect & grid->viewport()->rect();
+    const int size = std::min({MarkSize, visible.width(), visible.height()});
+    if (size <= 0)
+        return;
+    const QPoint corner = visible.topRight() + QPoint(1, 0);
+    const QPolygon triangle({corner - QPoint(size, 0), corner, corner + QPoint(0, size)});
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(MarkColor);
+    canvas.drawPolygon(triangle);
 }
 
 void TTeamView::TeamGridDrawCell(StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect,
@@ -406,6 +537,7 @@ void TTeamView::showGrids()
 {
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
+    statusBar()->show();
     layoutGrids();
 }
 
@@ -414,7 +546,7 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
     m_pageSourceDialog = dialog;
 }
 
-void TTeamView::New1Click()
+void TTeamView::newTeam()
 {
     m_offeredImport.reset();
     ImportBar->hide();
@@ -425,14 +557,14 @@ void TTeamView::New1Click()
     showPage(shown);
 }
 
-void TTeamView::Open1Click()
+void TTeamView::openPageSource()
 {
     enableSaving();
     if (m_pageSourceDialog)
         m_pageSourceDialog->bringUp();
 }
 
-void TTeamView::Import1Click()
+void TTeamView::importPage()
 {
     QString path;
     if (!choosers().chooseOpenFile(this, path))
@@ -440,7 +572,7 @@ void TTeamView::Import1Click()
     showImport(importRosterFile(QFile::encodeName(path).toStdString()));
 }
 
-void TTeamView::ImportButtonClick()
+void TTeamView::importOffered()
 {
     if (!m_offeredImport)
         return;
@@ -480,27 +612,39 @@ void TTeamView::showImport(const ImportResult& result)
     ImportBar->show();
 }
 
-void TTeamView::exit1Click()
+void TTeamView::exitProgram()
 {
     close();
 }
 
+void TTeamView::closeEvent(QCloseEvent* event)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->cancelFetch();
+    QMainWindow::closeEvent(event);
+}
+
 void TTeamView::WriteHTML()
+{
+    buildPage();
+}
+
+void TTeamView::buildPage()
 {
     Memo1 = buildRosterPage(m_sheet);
 }
 
-void TTeamView::Save1Click()
+void TTeamView::saveAs()
 {
-    WriteHTML();
+    buildPage();
     if (!confirmReadBack())
         return;
     saveThroughChooser();
 }
 
-void TTeamView::Save2Click()
+void TTeamView::save()
 {
-    WriteHTML();
+    buildPage();
     if (!confirmReadBack())
         return;
     // A web address or the no-page marker names no file to write back to.
@@ -548,30 +692,31 @@ void TTeamView::enableSaving()
 {
     Save1->setEnabled(true);
     Save2->setEnabled(true);
+    m_paperMenu->setEnabled(true);
 }
 
-void TTeamView::Backgound1Click()
+void TTeamView::chooseBackgroundColor()
 {
     TColor color = windowColor();
     choosers().chooseColor(this, tr("Background Colour"), color);
     m_sheet.setColor(SheetColor::Window, color);
 }
 
-void TTeamView::Table1Click()
+void TTeamView::chooseTableColor()
 {
     TColor color = m_sheet.color(SheetColor::Table);
     choosers().chooseColor(this, tr("Table Colour"), color);
     m_sheet.setColor(SheetColor::Table, color);
 }
 
-void TTeamView::TableHeadings1Click()
+void TTeamView::chooseHeadingsColor()
 {
     TColor color = m_sheet.color(SheetColor::Headings);
     choosers().chooseColor(this, tr("Table Headings Colour"), color);
     m_sheet.setColor(SheetColor::Headings, color);
 }
 
-void TTeamView::Main1Click()
+void TTeamView::chooseHeadingFont()
 {
     FontChoice choice{headingFont(), headingFontColor()};
     choosers().chooseFont(this, tr("Heading Font"), choice);
@@ -581,7 +726,7 @@ void TTeamView::Main1Click()
     layoutGrids();
 }
 
-void TTeamView::Table2Click()
+void TTeamView::chooseTableFont()
 {
     FontChoice choice{tableFont(), tableFontColor()};
     choosers().chooseFont(this, tr("Table Font"), choice);

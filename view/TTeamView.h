@@ -10,19 +10,19 @@
 
 #include <memory>
 #include <optional>
-
 #include <string>
 #include <vector>
 
 class ColumnFitter;
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPainter;
 class QPushButton;
 class QScrollArea;
 class QToolBar;
+class PaperMenu;
+class SheetTotals;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -39,6 +39,7 @@ public:
     explicit TTeamView(QWidget* parent = nullptr);
     ~TTeamView() override;
 
+    // The design's entry points: each forwards to the function named by intent.
     void ShowTeam(TTeam team);
     void Backgound1Click();
     void Main1Click();
@@ -46,13 +47,27 @@ public:
     void Table1Click();
     void TableHeadings1Click();
     void Open1Click();
-    void Import1Click();
-    void ImportButtonClick();
     void WriteHTML();
     void exit1Click();
     void Save1Click();
     void Save2Click();
     void New1Click();
+
+    // File, Colors and Fonts commands.
+    void newTeam();
+    void openPageSource();
+    void exitProgram();
+    void save();
+    void saveAs();
+    // File, Import...: a page of another roster tool, read by the importer.
+    void importPage();
+    void chooseBackgroundColor();
+    void chooseTableColor();
+    void chooseHeadingsColor();
+    void chooseHeadingFont();
+    void chooseTableFont();
+    // Builds the page of what the window shows into the page buffer.
+    void buildPage();
 
     // Cell painting, selection and edit notifications of the grids.
     void TeamGridDrawCell(StringGrid* sender, QPainter& canvas, int col, int row, const QRect& rect,
@@ -63,7 +78,7 @@ public:
     void TeamGrid2SetEditText(StringGrid* sender, int col, int row, const QString& value);
     void GameGridSetEditText(StringGrid* sender, int col, int row, const QString& value);
 
-    // The working directory at the window's creation: the text of Edit1.
+    // The working directory at the window's creation.
     QString startDirectory() const;
     // Shows the page: the sheet's content becomes the window's, the grids visible.
     void showPage(const RosterSheet& sheet);
@@ -87,6 +102,11 @@ public:
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
 
+    // The team value and the marks of the shown roster.
+    const SheetTotals& totals() const { return *m_totals; }
+    // Team, Update Cost of Team: the team value into Cost of Team, one change of the sheet.
+    void updateCostOfTeam();
+
     // The look the Colors and Fonts menus change.
     TColor windowColor() const { return m_sheet.color(SheetColor::Window); }
     QFont tableFont() const;
@@ -94,12 +114,12 @@ public:
     QFont headingFont() const;
     TColor headingFontColor() const { return m_sheet.fontColor(SheetFont::Heading); }
 
-    // Controls.
+private:
+    // Controls, named by their object names too.
     StringGrid* TeamGrid;
     QLabel* LbTName;
     StringGrid* TeamGrid2;
     StringGrid* TeamGrid3;
-    QLineEdit* Edit1;
     StringGrid* GameGrid;
     QLabel* Label1;
     // The bar above the grids that offers an import, or reports one.
@@ -123,6 +143,10 @@ public:
     QAction* Main1;
     QAction* Table2;
 
+protected:
+    // A fetch in progress ends with the window, so that the program ends at once.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     enum class CellLook
     {
@@ -142,8 +166,11 @@ private:
     void applyGridColors(std::initializer_list<StringGrid*> grids);
     void applyTableFont();
     void applyHeadingFont();
+    void createTotals();
+    void totalsUpdated();
     void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                    CellLook look) const;
+    void paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const;
     void applyWindowColor();
     void setGameGridHeight(int height);
     // Fits the columns to their texts and the rows to the table font, then lays out.
@@ -157,9 +184,10 @@ private:
     void enableSaving();
     void createImportBar();
     void showImport(const ImportResult& result);
-    // Save As: asks for the file, makes it the page source and stores the page buffer there.
+    void importOffered();
     // False when the page would read back other than shown and the user cancels.
     bool confirmReadBack();
+    // Save As: asks for the file, makes it the page source and stores the page buffer there.
     void saveThroughChooser();
     QString pageSource() const;
     void setPageSource(const QString& text);
@@ -167,11 +195,16 @@ private:
     std::vector<std::unique_ptr<ColumnFitter>> m_fitters; // one per grid, in sheet order
     int m_gameGridHeight = 42;                            // before rows grow with the font
     QScrollArea* m_scrollArea;
+    PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;
     QAction* m_importButtonAction = nullptr;
+    QString m_startDirectory;
     RosterSheet m_sheet;
+    std::unique_ptr<SheetTotals> m_totals;
+    QLabel* m_teamValue = nullptr;
+    QAction* m_updateCostOfTeam = nullptr;
     std::vector<std::string> Memo1;
     QString m_lastSaveName; // the save chooser starts from the name chosen last
 };

@@ -21,6 +21,12 @@ void refuseOtherKinds(const QString& fileName)
         throw EFileError("Not a regular file: " + fileName.toStdString());
 }
 
+// The system's account of the file's failure, when it gave one.
+std::string reasonOf(const QFileDevice& file)
+{
+    return file.error() == QFileDevice::NoError ? std::string() : file.errorString().toStdString();
+}
+
 } // namespace
 
 std::string pageBytes(const std::vector<std::string>& lines)
@@ -46,10 +52,10 @@ void storeFile(std::string_view bytes, const QString& fileName)
     // report it and would replace the target with the part that fitted.
     QSaveFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EFileError("Cannot create file " + fileName.toStdString());
+        throw EFileError("Cannot create file " + fileName.toStdString(), reasonOf(file));
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     if (written != static_cast<qint64>(bytes.size()) || !file.commit())
-        throw EFileError("Stream write error");
+        throw EFileError("Stream write error", reasonOf(file));
 }
 
 void storePage(const std::vector<std::string>& lines, const QString& fileName)

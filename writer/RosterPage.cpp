@@ -15,9 +15,9 @@ QString textOrBlank(const QString& text)
 }
 
 // Player cells also blank out a lone "0", so zero statistics stay quiet.
-QString textOrBlankForZero(const QString& text)
+const QString& textOrBlankForZero(const QString& text)
 {
-    return text.isEmpty() || text == "0" ? nbsp : text;
+    return text.isEmpty() || text == u"0" ? nbsp : text;
 }
 
 // The first credit line: it tells this program's pages from other tools'.
@@ -36,17 +36,17 @@ QString htmlColor(TColor color)
 
 // The opening tag of player table column c: the texts are aligned left, the
 // cost right, the numbers centred by the row.
-QString playerCellTag(int col)
+QLatin1StringView playerCellTag(int col)
 {
     switch (col) {
     case 1:
     case 2:
     case 7:
-        return QStringLiteral("<TD ALIGN=LEFT>");
+        return QLatin1StringView("<TD ALIGN=LEFT>");
     case 15:
-        return QStringLiteral("<TD ALIGN=RIGHT>");
+        return QLatin1StringView("<TD ALIGN=RIGHT>");
     default:
-        return QStringLiteral("<TD>");
+        return QLatin1StringView("<TD>");
     }
 }
 
@@ -166,10 +166,16 @@ QString RosterPageWriter::playerHeadingRow() const
 
 QString RosterPageWriter::playerRow(int row) const
 {
-    QString line = QStringLiteral("<TR ALIGN=CENTER>");
-    for (int col = 0; col < playerColumns; ++col)
-        line += playerCellTag(col) + textOrBlankForZero(m_sheet.cell(SheetGrid::Players, col, row)) + "</TD>";
-    return line + "</TR>";
+    QString line;
+    line.reserve(512);
+    line += QLatin1StringView("<TR ALIGN=CENTER>");
+    for (int col = 0; col < playerColumns; ++col) {
+        line += playerCellTag(col);
+        line += textOrBlankForZero(m_sheet.cell(SheetGrid::Players, col, row));
+        line += QLatin1StringView("</TD>");
+    }
+    line += QLatin1StringView("</TR>");
+    return line;
 }
 
 // The right half of a staff or wizard row: label, count, price and cost.

@@ -1,3 +1,5 @@
+#include "PageFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -39,17 +41,9 @@ QJsonObject parsedObject(const QByteArray& json)
 class CliRead : public testing::Test
 {
 protected:
-    QString writePage(const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("page%1.htm").arg(++m_count));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString writePage(const QByteArray& bytes) { return m_pages.write(bytes); }
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
+    PageFolder m_pages;
 };
 
 } // namespace
@@ -149,8 +143,9 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
         {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
         {writePage("A shopping list\nmilk\n"), "Not a roster page\n"},
         {writePage(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Not a roster page\n"},
-        {m_dir.filePath("missing.htm"), "Cannot open file " + m_dir.filePath("missing.htm").toUtf8() + "\n"},
-        {m_dir.path(), "Cannot open file " + m_dir.path().toUtf8() + "\n"},
+        {m_pages.filePath("missing.htm"),
+         "Cannot open file " + m_pages.filePath("missing.htm").toUtf8() + ": No such file or directory\n"},
+        {m_pages.path(), "Cannot open file " + m_pages.path().toUtf8() + ": Is a directory\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli({"read", c.path});
@@ -243,8 +238,7 @@ TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
         } else {
             EXPECT_EQ(run.exitCode, 1);
             EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n") ||
-                        run.err == "Not a roster page\n" ||
-                        run.err == "Match record too large\n")
+                        run.err == "Not a roster page\n" || run.err == "Match record too large\n")
                 << name.toStdString();
         }
     }

@@ -252,6 +252,13 @@ TEST(ImportFile, Latin1PagesComeOutAsUtf8AndMissingFilesFail)
     EXPECT_EQ(result.team.Coach, "Jos\xC3\xA9");
     EXPECT_THROW(importRosterFile(TE_BINARY_DIR "/no-such-page.htm"), EFileError);
     EXPECT_THROW(importRosterFile(TE_BINARY_DIR), EFileError);
+    // A device that never ends is refused unread, as the reader refuses it.
+    try {
+        importRosterFile("/dev/zero");
+        ADD_FAILURE() << "/dev/zero imported";
+    } catch (const EFileError& error) {
+        EXPECT_STREQ(error.what(), "Not a regular file: /dev/zero");
+    }
 }
 
 // This program's own page, imported, gives what the reader reads from it, but

@@ -1,14 +1,10 @@
 #include "EventPump.h"
+#include "FetchFixture.h"
 #include "NetErrors.h"
 #include "ScriptedServer.h"
 #include "TNMHTTP.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -16,51 +12,6 @@ const std::string acceptLines =
     "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
     "Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript\r\n";
 const std::string okHeader = "HTTP/1.0 200 OK\r\n\r\n";
-
-class HttpGet : public ::testing::Test
-{
-protected:
-    HttpGet()
-    {
-        http.FileName = dir.file("output1.htm");
-        http.HeaderName = dir.file("Head.txt");
-    }
-    ~HttpGet() override { setEventPump(nullptr); }
-
-    // The class and message of what Get raised; empty when it returned.
-    std::string get(const std::string& url)
-    {
-        try {
-            http.Get(url);
-            return {};
-        } catch (const ESockError& e) {
-            return std::string("ESockError: ") + e.what();
-        } catch (const HTTPException& e) {
-            return std::string("HTTPException: ") + e.what();
-        } catch (const EFileError& e) {
-            return std::string("EFileError: ") + e.what();
-        }
-    }
-    std::string header() const { return readFile(http.HeaderName); }
-    std::string body() const { return readFile(http.FileName); }
-
-    TempDir dir;
-    TNMHTTP http;
-};
-
-// A port on which nothing listens.
-int closedPort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 struct ReplyCase
 {
@@ -120,12 +71,12 @@ TEST_F(HttpGet, StoresHeaderAndBodyAndJudgesTheReply)
          {"HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"},
          "HTTPException: Server replied: HTTP/1.0 404 Not Found",
          "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\n",
-         "not found",
+         "",
          404},
-        {"moved",
-         {"HTTP/1.1 301 Moved Permanently\r\nLocation: http://a.invalid/\r\n\r\n"},
+        {"moved nowhere",
+         {"HTTP/1.1 301 Moved Permanently\r\n\r\n"},
          "HTTPException: Server replied: HTTP/1.1 301 Moved Permanently",
-         "HTTP/1.1 301 Moved Permanently\r\nLocation: http://a.invalid/\r\n\r\n",
+         "HTTP/1.1 301 Moved Permanently\r\n\r\n",
          "",
          301},
         {"empty reply", {""}, "HTTPException: Server replied: ", "", "", 0},
@@ -163,11 +114,13 @@ TEST_F(HttpGet, StoresHeaderAndBodyAndJudgesTheReply)
          {"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort"},
          "HTTPException: Incomplete reply from server",
          "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n",
-         "short",
+         "",
          200},
     };
     for (const ReplyCase& c : cases) {
         SCOPED_TRACE(c.name);
+        // Only a reply that is whole and a success stores its body.
+        std::filesystem::remove(http.FileName.str());
         ScriptedServer server(c.reply);
         EXPECT_EQ(get(server.url("/team.htm")), c.error);
         EXPECT_EQ(header(), c.header);
@@ -272,12 +225,7 @@ TEST_F(HttpGet, StopsAtTheBoundsOfHeaderAndBody)
          bound + 1,
          bound + 255,
          0},
-        {"endless body",
-         {okHeader, std::string(bound, 'b')},
-         "HTTPException: Reply too large",
-         19,
-         19,
-         TNMHTTP::maxBodyBytes},
+        {"endless body", {okHeader, std::string(bound, 'b')}, "HTTPException: Reply too large", 19, 19, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,7 +11,12 @@
 #include <stdexcept>
 
 ScriptedServer::ScriptedServer(Reply reply, int connections)
-    : m_reply(std::move(reply)), m_listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
+    : ScriptedServer(std::vector<Reply>(static_cast<std::size_t>(connections), reply))
+{
+}
+
+ScriptedServer::ScriptedServer(std::vector<Reply> replies)
+    : m_replies(std::move(replies)), m_listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
       m_stop(eventfd(0, EFD_CLOEXEC))
 {
     sockaddr_in address{};
@@ -20,11 +25,11 @@ ScriptedServer::ScriptedServer(Reply reply, int connections)
     socklen_t length = sizeof address;
     if (m_listener < 0 || m_stop < 0 ||
         bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(m_listener, connections) != 0 ||
+        listen(m_listener, static_cast<int>(m_replies.size())) != 0 ||
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("cannot start the scripted server");
     m_port = ntohs(address.sin_port);
-    m_thread = std::thread(&ScriptedServer::serve, this, connections);
+    m_thread = std::thread(&ScriptedServer::serve, this);
 }
 
 ScriptedServer::~ScriptedServer()
@@ -77,18 +82,20 @@ bool ScriptedServer::sendAll(int fd, const std::string& bytes)
     return true;
 }
 
-void ScriptedServer::serve(int connections)
+void ScriptedServer::serve()
 {
-    for (int served = 0; served < connections && waitFor(m_listener, POLLIN); ++served) {
+    for (const Reply& reply : m_replies) {
+        if (!waitFor(m_listener, POLLIN))
+            return;
         const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0)
             return;
-        answer(connection);
+        answer(connection, reply);
         close(connection);
     }
 }
 
-void ScriptedServer::answer(int connection)
+void ScriptedServer::answer(int connection, const Reply& reply)
 {
     std::string request;
     char buffer[4096];
@@ -100,10 +107,10 @@ void ScriptedServer::answer(int connection)
     }
     m_requests.push_back(std::move(request));
     m_requestReceived = true;
-    bool open = sendAll(connection, m_reply.bytes);
-    while (open && !m_reply.repeat.empty())
-        open = sendAll(connection, m_reply.repeat);
+    bool open = sendAll(connection, reply.bytes);
+    while (open && !reply.repeat.empty())
+        open = sendAll(connection, reply.repeat);
     // Silent until the client closes its end.
-    while (open && m_reply.holdOpen && waitFor(connection, POLLIN))
+    while (open && reply.holdOpen && waitFor(connection, POLLIN))
         open = recv(connection, buffer, sizeof buffer, 0) > 0;
 }

@@ -21,12 +21,13 @@ struct Reply
 
 // A server on 127.0.0.1, on a port the kernel picks, that takes a given number
 // of connections one after the other on its own thread, reads each request up
-// to its empty line and answers with the same exact bytes, then closes it.
-// The destructor stops and joins it.
+// to its empty line and answers with the same exact bytes (or each with the
+// next of a list of replies), then closes it. The destructor stops and joins it.
 class ScriptedServer
 {
 public:
     explicit ScriptedServer(Reply reply, int connections = 1);
+    explicit ScriptedServer(std::vector<Reply> replies);
     explicit ScriptedServer(std::string bytes, std::string repeat = {}, bool holdOpen = false)
         : ScriptedServer(Reply(std::move(bytes), std::move(repeat), holdOpen))
     {
@@ -45,12 +46,12 @@ public:
     std::vector<std::string> requests();
 
 private:
-    void serve(int connections);
-    void answer(int connection);
+    void serve();
+    void answer(int connection, const Reply& reply);
     bool waitFor(int fd, short events);
     bool sendAll(int fd, const std::string& bytes);
 
-    Reply m_reply;
+    std::vector<Reply> m_replies;
     int m_listener;
     int m_stop;
     int m_port;

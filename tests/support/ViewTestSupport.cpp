@@ -55,6 +55,17 @@ bool ScriptedChoosers::confirmSaveAnyway(QWidget*, const QString& question)
     return saveAnywayAnswer;
 }
 
+bool ScriptedChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)
+{
+    exportSuffixes.push_back(kind.suffix);
+    return chooseOpenFile(parent, path);
+}
+
+bool ScriptedChoosers::choosePrinter(QWidget*, QPrinter& printer)
+{
+    return printerAnswer && printerAnswer(printer);
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();

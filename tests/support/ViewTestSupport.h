@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,6 +28,8 @@ public:
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
+    bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 
     std::optional<TColor> colorAnswer;
     std::optional<FontChoice> fontAnswer;
@@ -37,6 +40,9 @@ public:
     bool saveAnywayAnswer = false; // Cancel unless a test says otherwise
     QStringList saveAnywayQuestions;
     std::vector<QString> titles; // of the colour and font choosers, in the order they ran
+    std::vector<QString> exportSuffixes;
+    // Answers the print dialog; no answer cancels it.
+    std::function<bool(QPrinter&)> printerAnswer;
 };
 
 // A main window with its page source dialog, started in a folder of its own

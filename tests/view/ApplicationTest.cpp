@@ -1,6 +1,9 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+#include "ScriptedServer.h"
 #include "StringGrid.h"
+#include "TForm_Parse.h"
 #include "TeamEditorApplication.h"
 
 #include <QAction>
@@ -10,6 +13,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -33,22 +37,26 @@ TEST_F(ApplicationTest, FailureOfACommandIsReportedAndTheLoopGoesOn)
     m_dialog->setPageSource(QString());
 
     // A click on File, Save in the open menu.
-    m_view->File1->popup(m_view->mapToGlobal(QPoint(0, 0)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view->File1));
-    QTest::mouseClick(m_view->File1, Qt::LeftButton, {},
-                      m_view->File1->actionGeometry(m_view->Save2).center());
+    control<QMenu>(m_view.get(), "File1")->popup(m_view->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(control<QMenu>(m_view.get(), "File1")));
+    QTest::mouseClick(control<QMenu>(m_view.get(), "File1"), Qt::LeftButton, {},
+                      control<QMenu>(m_view.get(), "File1")
+                          ->actionGeometry(control<QAction>(m_view.get(), "Save2"))
+                          .center());
     EXPECT_EQ(reports, QStringList{"Cannot create file ."});
-    EXPECT_FALSE(m_view->File1->isVisible());
+    EXPECT_FALSE(control<QMenu>(m_view.get(), "File1")->isVisible());
 
     // The same through the event loop; afterwards commands work as before.
-    QMetaObject::invokeMethod(m_view->Save2, &QAction::trigger, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(control<QAction>(m_view.get(), "Save2"), &QAction::trigger,
+                              Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_EQ(reports.size(), 2);
-    m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orcs"));
-    QMetaObject::invokeMethod(m_view->New1, &QAction::trigger, Qt::QueuedConnection);
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orcs"));
+    QMetaObject::invokeMethod(control<QAction>(m_view.get(), "New1"), &QAction::trigger,
+                              Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_EQ(reports.size(), 2);
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 0), "");
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid2")->cell(1, 0), "");
 }
 
 TEST_F(ApplicationTest, ReportIsAnErrorBoxTitledTeamEditor)
@@ -95,7 +103,7 @@ TEST(ApplicationStartTest, DialogReadsItsHistoryFromTheStartFolderAndClosesWithT
     TTeamView* view = application->mainWindow();
     EXPECT_TRUE(view->isVisible());
     EXPECT_EQ(view->startDirectory(), QDir::toNativeSeparators(folder.path()));
-    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->currentText(), "http://league.example/orcs.htm");
+    EXPECT_EQ(application->pageSourceDialog()->pageSource(), "http://league.example/orcs.htm");
     EXPECT_FALSE(application->pageSourceDialog()->isVisible());
 
     // File, Exit ends the event loop, even with the dialog open. Should the
@@ -125,7 +133,43 @@ TEST(ApplicationStartTest, AHistoryTooLargeIsReportedAtStart)
     EXPECT_EQ(reports, QStringList{"History file too large: " + application->mainWindow()->startDirectory() +
                                    "/SkarnIRC.ini."});
     EXPECT_TRUE(application->mainWindow()->isVisible());
-    EXPECT_EQ(application->pageSourceDialog()->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(application->pageSourceDialog(), "Cmb_HTML")->count(), 0);
+}
+
+// File, Exit while a fetch waits on a server that never answers ends the
+// fetch at once, without an error report, and the event loop with it.
+TEST(ApplicationStartTest, FileExitDuringAFetchEndsTheProgram)
+{
+    ensureApplication();
+    QStringList reports;
+    TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    startWithHistory(folder, "");
+    auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
+    application->createWindows();
+    QDir::setCurrent(previousFolder);
+
+    ScriptedServer silent("", "", true);
+    TForm_Parse* dialog = application->pageSourceDialog();
+    dialog->setPageSource(QString::fromStdString(silent.url("/team.htm")));
+    QTimer::singleShot(0, dialog, &TForm_Parse::BtnParseClick);
+    QTimer exitOnceFetching;
+    exitOnceFetching.callOnTimeout([&] {
+        if (dialog->fetching() && silent.requestReceived()) {
+            exitOnceFetching.stop();
+            application->mainWindow()->exitProgram();
+        }
+    });
+    exitOnceFetching.start(5);
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(1); });
+    guard.start(20000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(dialog->fetching());
+    EXPECT_TRUE(dialog->NMHTTP1.BeenCanceled);
+    EXPECT_EQ(reports, QStringList());
+    TeamEditorApplication::setErrorReportHook({});
 }
 
 } // namespace

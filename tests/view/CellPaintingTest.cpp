@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "StringGrid.h"
 
 #include <QApplication>
@@ -45,7 +47,7 @@ bool holdsColour(const QImage& image, const QRect& area, const QColor& colour)
 
 TEST_F(CellPaintingTest, HeadingBodyAndFocusedCellsHaveTheirLooks)
 {
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     players->setCell(2, 3, QStringLiteral("HHHH"));
     players->setFocus();
     players->setCurrentCell(2, 3);
@@ -57,21 +59,21 @@ TEST_F(CellPaintingTest, HeadingBodyAndFocusedCellsHaveTheirLooks)
     EXPECT_TRUE(holdsColour(image, players->cellRect(2, 3), PaleYellow)) << "focused text in the cell colour";
 
     // Details and extras: the heading part is column 0.
-    EXPECT_EQ(fillOf(m_view->TeamGrid2, 0, 3), HeadingColour);
-    EXPECT_EQ(fillOf(m_view->TeamGrid3, 2, 3), PaleYellow);
-    EXPECT_EQ(fillOf(m_view->GameGrid, 3, 0), HeadingColour);
-    EXPECT_EQ(fillOf(m_view->GameGrid, 3, 1), PaleYellow);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "TeamGrid2"), 0, 3), HeadingColour);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "TeamGrid3"), 2, 3), PaleYellow);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "GameGrid"), 3, 0), HeadingColour);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "GameGrid"), 3, 1), PaleYellow);
 
     // Another control becomes active: the current cell turns into a body cell.
-    m_view->TeamGrid2->setFocus();
-    m_view->TeamGrid2->setCurrentCell(1, 2);
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setFocus();
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setCurrentCell(1, 2);
     EXPECT_EQ(fillOf(players, 2, 3), PaleYellow);
-    EXPECT_EQ(fillOf(m_view->TeamGrid2, 1, 2), Black);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "TeamGrid2"), 1, 2), Black);
 }
 
 TEST_F(CellPaintingTest, TextStartsAtTheTopLeftAndIsCutAtTheCellEdge)
 {
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     players->setCell(3, 2, QStringLiteral("WWWWWWWWWWWW"));
     const QImage image = imageOf(players);
     const QRect cell = players->cellRect(3, 2);
@@ -85,14 +87,15 @@ TEST_F(CellPaintingTest, TextStartsAtTheTopLeftAndIsCutAtTheCellEdge)
 
 TEST_F(CellPaintingTest, HeadingCellsCannotBeSelectedOrEdited)
 {
-    StringGrid* details = m_view->TeamGrid2;
+    StringGrid* details = control<StringGrid>(m_view.get(), "TeamGrid2");
     details->setFocus();
     details->setCurrentCell(1, 0);
     QTest::mouseClick(details->viewport(), Qt::LeftButton, {}, cellCentre(details, 0, 2));
     EXPECT_EQ(details->currentCell(), QPoint(1, 0));
     details->setCurrentCell(0, 4);
     EXPECT_EQ(details->currentCell(), QPoint(1, 0));
-    QTest::mouseDClick(m_view->TeamGrid->viewport(), Qt::LeftButton, {}, cellCentre(m_view->TeamGrid, 3, 0));
+    QTest::mouseDClick(control<StringGrid>(m_view.get(), "TeamGrid")->viewport(), Qt::LeftButton, {},
+                       cellCentre(control<StringGrid>(m_view.get(), "TeamGrid"), 3, 0));
     EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
 
     // Tab goes to the next cell, past the labels, not to the next control.
@@ -106,7 +109,7 @@ TEST_F(CellPaintingTest, HeadingCellsCannotBeSelectedOrEdited)
 // the keys typed next go into a cell rather than nowhere.
 TEST_F(CellPaintingTest, AGridReachedByTabHasACurrentCellThatTypingEdits)
 {
-    StringGrid* details = m_view->TeamGrid2;
+    StringGrid* details = control<StringGrid>(m_view.get(), "TeamGrid2");
     ASSERT_EQ(details->currentCell(), QPoint(-1, -1));
     details->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(details->currentCell(), QPoint(1, 0));
@@ -116,12 +119,12 @@ TEST_F(CellPaintingTest, AGridReachedByTabHasACurrentCellThatTypingEdits)
         QTest::keyClick(QApplication::focusWidget(), key);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     EXPECT_EQ(details->cell(1, 0), "Orcs");
-    EXPECT_EQ(m_view->LbTName->text(), "Orcs");
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Orcs");
 }
 
 TEST_F(CellPaintingTest, ClickSelectsAndPaintsTheCellFocused)
 {
-    StringGrid* extras = m_view->TeamGrid3;
+    StringGrid* extras = control<StringGrid>(m_view.get(), "TeamGrid3");
     QTest::mouseClick(extras->viewport(), Qt::LeftButton, {}, cellCentre(extras, 2, 4));
     EXPECT_EQ(extras->currentCell(), QPoint(2, 4));
     EXPECT_EQ(fillOf(extras, 2, 4), Black);
@@ -129,35 +132,35 @@ TEST_F(CellPaintingTest, ClickSelectsAndPaintsTheCellFocused)
 
 TEST_F(CellPaintingTest, TypingTheTeamNameUpdatesTheHeadingAfterEveryKey)
 {
-    QLineEdit* editor = openEditor(m_view->TeamGrid2, 1, 0);
+    QLineEdit* editor = openEditor(control<StringGrid>(m_view.get(), "TeamGrid2"), 1, 0);
     ASSERT_NE(editor, nullptr);
     QString typed;
     for (const QChar letter : QStringLiteral("Orcs")) {
         QTest::keyClick(editor, letter.toLatin1());
         typed += letter;
-        EXPECT_EQ(m_view->LbTName->text(), typed);
-        EXPECT_EQ(m_view->TeamGrid2->cell(1, 0), typed);
+        EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), typed);
+        EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid2")->cell(1, 0), typed);
     }
     QTest::keyClick(editor, Qt::Key_Backspace);
-    EXPECT_EQ(m_view->LbTName->text(), "Orc");
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Orc");
 
     QTest::keyClick(editor, Qt::Key_Enter);
-    editor = openEditor(m_view->TeamGrid2, 1, 1);
+    editor = openEditor(control<StringGrid>(m_view.get(), "TeamGrid2"), 1, 1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, QStringLiteral("Elf"));
-    EXPECT_EQ(m_view->TeamGrid2->cell(1, 1), "Elf");
-    EXPECT_EQ(m_view->LbTName->text(), "Orc");
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid2")->cell(1, 1), "Elf");
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Orc");
 }
 
 TEST_F(CellPaintingTest, TypingIntoTheLastMatchRowAddsARow)
 {
-    StringGrid* games = m_view->GameGrid;
+    StringGrid* games = control<StringGrid>(m_view.get(), "GameGrid");
     QLineEdit* editor = openEditor(games, 0, 1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, 'W');
     EXPECT_EQ(games->rowCount(), 3);
     EXPECT_EQ(games->height(), 79);
-    EXPECT_EQ(m_view->Label1->y(), games->y() + 79);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "Label1")->y(), games->y() + 79);
     QTest::keyClicks(editor, QStringLiteral("on"));
     QTest::keyClick(editor, Qt::Key_Backspace);
     EXPECT_EQ(games->rowCount(), 3);
@@ -181,7 +184,7 @@ TEST_F(CellPaintingTest, TypingIntoTheLastMatchRowAddsARow)
 
 TEST_F(CellPaintingTest, EditingInTheMiddleKeepsTheCursorWhereItIs)
 {
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     players->setCell(7, 1, QStringLiteral("Blck"));
     QLineEdit* editor = openEditor(players, 7, 1);
     ASSERT_NE(editor, nullptr);
@@ -194,7 +197,7 @@ TEST_F(CellPaintingTest, EditingInTheMiddleKeepsTheCursorWhereItIs)
 
 TEST_F(CellPaintingTest, OnlyMatchColumnsCanBeDraggedAndAllColumnsResized)
 {
-    StringGrid* games = m_view->GameGrid;
+    StringGrid* games = control<StringGrid>(m_view.get(), "GameGrid");
     games->setCell(0, 1, QStringLiteral("W"));
     QTest::mousePress(games->viewport(), Qt::LeftButton, {}, cellCentre(games, 0, 0));
     QTest::mouseMove(games->viewport(), cellCentre(games, 2, 0));
@@ -206,7 +209,7 @@ TEST_F(CellPaintingTest, OnlyMatchColumnsCanBeDraggedAndAllColumnsResized)
     EXPECT_EQ(games->colWidth(0), 164);
     EXPECT_EQ(m_view->sheet().cell(SheetGrid::Matches, 2, 0), "Result");
 
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     QTest::mousePress(players->viewport(), Qt::LeftButton, {}, cellCentre(players, 1, 0));
     QTest::mouseMove(players->viewport(), cellCentre(players, 3, 0));
     QTest::mouseRelease(players->viewport(), Qt::LeftButton, {}, cellCentre(players, 3, 0));

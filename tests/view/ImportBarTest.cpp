@@ -1,7 +1,9 @@
+#include "Controls.h"
 #include "RosterSheet.h"
 #include "StringGrid.h"
 #include "ViewTestSupport.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -41,33 +43,33 @@ protected:
 TEST_F(ImportBar, OffersTheImportOfAnotherToolsPageAndShowsItOnImport)
 {
     open(corpus + "creator-tool-upper-case.htm");
-    ASSERT_TRUE(m_view->ImportBar->isVisible());
-    EXPECT_EQ(m_view->ImportBarText->text(), offer);
-    EXPECT_TRUE(m_view->ImportButton->isVisible());
+    ASSERT_TRUE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
+    EXPECT_EQ(control<QLabel>(m_view.get(), "ImportBarText")->text(), offer);
+    EXPECT_TRUE(control<QPushButton>(m_view.get(), "ImportButton")->isVisible());
     // The page as read stays until the import is asked for.
     EXPECT_EQ(player(1, 14), "");
 
-    m_view->ImportButton->click();
-    EXPECT_EQ(m_view->LbTName->text(), "Iron Chefs");
+    control<QPushButton>(m_view.get(), "ImportButton")->click();
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Iron Chefs");
     EXPECT_EQ(player(1, 1), "Kaga Takeshi");
     EXPECT_EQ(player(1, 14), "Okada Masumi Jr.");
-    EXPECT_TRUE(m_view->ImportBarText->text().startsWith("Imported 14 players"))
-        << m_view->ImportBarText->text().toStdString();
-    EXPECT_FALSE(m_view->ImportButton->isVisible());
+    EXPECT_TRUE(control<QLabel>(m_view.get(), "ImportBarText")->text().startsWith("Imported 14 players"))
+        << control<QLabel>(m_view.get(), "ImportBarText")->text().toStdString();
+    EXPECT_FALSE(control<QPushButton>(m_view.get(), "ImportButton")->isVisible());
     // Save must not write this program's layout over the other tool's page.
     EXPECT_EQ(m_dialog->pageSource(), "<none>");
-    EXPECT_TRUE(m_view->Save2->isEnabled());
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save2")->isEnabled());
 
     // The next page read takes the report away.
     m_view->New1Click();
-    EXPECT_FALSE(m_view->ImportBar->isVisible());
+    EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
 }
 
 TEST_F(ImportBar, NoOfferForOwnPagesOrWhenTheImportFindsNoMore)
 {
     const QString sample = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
     open(sample);
-    EXPECT_FALSE(m_view->ImportBar->isVisible());
+    EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
 
     // The same page without its credit lines is another tool's, but the
     // import finds the same players and name in it.
@@ -81,22 +83,22 @@ TEST_F(ImportBar, NoOfferForOwnPagesOrWhenTheImportFindsNoMore)
     copy.write(bytes);
     copy.close();
     open(copy.fileName());
-    EXPECT_EQ(m_view->LbTName->text(), "Grimstone Grinders");
-    EXPECT_FALSE(m_view->ImportBar->isVisible());
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Grimstone Grinders");
+    EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
 }
 
 TEST_F(ImportBar, FileImportShowsTheImportedPage)
 {
     m_choosers->fileAnswer = corpus + "web-app-fragment.htm";
-    m_view->Import1Click();
-    EXPECT_EQ(m_view->LbTName->text(), "Blades of Xixhuan");
+    m_view->importPage();
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Blades of Xixhuan");
     EXPECT_EQ(player(1, 1), "Imjal");
     EXPECT_EQ(player(7, 1), "Block, Dodge");
-    EXPECT_TRUE(m_view->TeamGrid->isVisible());
-    EXPECT_TRUE(m_view->ImportBarText->text().startsWith("Imported 12 players"));
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isVisible());
+    EXPECT_TRUE(control<QLabel>(m_view.get(), "ImportBarText")->text().startsWith("Imported 12 players"));
 
     // A cancelled chooser changes nothing.
     m_choosers->fileAnswer.reset();
-    m_view->Import1Click();
+    m_view->importPage();
     EXPECT_EQ(player(1, 1), "Imjal");
 }

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "StringGrid.h"
 
 #include <QFontMetrics>
@@ -18,7 +20,8 @@ protected:
 
     std::vector<StringGrid*> tableGrids() const
     {
-        return {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3};
+        return {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"),
+                control<StringGrid>(m_view.get(), "TeamGrid3")};
     }
 };
 
@@ -30,9 +33,9 @@ TEST_F(LookCommandsTest, TableColourGoesToEveryGridAndTheFocusedText)
     for (StringGrid* grid : tableGrids())
         EXPECT_EQ(grid->color(), 0x00FF00u);
     // The page writes the match record in the table's colours, so the screen shows them too.
-    EXPECT_EQ(m_view->GameGrid->color(), 0x00FF00u);
-    EXPECT_EQ(fillOf(m_view->TeamGrid, 1, 1), QColor(0, 0xFF, 0));
-    EXPECT_EQ(fillOf(m_view->GameGrid, 1, 1), QColor(0, 0xFF, 0));
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->color(), 0x00FF00u);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "TeamGrid"), 1, 1), QColor(0, 0xFF, 0));
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "GameGrid"), 1, 1), QColor(0, 0xFF, 0));
 
     // The second chooser starts from the first choice.
     m_choosers->colorAnswer = 0x0000FF;
@@ -40,7 +43,9 @@ TEST_F(LookCommandsTest, TableColourGoesToEveryGridAndTheFocusedText)
     EXPECT_EQ(m_choosers->colorPresets.back(), 0x00FF00u);
 
     m_view->New1Click();
-    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid})
+    for (StringGrid* grid :
+         {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"),
+          control<StringGrid>(m_view.get(), "TeamGrid3"), control<StringGrid>(m_view.get(), "GameGrid")})
         EXPECT_EQ(grid->color(), 0xD0FFFFu);
 }
 
@@ -52,17 +57,17 @@ TEST_F(LookCommandsTest, HeadingColourAndBackgroundGoToTheirTargetsOnly)
         EXPECT_EQ(grid->fixedColor(), 0x112233u);
         EXPECT_EQ(grid->color(), 0xD0FFFFu);
     }
-    EXPECT_EQ(m_view->GameGrid->fixedColor(), 0x112233u);
-    EXPECT_EQ(fillOf(m_view->GameGrid, 0, 0), QColor(0x33, 0x22, 0x11)) << "the match grid's headings";
-    EXPECT_EQ(fillOf(m_view->GameGrid, 1, 1), QColor(0xFF, 0xFF, 0xD0));
-    EXPECT_EQ(fillOf(m_view->TeamGrid2, 0, 1), QColor(0x33, 0x22, 0x11));
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->fixedColor(), 0x112233u);
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "GameGrid"), 0, 0), QColor(0x33, 0x22, 0x11)) << "the match grid's headings";
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "GameGrid"), 1, 1), QColor(0xFF, 0xFF, 0xD0));
+    EXPECT_EQ(fillOf(control<StringGrid>(m_view.get(), "TeamGrid2"), 0, 1), QColor(0x33, 0x22, 0x11));
 
     m_choosers->colorAnswer = 0x445566;
     m_view->Backgound1Click();
     EXPECT_EQ(m_choosers->colorPresets.back(), 0xFFFFFFu);
     EXPECT_EQ(m_view->windowColor(), 0x445566u);
     EXPECT_EQ(m_view->grab().toImage().pixelColor(4, m_view->height() / 2), QColor(0x66, 0x55, 0x44));
-    EXPECT_EQ(m_view->TeamGrid->color(), 0xD0FFFFu);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid")->color(), 0xD0FFFFu);
 }
 
 TEST_F(LookCommandsTest, CancelledChoosersChangeNothing)
@@ -102,7 +107,7 @@ TEST_F(LookCommandsTest, TableFontReachesEveryGridAndItsRowHeights)
     EXPECT_EQ(m_view->tableFont(), big);
     EXPECT_EQ(m_view->tableFontColor(), 0x0000FFu);
     const int textHeight = QFontMetrics(big).height();
-    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid}) {
+    for (StringGrid* grid : {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"), control<StringGrid>(m_view.get(), "TeamGrid3"), control<StringGrid>(m_view.get(), "GameGrid")}) {
         EXPECT_EQ(grid->font().pixelSize(), 30);
         for (int row = 0; row < grid->rowCount(); ++row)
             EXPECT_GE(grid->rowHeightAt(row), textHeight)
@@ -115,7 +120,7 @@ TEST_F(LookCommandsTest, TableFontReachesEveryGridAndItsRowHeights)
     EXPECT_EQ(m_view->tableFont().family(), "MS Sans Serif");
     EXPECT_EQ(m_view->tableFont().pixelSize(), 30);
     EXPECT_EQ(m_view->tableFontColor(), 0u);
-    EXPECT_GE(m_view->TeamGrid->rowHeightAt(1), textHeight) << "the size stays, so do the heights";
+    EXPECT_GE(control<StringGrid>(m_view.get(), "TeamGrid")->rowHeightAt(1), textHeight) << "the size stays, so do the heights";
 }
 
 TEST_F(LookCommandsTest, HeadingFontChangesOnlyTheTeamNameHeading)
@@ -124,14 +129,15 @@ TEST_F(LookCommandsTest, HeadingFontChangesOnlyTheTeamNameHeading)
     face.setPixelSize(24);
     face.setItalic(true);
     const QFont tableFont = m_view->tableFont();
-    const QFont label1Font = m_view->Label1->font();
+    const QFont label1Font = control<QLabel>(m_view.get(), "Label1")->font();
     m_choosers->fontAnswer = FontChoice{face, 0x0000FF};
     m_view->Main1Click();
     EXPECT_EQ(m_view->headingFont(), face);
     EXPECT_EQ(m_view->headingFontColor(), 0x0000FFu);
-    EXPECT_EQ(m_view->LbTName->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->palette().color(QPalette::WindowText),
+              QColor(0xFF, 0, 0));
     EXPECT_EQ(m_view->tableFont(), tableFont);
-    EXPECT_EQ(m_view->Label1->font(), label1Font);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "Label1")->font(), label1Font);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TForm_Parse.h"
 
+#include "Controls.h"
+
 #include "Choosers.h"
 #include "Errors.h"
 #include "EventPump.h"
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -61,6 +64,8 @@ public:
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
+    bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 
     std::optional<QString> answer;
     QStringList presets;
@@ -147,9 +152,9 @@ protected:
     std::vector<QString> gameCells() const
     {
         std::vector<QString> cells;
-        for (int row = 0; row < m_view->GameGrid->rowCount(); ++row) {
-            for (int col = 0; col < m_view->GameGrid->colCount(); ++col)
-                cells.push_back(m_view->GameGrid->cell(col, row));
+        for (int row = 0; row < control<StringGrid>(m_view.get(), "GameGrid")->rowCount(); ++row) {
+            for (int col = 0; col < control<StringGrid>(m_view.get(), "GameGrid")->colCount(); ++col)
+                cells.push_back(control<StringGrid>(m_view.get(), "GameGrid")->cell(col, row));
         }
         return cells;
     }
@@ -190,10 +195,10 @@ TEST_F(PageSourceDialogTest, LoadsTheHistoryAtCreation)
             writeFile(historyPath(), *c.file);
         createWindows();
         QStringList items;
-        for (int i = 0; i < m_dialog->Cmb_HTML->count(); ++i)
-            items.append(m_dialog->Cmb_HTML->itemText(i));
+        for (int i = 0; i < control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(); ++i)
+            items.append(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(i));
         EXPECT_EQ(items, c.items);
-        EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), c.index);
+        EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->currentIndex(), c.index);
         EXPECT_EQ(m_dialog->pageSource(), c.text);
         EXPECT_EQ(QFile::exists(historyPath()), c.file.has_value());
     }
@@ -208,9 +213,9 @@ TEST_F(PageSourceDialogTest, OkReadsALocalFileAndShowsTheTeam)
 
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
     EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_FALSE(m_view->TeamGrid->isHidden());
-    EXPECT_FALSE(m_view->GameGrid->isHidden());
-    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
+    EXPECT_FALSE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
+    EXPECT_FALSE(control<StringGrid>(m_view.get(), "GameGrid")->isHidden());
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->cell(1, 1), "Elves");
     EXPECT_EQ(m_dialog->pageSource(), "team.htm");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(QFile::exists(historyPath()));
@@ -225,7 +230,7 @@ TEST_F(PageSourceDialogTest, NoneClosesWithoutReading)
 
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(CurrentTeam.TeamName, "Kept");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
     EXPECT_FALSE(QFile::exists(historyPath()));
 }
 
@@ -234,7 +239,7 @@ TEST_F(PageSourceDialogTest, SourcesThatCannotBeOpenedAreReported)
     expectOkFails<EFileError>("", "Cannot open file ");
     expectOkFails<EFileError>("<NONE>", "Cannot open file <NONE>");
     expectOkFails<EFileError>("missing.htm", "Cannot open file missing.htm");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
 }
 
 TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
@@ -244,13 +249,13 @@ TEST_F(PageSourceDialogTest, AFailedReadKeepsTheShownTeam)
     m_dialog->BtnParseClick();
     const TTeam shown = CurrentTeam;
     const std::vector<QString> cells = gameCells();
-    const QString heading = m_view->LbTName->text();
+    const QString heading = control<QLabel>(m_view.get(), "LbTName")->text();
 
     writeFile(inStart("broken.htm"), FailingPage);
     expectOkFails<EConvertError>("broken.htm", "'12O' is not a valid integer value");
     EXPECT_EQ(CurrentTeam, shown);
     EXPECT_EQ(gameCells(), cells);
-    EXPECT_EQ(m_view->LbTName->text(), heading);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), heading);
 }
 
 TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
@@ -258,11 +263,16 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     ScriptedServer server(Reply(httpReply(GoodPage)), 3);
     const QString url = QString::fromStdString(server.url("/team.htm"));
 
-    // The socket waits pump events; the busy cursor shows meanwhile.
+    // The socket waits pump events; the busy cursor shows meanwhile. The page
+    // goes to a folder of the fetch's own, which only its owner can enter.
     bool busyWhileWaiting = false;
-    setEventPump([&busyWhileWaiting] {
+    QString fetchFolder;
+    QFileDevice::Permissions folderPermissions;
+    setEventPump([&] {
         const QCursor* cursor = QApplication::overrideCursor();
         busyWhileWaiting = busyWhileWaiting || (cursor && cursor->shape() == Qt::WaitCursor);
+        fetchFolder = QFileInfo(QString::fromStdString(m_dialog->NMHTTP1.FileName.str())).absolutePath();
+        folderPermissions = QFileInfo(fetchFolder).permissions();
     });
     m_dialog->setPageSource(url);
     m_dialog->BtnParseClick();
@@ -270,8 +280,13 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     EXPECT_TRUE(busyWhileWaiting);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(readFile(inStart("output1.htm")), GoodPage);
-    EXPECT_NE(readFile(inStart("Head.txt")).find("200 OK"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
+    EXPECT_FALSE(QFile::exists(inStart("Head.txt")));
+    EXPECT_NE(QFileInfo(fetchFolder).canonicalFilePath(), QFileInfo(m_start.path()).canonicalFilePath());
+    EXPECT_EQ(folderPermissions & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                                    QFile::WriteUser | QFile::ExeUser),
+              QFileDevice::Permissions());
+    EXPECT_FALSE(QFileInfo::exists(fetchFolder));
     EXPECT_EQ(readFile(historyPath()),
               "[Team HTML]\r\n" + url.toStdString() + "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n");
 
@@ -280,14 +295,14 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     writeFile(historyPath(), "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=5\r\n");
     m_dialog->setPageSource(url.toUpper());
     m_dialog->BtnParseClick();
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
     EXPECT_EQ(readFile(historyPath()),
               "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=0\r\n");
 
     const QString second = QString::fromStdString(server.url("/other.htm?team=12"));
     m_dialog->setPageSource(second);
     m_dialog->BtnParseClick();
-    EXPECT_EQ(m_dialog->Cmb_HTML->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->currentIndex(), 1);
     EXPECT_EQ(PageHistory(historyPath()).urls(), (QStringList{url, second}));
     EXPECT_EQ(PageHistory(historyPath()).currentIndex(), 1);
 
@@ -304,7 +319,7 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     const std::string huge = "[Team HTML]\r\nhttp://a/=\r\n" + std::string(IniFile::SizeLimit, '\n');
     writeFile(historyPath(), huge);
     createWindows();
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
     EXPECT_EQ(m_dialog->historyProblem().toStdString(),
               "History file too large: " + historyPath().toStdString());
 
@@ -313,9 +328,21 @@ TEST_F(PageSourceDialogTest, AHistoryTooLargeStartsEmptyAndIsNeverWritten)
     m_dialog->setPageSource(url);
     m_dialog->BtnParseClick();
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
-    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0), url);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0), url);
     EXPECT_EQ(readFile(historyPath()), huge);
+}
+
+TEST_F(PageSourceDialogTest, ARedirectedUrlIsRememberedAsTyped)
+{
+    ScriptedServer server(
+        {Reply("HTTP/1.0 302 Found\r\nLocation: /moved/team.htm\r\n\r\n"), Reply(httpReply(GoodPage))});
+    const QString typed = QString::fromStdString(server.url("/team.htm"));
+    m_dialog->setPageSource(typed);
+    m_dialog->BtnParseClick();
+    EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+    EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{typed});
+    EXPECT_EQ(m_dialog->pageSource(), typed);
 }
 
 TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
@@ -325,7 +352,7 @@ TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
     m_dialog->setPageSource(QString::fromStdString(url));
     m_dialog->BtnParseClick();
 
-    EXPECT_EQ(m_dialog->Cmb_HTML->itemText(0).toStdString(), url);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0).toStdString(), url);
     EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{QString::fromStdString(url)});
     const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -338,7 +365,7 @@ TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenStopsBeforeTheFetch)
     ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
     expectOkFails<EFileError>("http://127.0.0.1:9/team.htm",
                               "Unable to write to " + historyPath().toStdString());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
     EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
 }
 
@@ -382,13 +409,13 @@ TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory
     EXPECT_EQ(QFileInfo(m_view->startDirectory()).canonicalFilePath(),
               QFileInfo(m_start.path()).canonicalFilePath());
 
-    // A later fetch leaves its files in the chosen folder; the history stays
+    // A later fetch leaves no files in the chosen folder; the history stays
     // in the start directory.
     ScriptedServer server(httpReply(GoodPage));
     m_dialog->setPageSource(QString::fromStdString(server.url("/team.htm")));
     m_dialog->BtnParseClick();
-    EXPECT_TRUE(QFile::exists(pages + "/output1.htm"));
-    EXPECT_TRUE(QFile::exists(pages + "/Head.txt"));
+    EXPECT_FALSE(QFile::exists(pages + "/output1.htm"));
+    EXPECT_FALSE(QFile::exists(pages + "/Head.txt"));
     EXPECT_TRUE(QFile::exists(historyPath()));
     EXPECT_FALSE(QFile::exists(pages + "/SkarnIRC.ini"));
 
@@ -397,15 +424,71 @@ TEST_F(PageSourceDialogTest, BrowseReadsTheChosenFileAndMovesTheWorkingDirectory
     EXPECT_EQ(m_choosers->presets.back(), pages + "/team.htm");
 }
 
+// While a page is fetched the dialog says what it does and offers Cancel, with
+// OK disabled; Cancel, Escape or closing the main window end the fetch at
+// once, without an error, and leave everything as it was before OK.
+TEST_F(PageSourceDialogTest, ShowsProgressAndCancelEndsTheFetch)
+{
+    writeFile(inStart("team.htm"), GoodPage);
+    m_dialog->setPageSource("team.htm");
+    m_dialog->BtnParseClick();
+    const TTeam shown = CurrentTeam;
+
+    // 24 KB of an announced 80 KB, then silence.
+    const std::string header = "HTTP/1.0 200 OK\r\nContent-Length: 81920\r\n\r\n";
+    ScriptedServer server(Reply(header + std::string(24 * 1024, 'x'), "", true), 3);
+    const QString url = QString::fromStdString(server.url("/team.htm"));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Cancel", [this] { QTest::mouseClick(control<QPushButton>(m_dialog.get(), "BtnCancel"), Qt::LeftButton); }},
+        {"Escape", [this] { QTest::keyClick(m_dialog.get(), Qt::Key_Escape); }},
+        {"closing the main window", [this] { m_view->close(); }},
+    };
+    for (const auto& [name, cancel] : ways) {
+        SCOPED_TRACE(name);
+        m_view->show();
+        m_dialog->show();
+        m_dialog->setPageSource(url);
+        QStringList texts;
+        bool okEnabled = false;
+        bool cancelShown = true;
+        setEventPump([&] {
+            const QString text = control<QLabel>(m_dialog.get(), "LbProgress")->text();
+            if (texts.isEmpty() || texts.back() != text)
+                texts.append(text);
+            okEnabled = okEnabled || control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled() || control<QPushButton>(m_dialog.get(), "Button1")->isEnabled();
+            cancelShown =
+                cancelShown && control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible() && control<QLabel>(m_dialog.get(), "LbProgress")->isVisible();
+            if (text == "Received 24 KB of 80 KB")
+                cancel();
+        });
+        m_dialog->BtnParseClick();
+        setEventPump({});
+        EXPECT_EQ(texts.front(), "Connecting to 127.0.0.1...");
+        EXPECT_EQ(texts.back(), "Received 24 KB of 80 KB");
+        EXPECT_FALSE(okEnabled);
+        EXPECT_TRUE(cancelShown);
+        EXPECT_TRUE(m_dialog->NMHTTP1.BeenCanceled);
+        EXPECT_FALSE(m_dialog->fetching());
+        EXPECT_FALSE(control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible());
+        EXPECT_TRUE(control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled());
+        EXPECT_TRUE(control<QPushButton>(m_dialog.get(), "Button1")->isEnabled());
+        EXPECT_EQ(m_dialog->pageSource(), url);
+        EXPECT_EQ(CurrentTeam, shown);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(QFileInfo::exists(
+            QFileInfo(QString::fromStdString(m_dialog->NMHTTP1.FileName.str())).absolutePath()));
+    }
+}
+
 TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
 {
     ScriptedServer server(httpReply(GoodPage));
     m_dialog->StartParse(QString::fromStdString(server.url("/team.htm")));
 
     EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
-    EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->cell(1, 1), "Elves");
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
     EXPECT_FALSE(QFile::exists(historyPath()));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -414,15 +497,15 @@ TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndFromAFocusedButton)
 {
     m_dialog->bringUp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    EXPECT_TRUE(m_dialog->Cmb_HTML->hasFocus());
+    EXPECT_TRUE(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->hasFocus());
 
     // Space presses the focused Browse; Return presses OK even there.
-    m_dialog->Button1->setFocus();
-    QTest::keyClick(m_dialog->Button1, Qt::Key_Space);
+    control<QPushButton>(m_dialog.get(), "Button1")->setFocus();
+    QTest::keyClick(control<QPushButton>(m_dialog.get(), "Button1"), Qt::Key_Space);
     EXPECT_EQ(m_choosers->presets.size(), 1);
     EXPECT_TRUE(m_dialog->isVisible());
     m_dialog->setPageSource("<none>");
-    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    QTest::keyClick(control<QPushButton>(m_dialog.get(), "Button1"), Qt::Key_Return);
     EXPECT_EQ(m_choosers->presets.size(), 1);
     EXPECT_FALSE(m_dialog->isVisible());
 
@@ -430,10 +513,10 @@ TEST_F(PageSourceDialogTest, EnterPressesOkFromThePathBoxAndFromAFocusedButton)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
 
     m_dialog->setPageSource("<none>");
-    m_dialog->Cmb_HTML->setFocus();
-    QTest::keyClick(m_dialog->Cmb_HTML->lineEdit(), Qt::Key_Return);
+    control<QComboBox>(m_dialog.get(), "Cmb_HTML")->setFocus();
+    QTest::keyClick(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->lineEdit(), Qt::Key_Return);
     EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_EQ(m_dialog->Cmb_HTML->count(), 0);
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "Errors.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
@@ -19,7 +21,7 @@ protected:
     {
         ViewTest::SetUp();
         m_view->New1Click();
-        m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orc Raiders"));
+        control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orc Raiders"));
         QDir(m_folder.path()).mkdir(QStringLiteral("pages"));
         m_chosen = m_folder.filePath(QStringLiteral("pages/raiders.htm"));
     }
@@ -46,7 +48,7 @@ TEST_F(SaveCommandsTest, SaveAsStoresThePageAndMakesItThePageSource)
     EXPECT_EQ(QDir::currentPath(), QFileInfo(m_chosen).absolutePath());
 
     // Save now writes there without asking; the next Save As starts from the name.
-    m_view->TeamGrid2->setCell(1, 0, QStringLiteral("Orc Raiders II"));
+    control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Orc Raiders II"));
     m_view->Save2Click();
     EXPECT_EQ(m_choosers->filePresets.size(), 1u);
     EXPECT_TRUE(stored(m_chosen).contains("Orc Raiders II"));
@@ -96,8 +98,8 @@ TEST_F(SaveCommandsTest, CancelledSaveWritesNothingButRebuildsTheBuffer)
 // record when the page is read: the save asks first, and Cancel writes nothing.
 TEST_F(SaveCommandsTest, APageThatWillNotReadBackTheSameIsSavedOnlyWhenTheUserSaysSo)
 {
-    m_view->GameGrid->setCell(0, 1, QStringLiteral("W"));
-    m_view->GameGrid->setCell(7, 1, QStringLiteral("Record gate for this game"));
+    control<StringGrid>(m_view.get(), "GameGrid")->setCell(0, 1, QStringLiteral("W"));
+    control<StringGrid>(m_view.get(), "GameGrid")->setCell(7, 1, QStringLiteral("Record gate for this game"));
     m_dialog->setPageSource(QStringLiteral("http://example.org/"));
     m_choosers->fileAnswer = m_chosen;
 
@@ -115,13 +117,13 @@ TEST_F(SaveCommandsTest, APageThatWillNotReadBackTheSameIsSavedOnlyWhenTheUserSa
 
     // Save to the page source asks as well.
     m_choosers->saveAnywayAnswer = false;
-    m_view->GameGrid->setCell(7, 1, QStringLiteral("Record gate, second game"));
+    control<StringGrid>(m_view.get(), "GameGrid")->setCell(7, 1, QStringLiteral("Record gate, second game"));
     m_view->Save2Click();
     EXPECT_EQ(m_choosers->saveAnywayQuestions.size(), 3);
     EXPECT_FALSE(stored(m_chosen).contains("second game"));
 
     // The other saves of this test suite ask nothing.
-    m_view->GameGrid->setCell(7, 1, QStringLiteral("Plain note"));
+    control<StringGrid>(m_view.get(), "GameGrid")->setCell(7, 1, QStringLiteral("Plain note"));
     m_view->Save2Click();
     EXPECT_EQ(m_choosers->saveAnywayQuestions.size(), 3);
     EXPECT_TRUE(stored(m_chosen).contains("Plain note"));

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "PageFixtures.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
@@ -87,9 +89,9 @@ TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
             {"Result", "Opponent", "Race", "Score", "Cas", "Gate", "Winnings", "Notes & Highlights"},
             std::vector<std::string>(8)};
         const RosterSheet typed = buildSheet(generated.team, games, TextEncoding::Latin1);
-        typeGrid(m_view->TeamGrid, typed.table(SheetGrid::Players), 0, 1);
-        typeGrid(m_view->TeamGrid2, typed.table(SheetGrid::Details), 1, 0);
-        typeGrid(m_view->TeamGrid3, typed.table(SheetGrid::Extras), 1, 0);
+        typeGrid(control<StringGrid>(m_view.get(), "TeamGrid"), typed.table(SheetGrid::Players), 0, 1);
+        typeGrid(control<StringGrid>(m_view.get(), "TeamGrid2"), typed.table(SheetGrid::Details), 1, 0);
+        typeGrid(control<StringGrid>(m_view.get(), "TeamGrid3"), typed.table(SheetGrid::Extras), 1, 0);
         // Match rows as the user adds them: typing into the last row adds the next.
         RosterSheet expected(typed);
         for (const auto& generatedRow : generated.record.Cells) {
@@ -105,8 +107,9 @@ TEST_F(SaveRoundTrip, TypedTeamsComeBackCellForCell)
             if (anyText)
                 expected.setShape(SheetGrid::Matches, {8, row + 2, 1, 0});
         }
-        typeGrid(m_view->GameGrid, expected.table(SheetGrid::Matches), 0, 1);
-        ASSERT_EQ(m_view->GameGrid->rowCount(), expected.table(SheetGrid::Matches).rowCount());
+        typeGrid(control<StringGrid>(m_view.get(), "GameGrid"), expected.table(SheetGrid::Matches), 0, 1);
+        ASSERT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->rowCount(),
+                  expected.table(SheetGrid::Matches).rowCount());
 
         m_choosers->fileAnswer = m_page;
         m_view->Save1Click();

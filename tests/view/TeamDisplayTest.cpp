@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "StringGrid.h"
 
 #include <QAbstractScrollArea>
@@ -68,11 +70,13 @@ TTeam fullTeam()
 TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
 {
     EXPECT_EQ(m_view->windowTitle(), "Team Viewer");
-    EXPECT_EQ(m_view->LbTName->text(), "");
-    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid})
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "");
+    for (StringGrid* grid :
+         {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"),
+          control<StringGrid>(m_view.get(), "TeamGrid3"), control<StringGrid>(m_view.get(), "GameGrid")})
         EXPECT_TRUE(grid->isHidden());
-    EXPECT_FALSE(m_view->Save1->isEnabled());
-    EXPECT_FALSE(m_view->Save2->isEnabled());
+    EXPECT_FALSE(control<QAction>(m_view.get(), "Save1")->isEnabled());
+    EXPECT_FALSE(control<QAction>(m_view.get(), "Save2")->isEnabled());
     EXPECT_EQ(m_view->windowColor(), 0xFFFFFFu);
     EXPECT_EQ(m_view->tableFontColor(), 0x80000008u);
     EXPECT_EQ(m_view->tableFont().family(), "MS Sans Serif");
@@ -84,14 +88,18 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(menus, QStringList({"&File|&New|&Open...|&Import...|&Save|Save &As...|-|E&xit",
-                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
+    EXPECT_EQ(
+        menus,
+        QStringList(
+            {"&File|&New|&Open...|&Import...|&Save|Save &As...|-|&Print...|Print Pre&view|Print in &Black and "
+             "White|Export P&DF...|Export Players as &CSV...|-|E&xit",
+             "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+             "&Team|&Update Cost of Team"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
 {
     EXPECT_EQ(m_view->startDirectory(), QDir::toNativeSeparators(m_folder.path()));
-    EXPECT_TRUE(m_view->Edit1->isHidden());
     QDir::setCurrent(QDir::tempPath());
     EXPECT_EQ(m_view->startDirectory(), QDir::toNativeSeparators(m_folder.path()));
 }
@@ -100,25 +108,30 @@ TEST_F(TeamDisplayTest, FreshRecordShowsLabelsZeroCountsAndNumberedSlots)
 {
     m_view->ShowTeam(TTeam{});
 
-    EXPECT_EQ(column(m_view->TeamGrid2, 0),
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid2"), 0),
               QStringList({"Team Name:", "Race:", "Team Rating:", "Treasury:", "Coach:", "Cost of Team:"}));
-    EXPECT_EQ(column(m_view->TeamGrid2, 1), QStringList({"", "", "0", "", "", ""}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 0), QStringList({"Re-Rolls:", "Fan Factor:", "Assistant Coaches:",
-                                                         "Cheerleaders:", "Apothecary:", "Team Wizard:"}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 1), QStringList({"0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 2), QStringList({"", "", "", "", "", ""}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 3), QStringList({"", "", "", "", "", ""}));
-    EXPECT_EQ(row(m_view->TeamGrid, 0),
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid2"), 1),
+              QStringList({"", "", "0", "", "", ""}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 0),
+              QStringList({"Re-Rolls:", "Fan Factor:", "Assistant Coaches:", "Cheerleaders:", "Apothecary:",
+                           "Team Wizard:"}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 1),
+              QStringList({"0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 2),
+              QStringList({"", "", "", "", "", ""}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 3),
+              QStringList({"", "", "", "", "", ""}));
+    EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), 0),
               QStringList({"#", "Player Name", "Position", "MA", "ST", "AG", "AV", "Skills", "inj", "cmp",
                            "td", "int", "cas", "mvp", "spp", "Cost"}));
     for (int slot = 1; slot <= 16; ++slot) {
         QStringList expected(16, QString());
         expected[0] = QString::number(slot);
-        EXPECT_EQ(row(m_view->TeamGrid, slot), expected) << "slot " << slot;
+        EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), slot), expected) << "slot " << slot;
     }
     EXPECT_EQ(m_view->windowColor(), 0u);
-    EXPECT_EQ(m_view->TeamGrid->color(), 0u);
-    EXPECT_EQ(m_view->GameGrid->fixedColor(), 0u);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid")->color(), 0u);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->fixedColor(), 0u);
     EXPECT_EQ(m_view->tableFontColor(), 0u);
     // An empty face name keeps the face the window had.
     EXPECT_EQ(m_view->tableFont().family(), "MS Sans Serif");
@@ -129,20 +142,24 @@ TEST_F(TeamDisplayTest, FullTeamFillsEveryGridAndDerivesMissingCosts)
     const TTeam team = fullTeam();
     m_view->ShowTeam(team);
 
-    EXPECT_EQ(m_view->LbTName->text(), "Grimstone Grinders");
-    EXPECT_EQ(column(m_view->TeamGrid2, 1),
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Grimstone Grinders");
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid2"), 1),
               QStringList({"Grimstone Grinders", "Dwarf", "130", "40k", "Ada", "1,170k"}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 1), QStringList({"3", "5", "2", "1", "1", "1"}));
-    EXPECT_EQ(column(m_view->TeamGrid3, 2),
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 1),
+              QStringList({"3", "5", "2", "1", "1", "1"}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 2),
               QStringList({"x $50k =", "x $10k =", "x $10k =", "x $10k =", "x $50k =", "x $150k ="}));
     // Re-rolls never derive a cost; a given cost text wins over the count.
-    EXPECT_EQ(column(m_view->TeamGrid3, 3), QStringList({"120k", "50k", "20k", "15k", "50k", "150k"}));
-    EXPECT_EQ(row(m_view->TeamGrid, 7), QStringList({"7", "Player 7", "Blitzer", "5", "3", "3", "9", "Block",
-                                                     "", "0", "7", "0", "0", "0", "21", "80k"}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 3),
+              QStringList({"120k", "50k", "20k", "15k", "50k", "150k"}));
+    EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), 7),
+              QStringList({"7", "Player 7", "Blitzer", "5", "3", "3", "9", "Block", "", "0", "7", "0", "0",
+                           "0", "21", "80k"}));
     EXPECT_EQ(CurrentTeam, TTeam{}) << "ShowTeam never changes the current team";
 
     m_view->ShowTeam(team);
-    EXPECT_EQ(row(m_view->TeamGrid, 16).at(14), "48") << "showing twice shows the same";
+    EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), 16).at(14), "48")
+        << "showing twice shows the same";
 }
 
 TEST_F(TeamDisplayTest, CostCellsFollowCountsAndFlags)
@@ -170,10 +187,11 @@ TEST_F(TeamDisplayTest, CostCellsFollowCountsAndFlags)
         team.FanFactorCostText = c.costText;
         team.HasWizard = c.wizard;
         m_view->ShowTeam(team);
-        EXPECT_EQ(m_view->TeamGrid3->cell(1, 1), c.fanCell);
-        EXPECT_EQ(m_view->TeamGrid3->cell(3, 1), c.fanCost) << "fan factor " << c.fanFactor;
-        EXPECT_EQ(m_view->TeamGrid3->cell(1, 5), c.wizardCell);
-        EXPECT_EQ(m_view->TeamGrid3->cell(3, 5), c.wizardCost);
+        EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid3")->cell(1, 1), c.fanCell);
+        EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid3")->cell(3, 1), c.fanCost)
+            << "fan factor " << c.fanFactor;
+        EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid3")->cell(1, 5), c.wizardCell);
+        EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid3")->cell(3, 5), c.wizardCost);
     }
 }
 
@@ -185,9 +203,9 @@ TEST_F(TeamDisplayTest, EmptySlotsShowTextsButNoNumbers)
     team.Players[2].PlayerCost = "60k";
     team.Players[3].MA = 4;
     m_view->ShowTeam(team);
-    EXPECT_EQ(row(m_view->TeamGrid, 2),
+    EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), 2),
               QStringList({"2", "Reserve", "", "", "", "", "", "", "", "", "", "", "", "", "", "60k"}));
-    EXPECT_EQ(row(m_view->TeamGrid, 3),
+    EXPECT_EQ(row(control<StringGrid>(m_view.get(), "TeamGrid"), 3),
               QStringList({"3", "", "", "4", "0", "0", "0", "", "", "0", "0", "0", "0", "0", "0", ""}));
 }
 
@@ -214,7 +232,8 @@ TEST_F(TeamDisplayTest, FacesAndColoursComeFromTheRecordButSizeAndStyleStay)
     EXPECT_EQ(m_view->headingFont().family(), "Times");
     EXPECT_TRUE(m_view->headingFont().bold());
     EXPECT_EQ(m_view->headingFontColor(), 0x123456u);
-    EXPECT_EQ(m_view->LbTName->palette().color(QPalette::WindowText), QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->palette().color(QPalette::WindowText),
+              QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(m_view->windowColor(), 0x0000FFu);
 }
 
@@ -224,7 +243,7 @@ TEST_F(TeamDisplayTest, LatinOnePageTextsAreDecodedForDisplay)
     team.TeamName = "Les \xC9lus";
     m_view->setPageEncoding(TextEncoding::Latin1);
     m_view->ShowTeam(team);
-    EXPECT_EQ(m_view->LbTName->text(), QString::fromUtf8("Les \xC3\x89lus"));
+    EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), QString::fromUtf8("Les \xC3\x89lus"));
 }
 
 TEST_F(TeamDisplayTest, NewTeamResetsRecordGridsAndLook)
@@ -240,7 +259,7 @@ TEST_F(TeamDisplayTest, NewTeamResetsRecordGridsAndLook)
     record.Height = matchGridHeight(12);
     record.Cells.assign(12, std::vector<std::string>(5, "x"));
     m_view->applyMatchRecord(record, TextEncoding::Utf8);
-    m_view->GameGrid->setColWidth(1, 100);
+    control<StringGrid>(m_view.get(), "GameGrid")->setColWidth(1, 100);
     m_choosers->colorAnswer = 0x00FF00;
     m_view->Table1Click();
     m_view->setPageEncoding(TextEncoding::Latin1);
@@ -249,22 +268,25 @@ TEST_F(TeamDisplayTest, NewTeamResetsRecordGridsAndLook)
     m_view->New1Click();
 
     EXPECT_EQ(CurrentTeam, newTeam());
-    EXPECT_TRUE(m_view->Save1->isEnabled());
-    EXPECT_TRUE(m_view->Save2->isEnabled());
-    for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid}) {
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save1")->isEnabled());
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save2")->isEnabled());
+    for (StringGrid* grid :
+         {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"),
+          control<StringGrid>(m_view.get(), "TeamGrid3"), control<StringGrid>(m_view.get(), "GameGrid")}) {
         EXPECT_TRUE(grid->isVisible());
         EXPECT_EQ(grid->color(), 0xD0FFFFu);
         EXPECT_EQ(grid->fixedColor(), 0xA0D0D0u);
     }
-    EXPECT_EQ(column(m_view->TeamGrid3, 3), QStringList({"", "", "", "", "", ""}));
+    EXPECT_EQ(column(control<StringGrid>(m_view.get(), "TeamGrid3"), 3),
+              QStringList({"", "", "", "", "", ""}));
     EXPECT_EQ(m_view->pageEncoding(), TextEncoding::Utf8);
 
-    StringGrid* games = m_view->GameGrid;
+    StringGrid* games = control<StringGrid>(m_view.get(), "GameGrid");
     EXPECT_EQ(games->colCount(), 8);
     EXPECT_EQ(games->rowCount(), 2);
     EXPECT_EQ(games->fixedRows(), 1);
     EXPECT_EQ(games->height(), 58);
-    EXPECT_EQ(m_view->Label1->y(), games->y() + 58);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "Label1")->y(), games->y() + 58);
     EXPECT_EQ(row(games, 0), QStringList({"Result", "Opponent", "Race", "Score", "Cas", "Gate", "Winnings",
                                           "Notes & Highlights"}));
     EXPECT_EQ(row(games, 1), QStringList(8, QString()));
@@ -285,13 +307,13 @@ TEST_F(TeamDisplayTest, MatchRecordOfAReadFillsTheGameGrid)
         {"Result", "Opponent", "Score"}, {"W", "", "Orcs"}, {"L", "\xC9lus", "1-2"}, {"", "", ""}};
     m_view->applyMatchRecord(record, TextEncoding::Latin1);
 
-    StringGrid* games = m_view->GameGrid;
+    StringGrid* games = control<StringGrid>(m_view.get(), "GameGrid");
     EXPECT_EQ(games->colCount(), 3);
     EXPECT_EQ(games->rowCount(), 4);
     EXPECT_EQ(games->fixedRows(), 1);
     EXPECT_EQ(row(games, 2), QStringList({"L", QString::fromUtf8("\xC3\x89lus"), "1-2"}));
     EXPECT_EQ(games->height(), 100);
-    EXPECT_EQ(m_view->Label1->y(), games->y() + 100);
+    EXPECT_EQ(control<QLabel>(m_view.get(), "Label1")->y(), games->y() + 100);
 
     // A record storing short rows shows the rest as empty, whatever the grid
     // showed there before.
@@ -317,12 +339,12 @@ TEST_F(TeamDisplayTest, MatchRecordOfAReadFillsTheGameGrid)
 TEST_F(TeamDisplayTest, OpenEnablesSavingAndShowsTheDialogWithoutBlocking)
 {
     m_view->Open1Click();
-    EXPECT_TRUE(m_view->Save1->isEnabled());
-    EXPECT_TRUE(m_view->Save2->isEnabled());
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save1")->isEnabled());
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save2")->isEnabled());
     EXPECT_TRUE(m_dialog->isVisible());
-    EXPECT_TRUE(m_view->TeamGrid->isHidden());
+    EXPECT_TRUE(control<StringGrid>(m_view.get(), "TeamGrid")->isHidden());
     m_dialog->close();
-    EXPECT_TRUE(m_view->Save2->isEnabled());
+    EXPECT_TRUE(control<QAction>(m_view.get(), "Save2")->isEnabled());
 }
 
 TEST_F(TeamDisplayTest, ClientAreaScrollsAsFarAsTheLabelBelowTheMatchGrid)
@@ -331,7 +353,7 @@ TEST_F(TeamDisplayTest, ClientAreaScrollsAsFarAsTheLabelBelowTheMatchGrid)
     auto* area = qobject_cast<QAbstractScrollArea*>(m_view->centralWidget());
     ASSERT_NE(area, nullptr);
     QCoreApplication::sendPostedEvents();
-    const int reach = m_view->Label1->geometry().bottom() + 1;
+    const int reach = control<QLabel>(m_view.get(), "Label1")->geometry().bottom() + 1;
     EXPECT_EQ(area->verticalScrollBar()->maximum(), reach - area->viewport()->height());
 
     m_view->exit1Click();

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "Controls.h"
+
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 
@@ -31,7 +33,7 @@ protected:
 
     std::vector<StringGrid*> grids() const
     {
-        return {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid};
+        return {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"), control<StringGrid>(m_view.get(), "TeamGrid3"), control<StringGrid>(m_view.get(), "GameGrid")};
     }
 
     // Shows the window's sheet again with one cell changed, as reading a page would.
@@ -85,10 +87,10 @@ TEST_F(WindowFitTest, ColumnsGrowToTheirWidestTextAndTheTableFont)
 {
     const QString longName = QStringLiteral("Thorin Deepdelver Stonehammer of the Iron Hills");
     showWithCell(SheetGrid::Players, 1, 1, longName);
-    EXPECT_EQ(m_view->TeamGrid->cell(1, 1), longName);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid")->cell(1, 1), longName);
     expectEveryTextFits();
-    EXPECT_GT(m_view->TeamGrid->screenColWidth(1), m_view->TeamGrid->colWidth(1));
-    EXPECT_EQ(m_view->TeamGrid->colWidth(1), 101) << "the sheet keeps the layout's width";
+    EXPECT_GT(control<StringGrid>(m_view.get(), "TeamGrid")->screenColWidth(1), control<StringGrid>(m_view.get(), "TeamGrid")->colWidth(1));
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "TeamGrid")->colWidth(1), 101) << "the sheet keeps the layout's width";
 
     QFont big = m_view->tableFont();
     big.setPointSize(14);
@@ -98,35 +100,35 @@ TEST_F(WindowFitTest, ColumnsGrowToTheirWidestTextAndTheTableFont)
     const QFontMetrics metrics(big);
     // The headings of the characteristics, which a narrow font cut to "M/STACAV".
     for (int col = 3; col <= 6; ++col)
-        EXPECT_LE(metrics.horizontalAdvance(m_view->TeamGrid->cell(col, 0)),
-                  m_view->TeamGrid->screenColWidth(col));
-    EXPECT_GE(m_view->TeamGrid->rowHeightAt(0), metrics.height());
+        EXPECT_LE(metrics.horizontalAdvance(control<StringGrid>(m_view.get(), "TeamGrid")->cell(col, 0)),
+                  control<StringGrid>(m_view.get(), "TeamGrid")->screenColWidth(col));
+    EXPECT_GE(control<StringGrid>(m_view.get(), "TeamGrid")->rowHeightAt(0), metrics.height());
     // Taller rows make taller grids: nothing hides behind the next one.
-    EXPECT_LE(m_view->TeamGrid->geometry().bottom(), m_view->TeamGrid2->y());
-    EXPECT_LT(m_view->TeamGrid2->geometry().bottom(), m_view->GameGrid->y());
-    EXPECT_EQ(m_view->Label1->y(), m_view->GameGrid->geometry().bottom() + 1);
+    EXPECT_LE(control<StringGrid>(m_view.get(), "TeamGrid")->geometry().bottom(), control<StringGrid>(m_view.get(), "TeamGrid2")->y());
+    EXPECT_LT(control<StringGrid>(m_view.get(), "TeamGrid2")->geometry().bottom(), control<StringGrid>(m_view.get(), "GameGrid")->y());
+    EXPECT_EQ(control<QLabel>(m_view.get(), "Label1")->y(), control<StringGrid>(m_view.get(), "GameGrid")->geometry().bottom() + 1);
 }
 
 TEST_F(WindowFitTest, SpareWidthGoesToSkillsAndTheMatchNotes)
 {
     resizeWindow(900, 700);
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     std::vector<int> narrow;
     for (int col = 0; col < players->colCount(); ++col)
         narrow.push_back(players->screenColWidth(col));
     const int narrowSkills = players->screenColWidth(SkillsColumn);
-    const int narrowNotes = m_view->GameGrid->screenColWidth(NotesColumn);
+    const int narrowNotes = control<StringGrid>(m_view.get(), "GameGrid")->screenColWidth(NotesColumn);
 
     resizeWindow(1280, 1000);
     EXPECT_EQ(players->width(), clientArea()->viewport()->width() - 16);
-    for (StringGrid* grid : {players, m_view->GameGrid}) {
+    for (StringGrid* grid : {players, control<StringGrid>(m_view.get(), "GameGrid")}) {
         int sum = 0;
         for (int col = 0; col < grid->colCount(); ++col)
             sum += grid->screenColWidth(col) + 1;
         EXPECT_EQ(sum, grid->width()) << grid->objectName().toStdString() << " fills its width";
     }
     EXPECT_EQ(players->screenColWidth(SkillsColumn), narrowSkills + 380);
-    EXPECT_EQ(m_view->GameGrid->screenColWidth(NotesColumn), narrowNotes + 380);
+    EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->screenColWidth(NotesColumn), narrowNotes + 380);
     for (int col = 0; col < players->colCount(); ++col) {
         if (col != SkillsColumn) {
             EXPECT_EQ(players->screenColWidth(col), narrow[std::size_t(col)]) << "column " << col;
@@ -144,7 +146,7 @@ TEST_F(WindowFitTest, SpareWidthGoesToSkillsAndTheMatchNotes)
 TEST_F(WindowFitTest, ADraggedWidthStaysForTheSessionAndThePageDoesNotChange)
 {
     resizeWindow(1280, 1000);
-    StringGrid* players = m_view->TeamGrid;
+    StringGrid* players = control<StringGrid>(m_view.get(), "TeamGrid");
     const int edge = players->columnViewportPosition(2) + players->columnWidth(2) - 1;
     const int y = players->cellRect(2, 0).center().y();
     QWidget* surface = players->viewport();
@@ -203,9 +205,9 @@ TEST_F(WindowFitTest, NumericCellsTakeWholeNumbersOnly)
         int col, row;
         const char* name;
     };
-    const Case numeric[] = {{m_view->TeamGrid, 3, 1, "MA"},      {m_view->TeamGrid, 9, 2, "cmp"},
-                            {m_view->TeamGrid, 14, 16, "spp"},   {m_view->TeamGrid3, 1, 0, "re-rolls"},
-                            {m_view->TeamGrid3, 1, 5, "wizard"}, {m_view->TeamGrid2, 1, 2, "rating"}};
+    const Case numeric[] = {{control<StringGrid>(m_view.get(), "TeamGrid"), 3, 1, "MA"},      {control<StringGrid>(m_view.get(), "TeamGrid"), 9, 2, "cmp"},
+                            {control<StringGrid>(m_view.get(), "TeamGrid"), 14, 16, "spp"},   {control<StringGrid>(m_view.get(), "TeamGrid3"), 1, 0, "re-rolls"},
+                            {control<StringGrid>(m_view.get(), "TeamGrid3"), 1, 5, "wizard"}, {control<StringGrid>(m_view.get(), "TeamGrid2"), 1, 2, "rating"}};
     for (const Case& cell : numeric) {
         cell.grid->setCell(cell.col, cell.row, QStringLiteral("4"));
         QLineEdit* editor = openEditor(cell.grid, cell.col, cell.row);
@@ -235,11 +237,11 @@ TEST_F(WindowFitTest, NumericCellsTakeWholeNumbersOnly)
 
 TEST_F(WindowFitTest, TextCellsTakeAnyTextOnOneLine)
 {
-    const std::pair<StringGrid*, QPoint> textCells[] = {{m_view->TeamGrid, {1, 1}},
-                                                        {m_view->TeamGrid, {7, 2}},
-                                                        {m_view->TeamGrid2, {1, 3}},
-                                                        {m_view->TeamGrid3, {2, 0}},
-                                                        {m_view->GameGrid, {3, 1}}};
+    const std::pair<StringGrid*, QPoint> textCells[] = {{control<StringGrid>(m_view.get(), "TeamGrid"), {1, 1}},
+                                                        {control<StringGrid>(m_view.get(), "TeamGrid"), {7, 2}},
+                                                        {control<StringGrid>(m_view.get(), "TeamGrid2"), {1, 3}},
+                                                        {control<StringGrid>(m_view.get(), "TeamGrid3"), {2, 0}},
+                                                        {control<StringGrid>(m_view.get(), "GameGrid"), {3, 1}}};
     for (const auto& [grid, at] : textCells) {
         QLineEdit* editor = openEditor(grid, at.x(), at.y());
         ASSERT_NE(editor, nullptr);
@@ -253,21 +255,21 @@ TEST_F(WindowFitTest, TextCellsTakeAnyTextOnOneLine)
 
 TEST_F(WindowFitTest, OpenDialogTakesTypingAndReturnReadsWhateverWasPressedBefore)
 {
-    EXPECT_EQ(m_view->Open1->text(), "&Open...");
+    EXPECT_EQ(control<QAction>(m_view.get(), "Open1")->text(), "&Open...");
     m_dialog->setPageSource(QStringLiteral("<none>"));
     m_view->Open1Click();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    QLineEdit* pathBox = m_dialog->Cmb_HTML->lineEdit();
-    EXPECT_TRUE(m_dialog->Cmb_HTML->hasFocus());
+    QLineEdit* pathBox = control<QComboBox>(m_dialog.get(), "Cmb_HTML")->lineEdit();
+    EXPECT_TRUE(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->hasFocus());
     EXPECT_TRUE(pathBox->hasFocus());
     EXPECT_EQ(pathBox->selectedText(), "<none>");
-    EXPECT_TRUE(m_dialog->BtnParse->isDefault());
+    EXPECT_TRUE(control<QPushButton>(m_dialog.get(), "BtnParse")->isDefault());
 
     // Browse was used and cancelled: Return still presses OK, which reads "<none>" and closes.
-    m_dialog->Button1->setFocus();
-    QTest::mouseClick(m_dialog->Button1, Qt::LeftButton);
+    control<QPushButton>(m_dialog.get(), "Button1")->setFocus();
+    QTest::mouseClick(control<QPushButton>(m_dialog.get(), "Button1"), Qt::LeftButton);
     EXPECT_TRUE(m_dialog->isVisible());
-    QTest::keyClick(m_dialog->Button1, Qt::Key_Return);
+    QTest::keyClick(control<QPushButton>(m_dialog.get(), "Button1"), Qt::Key_Return);
     EXPECT_FALSE(m_dialog->isVisible()) << "OK read the path";
 
     // Cancel and Escape close it without reading.

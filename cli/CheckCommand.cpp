@@ -1,0 +1,129 @@
+#include "CheckCommand.h"
+
+#include "Errors.h"
+#include "JsonWriter.h"
+#include "RosterReader.h"
+#include "SheetBuilder.h"
+#include "SheetTotals.h"
+
+#include <cstdio>
+
+namespace {
+
+struct PageCheck
+{
+    std::string stated; // the page's Cost of Team, as UTF-8
+    Money statedAmount;
+    TeamSum sum;
+    Agreement agreement = Agreement::Unverifiable;
+};
+
+// The page as the editor shows it, so that a cost the page leaves out counts
+// as the roster derives it.
+PageCheck checkPage(const PageLines& page)
+{
+    TTeam team;
+    MatchRecord matchRecord;
+    readRosterPage(page, team, matchRecord);
+    const MoneyTexts texts = moneyTextsOf(buildSheet(team, matchRecord, page.encoding));
+    PageCheck check;
+    check.stated = withoutBlanksAround(texts.teamCost);
+    check.statedAmount = parseMoney(texts.teamCost);
+    check.sum = teamSum(texts);
+    check.agreement = totalAgreement(texts, check.sum);
+    return check;
+}
+
+const char* verdictOf(const PageCheck& check)
+{
+    switch (check.agreement) {
+    case Agreement::Agrees:
+        return "agrees";
+    case Agreement::Disagrees:
+        // A page that states no total has nothing to agree with.
+        return check.statedAmount.isBlank() ? "missing" : "disagrees";
+    case Agreement::Unverifiable:
+        break;
+    }
+    return "unknown";
+}
+
+std::string plainLine(const std::string& path, const PageCheck& check)
+{
+    std::string line = path + ": Cost of Team " + (check.stated.empty() ? "not given" : check.stated);
+    if (check.statedAmount.isUnknown())
+        line += " (unknown amount)";
+    if (check.sum.value.isKnown())
+        line += ", team value " + formatMoneyLike(check.sum.value.amount, check.stated);
+    else
+        line += ", team value unknown (" + cellName(*check.sum.unknownCell) + ")";
+    return line + ": " + verdictOf(check) + "\n";
+}
+
+std::string jsonLine(const std::string& path, const PageCheck& check)
+{
+    JsonWriter json;
+    json.beginObject({}, true);
+    json.value("Page", path);
+    json.value("CostOfTeam", check.stated);
+    if (check.statedAmount.isKnown())
+        json.value("Stated", check.statedAmount.amount);
+    else if (check.statedAmount.isBlank())
+        json.value("Stated", std::int64_t{0});
+    else
+        json.null("Stated");
+    if (check.sum.value.isKnown()) {
+        json.value("TeamValue", check.sum.value.amount);
+        json.null("UnknownIn");
+    } else {
+        json.null("TeamValue");
+        json.value("UnknownIn", cellName(*check.sum.unknownCell));
+    }
+    json.value("Verdict", std::string_view(verdictOf(check)));
+    json.endObject();
+    return json.text();
+}
+
+bool writeOut(const std::string& text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+} // namespace
+
+int runCheckCommand(const std::vector<std::string>& args)
+{
+    bool asJson = false;
+    std::vector<std::string> paths;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            asJson = true;
+        else
+            paths.push_back(arg);
+    }
+    if (paths.empty()) {
+        std::fputs("usage: team-editor-cli check PAGE... [--json]\n", stderr);
+        return 2;
+    }
+
+    bool anyUnreadable = false;
+    bool anyDisagrees = false;
+    for (const std::string& path : paths) {
+        try {
+            const PageCheck check = checkPage(loadPageFile(path));
+            anyDisagrees |= check.agreement != Agreement::Agrees;
+            if (!writeOut(asJson ? jsonLine(path, check) : plainLine(path, check))) {
+                std::fputs("Unable to write to standard output\n", stderr);
+                return 2;
+            }
+        } catch (const TeamEditorError& error) {
+            anyUnreadable = true;
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
+        }
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fputs("Unable to write to standard output\n", stderr);
+        return 2;
+    }
+    return anyUnreadable ? 2 : anyDisagrees ? 1 : 0;
+}

@@ -1,0 +1,140 @@
+#include "PaperCommands.h"
+
+#include "Errors.h"
+#include "RosterCsv.h"
+#include "RosterPaper.h"
+#include "RosterReader.h"
+#include "SheetBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct PaperExport
+{
+    const char* name;
+    const char* suffix;
+    void (*store)(const RosterSheet& sheet, const QString& fileName);
+    bool needsFonts; // and so an application object
+};
+
+void storePdf(const RosterSheet& sheet, const QString& fileName)
+{
+    storeRosterPdf(sheet, PaperOptions{}, fileName);
+}
+
+const PaperExport pdfExport{"pdf", ".pdf", storePdf, true};
+const PaperExport csvExport{"csv", ".csv", storeRosterCsv, false};
+
+// What the window shows of the page, as File, Open would show it.
+RosterSheet sheetOfPage(const std::string& path)
+{
+    const PageLines page = loadPageFile(path);
+    TTeam team;
+    MatchRecord record;
+    readRosterPage(page, team, record);
+    return buildSheet(team, record, page.encoding);
+}
+
+// The offscreen platform's notes (no runtime folder) are no output of the
+// command; only Qt's own errors reach standard error.
+void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// Fonts need an application object, but no display.
+std::unique_ptr<QGuiApplication> applicationFor(const PaperExport& kind)
+{
+    if (!kind.needsFonts)
+        return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepQtErrorsOnly);
+    static int argc = 1;
+    static char name[] = "team-editor-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int usage(const PaperExport& kind)
+{
+    std::fprintf(stderr, "usage: team-editor-cli %s IN OUT%s\n       team-editor-cli %s --to DIR PAGE...\n",
+                 kind.name, kind.suffix, kind.name);
+    return 2;
+}
+
+// Returns the error message, or nothing when the page was stored.
+std::optional<std::string> exportPage(const PaperExport& kind, const std::string& page, const QString& output)
+{
+    try {
+        kind.store(sheetOfPage(page), output);
+        return std::nullopt;
+    } catch (const TeamEditorError& error) {
+        return error.what();
+    }
+}
+
+int exportOne(const PaperExport& kind, const std::string& page, const std::string& output)
+{
+    const auto application = applicationFor(kind);
+    if (const auto error = exportPage(kind, page, QFile::decodeName(output.c_str()))) {
+        std::fprintf(stderr, "%s\n", error->c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int exportMany(const PaperExport& kind, const QDir& folder, const std::vector<std::string>& pages)
+{
+    const auto application = applicationFor(kind);
+    bool anyFailed = false;
+    // Two pages of the same name from different folders would write the
+    // same file: the later one is refused rather than replace the earlier.
+    std::map<QString, std::string> written;
+    for (const std::string& page : pages) {
+        const QString output =
+            folder.filePath(QFileInfo(QFile::decodeName(page.c_str())).completeBaseName() + kind.suffix);
+        std::optional<std::string> error;
+        if (const auto earlier = written.find(output); earlier != written.end())
+            error = output.toStdString() + " was already written for " + earlier->second;
+        else
+            error = exportPage(kind, page, output);
+        if (error) {
+            std::fprintf(stderr, "%s: %s\n", page.c_str(), error->c_str());
+            anyFailed = true;
+        } else {
+            written.emplace(output, page);
+        }
+    }
+    return anyFailed ? 1 : 0;
+}
+
+int runExport(const PaperExport& kind, const std::vector<std::string>& args)
+{
+    if (args.size() >= 3 && args[0] == "--to")
+        return exportMany(kind, QDir(QFile::decodeName(args[1].c_str())), {args.begin() + 2, args.end()});
+    if (args.size() == 2 && args[0] != "--to")
+        return exportOne(kind, args[0], args[1]);
+    return usage(kind);
+}
+
+} // namespace
+
+int runPdfCommand(const std::vector<std::string>& args)
+{
+    return runExport(pdfExport, args);
+}
+
+int runCsvCommand(const std::vector<std::string>& args)
+{
+    return runExport(csvExport, args);
+}

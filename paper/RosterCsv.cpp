@@ -1,0 +1,89 @@
+#include "RosterCsv.h"
+
+#include "PageStore.h"
+#include "TTeam.h"
+
+#include <array>
+
+namespace {
+
+constexpr int playerColumns = 16;
+
+// Spreadsheet-friendly names for the columns the grid heads with short ones.
+const QStringList playerHeadings = {
+    "#",           "Player Name", "Position",      "MA",         "ST",   "AG",  "AV",   "Skills", "Injuries",
+    "Completions", "Touchdowns",  "Interceptions", "Casualties", "MVPs", "SPP", "Cost",
+};
+
+const std::array<QString, 6> detailNames = {"Team Name", "Race",  "Team Rating",
+                                            "Treasury",  "Coach", "Cost of Team"};
+const std::array<QString, 6> extraNames = {"Re-Rolls",     "Fan Factor", "Assistant Coaches",
+                                           "Cheerleaders", "Apothecary", "Team Wizard"};
+
+void appendField(std::string& csv, const QString& text)
+{
+    const std::string bytes = text.toStdString();
+    if (bytes.find_first_of(",\"\r\n") == std::string::npos) {
+        csv += bytes;
+        return;
+    }
+    csv += '"';
+    for (const char c : bytes) {
+        if (c == '"')
+            csv += '"';
+        csv += c;
+    }
+    csv += '"';
+}
+
+void appendRecord(std::string& csv, const QStringList& fields)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            csv += ',';
+        appendField(csv, fields[i]);
+    }
+    csv += "\r\n";
+}
+
+} // namespace
+
+RosterTexts rosterTexts(const RosterSheet& sheet)
+{
+    RosterTexts texts;
+    texts.playerHeadings = playerHeadings;
+    for (int row = 1; row <= PlayerSlotCount; ++row) {
+        QStringList slot;
+        for (int col = 0; col < playerColumns; ++col)
+            slot.push_back(sheet.cell(SheetGrid::Players, col, row));
+        texts.players.push_back(slot);
+    }
+    for (std::size_t row = 0; row < detailNames.size(); ++row)
+        texts.teamFields.emplace_back(detailNames[row],
+                                      sheet.cell(SheetGrid::Details, 1, static_cast<int>(row)));
+    for (std::size_t row = 0; row < extraNames.size(); ++row) {
+        const int gridRow = static_cast<int>(row);
+        texts.teamFields.emplace_back(extraNames[row], sheet.cell(SheetGrid::Extras, 1, gridRow));
+        texts.teamFields.emplace_back(extraNames[row] + " Price", sheet.cell(SheetGrid::Extras, 2, gridRow));
+        texts.teamFields.emplace_back(extraNames[row] + " Cost", sheet.cell(SheetGrid::Extras, 3, gridRow));
+    }
+    return texts;
+}
+
+std::string rosterCsv(const RosterTexts& texts)
+{
+    std::string csv = "\xEF\xBB\xBF";
+    appendRecord(csv, texts.playerHeadings);
+    for (const QStringList& slot : texts.players)
+        appendRecord(csv, slot);
+    csv += "\r\n";
+    appendRecord(csv, {"Field", "Value"});
+    for (const auto& [name, value] : texts.teamFields)
+        appendRecord(csv, {name, value});
+    return csv;
+}
+
+void storeRosterCsv(const RosterSheet& sheet, const QString& fileName)
+{
+    storeFile(rosterCsv(rosterTexts(sheet)), fileName);
+}

@@ -1,0 +1,216 @@
+#include "RosterPaper.h"
+
+#include "ColorText.h"
+#include "Errors.h"
+#include "PageStore.h"
+#include "RosterPage.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextDocument>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// The roster is laid out on an image of this resolution and scaled to the
+// device it is painted on, so that its fit does not depend on the device.
+constexpr int layoutDpi = 300;
+constexpr qreal marginMillimetres = 10;
+// Base font sizes tried in turn until the roster fits its page.
+constexpr std::array fontPointSizes = {10.0, 9.0, 8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 5.0};
+
+constexpr TColor white = 0xFFFFFF;
+constexpr TColor black = 0x000000;
+
+void makeBlackAndWhite(RosterSheet& sheet)
+{
+    sheet.setColor(SheetColor::Window, white);
+    sheet.setColor(SheetColor::Table, white);
+    sheet.setColor(SheetColor::Headings, white);
+    sheet.setFont(SheetFont::Table, sheet.fontName(SheetFont::Table), black);
+    sheet.setFont(SheetFont::Heading, sheet.fontName(SheetFont::Heading), black);
+}
+
+QColor qColor(TColor color)
+{
+    return QColor(QString::fromLatin1("#" + ColorToHTML(color)));
+}
+
+// The writer's page, in the part of HTML a text document understands: no
+// comment block (its "--!>" closings are not read as ends of comments), the
+// blanks closed with a semicolon, cells given a little room, and the
+// alignment a browser takes from a row given to each of its cells. The two
+// one-cell spacer rows, which a browser draws as thin lines, would take two
+// full empty rows here and are left out.
+QString paperHtml(const RosterSheet& sheet)
+{
+    static const QRegularExpression openBlank(QStringLiteral("&nbsp(?!;)"));
+    static const QRegularExpression centredRow(
+        QStringLiteral("^<TR (BGCOLOR=\"#[0-9A-F]+\" )?ALIGN=CENTER>"));
+    static const QRegularExpression plainCell(QStringLiteral("<T([DH])(>| COLSPAN)"));
+    const QString spacerRows = QStringLiteral("<TR><TD></TD></TR><TR><TD></TD></TR>");
+    QString html;
+    for (const std::string& bytes : buildRosterPage(sheet)) {
+        QString line = decodeText(bytes, sheet.encoding());
+        if (line.startsWith(QLatin1String("<!--")) || line == spacerRows)
+            continue;
+        if (line.startsWith(QLatin1String("<TABLE BORDER=1 ")))
+            line.insert(15, QLatin1String(" CELLSPACING=0 CELLPADDING=2"));
+        if (centredRow.match(line).hasMatch())
+            line.replace(plainCell, QStringLiteral("<T\\1 ALIGN=CENTER\\2"));
+        line.replace(openBlank, QStringLiteral("&nbsp;"));
+        html += line;
+        html += u'\n';
+    }
+    return html;
+}
+
+QImage layoutDevice()
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(layoutDpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
+// What the document takes up at its current text width; a table whose cells
+// cannot be made narrower reaches beyond that width.
+QSizeF laidOutSize(QTextDocument& document)
+{
+    const QSizeF size = document.documentLayout()->documentSize();
+    return {qMax(size.width(), document.idealWidth()), size.height()};
+}
+
+bool fits(const QSizeF& size, const QSizeF& page)
+{
+    return size.width() <= page.width() + 0.5 && size.height() <= page.height() + 0.5;
+}
+
+} // namespace
+
+RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
+    : m_document(std::make_unique<QTextDocument>()), m_title(sheet.cell(SheetGrid::Details, 1, 0))
+{
+    std::optional<RosterSheet> plain;
+    if (options.blackAndWhite)
+        makeBlackAndWhite(plain.emplace(sheet));
+    const RosterSheet& shown = plain ? *plain : sheet;
+    m_pageColor = qColor(shown.color(SheetColor::Window));
+
+    static QImage device = layoutDevice();
+    m_document->documentLayout()->setPaintDevice(&device);
+    m_document->setDocumentMargin(0);
+    // Font and width are set before the text, which is then laid out once:
+    // each later change lays the whole roster out again.
+    QFont font = m_document->defaultFont();
+    // Without ligatures a name such as "Stonefist" stays searchable and
+    // copyable as typed in the PDF.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    font.setPointSizeF(fontPointSizes.front());
+    m_document->setDefaultFont(font);
+    m_document->setTextWidth(-1);
+    m_document->setHtml(paperHtml(shown));
+
+    // Landscape when the roster, at the largest font and with no width to
+    // keep to, is wider than tall.
+    const QSizeF natural = laidOutSize(*m_document);
+    const auto orientation =
+        natural.width() > natural.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+    m_pageLayout =
+        QPageLayout(options.pageSize, orientation,
+                    QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
+                    QPageLayout::Millimeter);
+    fitToPage(m_pageLayout.paintRectPixels(layoutDpi).size(), natural);
+}
+
+RosterPaper::~RosterPaper() = default;
+
+void RosterPaper::fitToPage(const QSizeF& page, const QSizeF& natural)
+{
+    QFont font = m_document->defaultFont();
+    const qreal naturalPointSize = font.pointSizeF();
+    for (const qreal pointSize : fontPointSizes) {
+        // Unwrapped, the roster is at least its natural height scaled with
+        // the font (its padding does not shrink with it), and wrapping only
+        // adds lines: a size whose estimate overflows needs no layout.
+        if (natural.height() * pointSize / naturalPointSize > page.height() &&
+            pointSize != fontPointSizes.back())
+            continue;
+        font.setPointSizeF(pointSize);
+        m_document->setDefaultFont(font);
+        m_document->setTextWidth(page.width());
+        m_fontPointSize = pointSize;
+        if (fits(laidOutSize(*m_document), page))
+            return;
+    }
+    // Even the smallest font overflows: shrink the whole roster rather than
+    // cut it or spill it onto a second sheet. The roster is laid out on a
+    // page that many times larger, so that it still takes the page's whole
+    // width; the least shrink that fits is found by halving the interval.
+    const auto fitsShrunk = [&](qreal shrink) {
+        m_document->setTextWidth(page.width() / shrink);
+        return fits(laidOutSize(*m_document), page / shrink);
+    };
+    const QSizeF size = laidOutSize(*m_document);
+    qreal low = qMin(page.width() / size.width(), page.height() / size.height());
+    qreal high = 1;
+    // A wider layout is never taller, so this holds at once but for the
+    // rounding of cell widths.
+    while (!fitsShrunk(low) && low > 0.01)
+        low /= 2;
+    for (int step = 0; step < 8; ++step) {
+        const qreal middle = (low + high) / 2;
+        if (fitsShrunk(middle))
+            low = middle;
+        else
+            high = middle;
+    }
+    m_shrink = low;
+    fitsShrunk(m_shrink);
+}
+
+bool RosterPaper::print(QPagedPaintDevice& device) const
+{
+    if (!device.setPageLayout(m_pageLayout))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const qreal scale = device.logicalDpiX() / static_cast<qreal>(layoutDpi);
+    // The page colour covers the whole printable area, as the window's
+    // background does on screen, not just the roster's own height.
+    const QRectF page = m_pageLayout.paintRectPixels(device.logicalDpiX());
+    painter.fillRect(QRectF(QPointF(0, 0), page.size()), m_pageColor);
+    painter.scale(scale * m_shrink, scale * m_shrink);
+    m_document->drawContents(&painter);
+    return painter.end();
+}
+
+QByteArray rosterPdf(const RosterPaper& paper)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(layoutDpi);
+        writer.setTitle(paper.title());
+        writer.setCreator(QStringLiteral("Team Editor"));
+        if (!paper.print(writer))
+            throw EFileError("Cannot render the roster as PDF");
+    }
+    return bytes;
+}
+
+void storeRosterPdf(const RosterSheet& sheet, const PaperOptions& options, const QString& fileName)
+{
+    const QByteArray pdf = rosterPdf(RosterPaper(sheet, options));
+    storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), fileName);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "PageSizeChoice.h"
+#include "RosterSheet.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QPageLayout>
+#include <QString>
+
+#include <memory>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+struct PaperOptions
+{
+    QPageSize pageSize = localPageSize();
+    // Drops the page, table and heading backgrounds and prints all text in
+    // black, for printers that waste ink on colour.
+    bool blackAndWhite = false;
+};
+
+// The roster page as the writer builds it, laid out to fit one sheet of
+// paper: landscape when the roster is wider than tall, the font made smaller
+// (and the cells wrapped) until it fits, and scaled down as a last resort.
+// Needs a QGuiApplication for its fonts.
+class RosterPaper
+{
+public:
+    RosterPaper(const RosterSheet& sheet, const PaperOptions& options = {});
+    ~RosterPaper();
+    RosterPaper(const RosterPaper&) = delete;
+    RosterPaper& operator=(const RosterPaper&) = delete;
+
+    // The page size, orientation and margins the roster was laid out for.
+    const QPageLayout& pageLayout() const { return m_pageLayout; }
+    // The base font size chosen to fit, in points.
+    qreal fontPointSize() const { return m_fontPointSize; }
+    // Below 1 when even the smallest font did not fit and the roster is shrunk.
+    qreal shrink() const { return m_shrink; }
+    // The team name, as the document's title.
+    const QString& title() const { return m_title; }
+
+    // Sets the device's page layout and paints the roster as its one page.
+    // Returns false when the device cannot be painted on.
+    bool print(QPagedPaintDevice& device) const;
+
+private:
+    void fitToPage(const QSizeF& page, const QSizeF& natural);
+
+    std::unique_ptr<QTextDocument> m_document;
+    QString m_title;
+    QColor m_pageColor;
+    QPageLayout m_pageLayout;
+    qreal m_fontPointSize = 0;
+    qreal m_shrink = 1;
+};
+
+// The roster as a one-page PDF document.
+QByteArray rosterPdf(const RosterPaper& paper);
+
+// Writes the roster's PDF to fileName through the page store, atomically.
+// Throws EFileError with the store's messages.
+void storeRosterPdf(const RosterSheet& sheet, const PaperOptions& options, const QString& fileName);

@@ -1,0 +1,135 @@
+// The many-pages forms of team-editor-cli and its own options, run as a process.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
+    process.waitForFinished(-1);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QString Sample = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
+
+class CliBatch : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString writePage(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// Many pages give one object a line, the page's path first and then exactly
+// the members one page gives; failures are reported with their path and the
+// rest goes on.
+TEST_F(CliBatch, ReadOfManyPagesPrintsOneObjectALine)
+{
+    const QString bad = writePage("bad.htm", "<TD>Team Rating:</TD><TD>12O</TD>");
+    const QString missing = m_dir.filePath("missing.htm");
+    const CliRun single = runCli({"read", Sample});
+    const CliRun many = runCli({"read", Sample, bad, missing, Sample});
+
+    EXPECT_EQ(many.exitCode, 1);
+    EXPECT_EQ(many.err, bad.toUtf8() + ": '12O' is not a valid integer value\n" + missing.toUtf8() +
+                            ": Cannot open file " + missing.toUtf8() + ": No such file or directory\n");
+    const QList<QByteArray> lines = many.out.split('\n');
+    ASSERT_EQ(lines.size(), 3) << "two objects and the end of the last line";
+    EXPECT_TRUE(lines[2].isEmpty());
+    QJsonObject expected = QJsonDocument::fromJson(single.out).object();
+    expected.insert("Page", Sample);
+    for (int i = 0; i < 2; ++i) {
+        QJsonParseError error;
+        const QJsonDocument line = QJsonDocument::fromJson(lines[i], &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        EXPECT_EQ(line.object(), expected);
+        EXPECT_TRUE(lines[i].startsWith("{\"Page\":\"" + Sample.toUtf8() + "\","));
+    }
+
+    const CliRun allGood = runCli({"read", Sample, Sample});
+    EXPECT_EQ(allGood.exitCode, 0);
+    EXPECT_TRUE(allGood.err.isEmpty());
+}
+
+TEST_F(CliBatch, ConvertIntoAFolderKeepsTheNamesAndGoesOnAfterAFailure)
+{
+    const QString single = m_dir.filePath("single.htm");
+    ASSERT_EQ(runCli({"convert", Sample, single}).exitCode, 0);
+
+    QDir(m_dir.path()).mkdir("in");
+    QDir(m_dir.path()).mkdir("out");
+    const QString other = writePage("in/other.htm", readFile(single));
+    const QString bad = writePage("in/bad.htm", "<TD>Team Rating:</TD><TD>x</TD>");
+    const QString twin = writePage("in/sample-roster.htm", readFile(single));
+    const QString out = m_dir.filePath("out");
+    const CliRun run = runCli({"convert", "--to", out, Sample, bad, other, twin});
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, bad.toUtf8() + ": 'x' is not a valid integer value\n" + twin.toUtf8() + ": " +
+                           QDir(out).filePath("sample-roster.htm").toUtf8() +
+                           " is written from another page already\n");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList({"other.htm", "sample-roster.htm"}));
+    EXPECT_EQ(readFile(QDir(out).filePath("sample-roster.htm")), readFile(single));
+    EXPECT_EQ(readFile(QDir(out).filePath("other.htm")), readFile(single));
+
+    EXPECT_EQ(runCli({"convert", "--to", out, Sample}).exitCode, 0);
+    for (const QStringList& args : {QStringList{"convert", "--to", out}, QStringList{"convert", "--to"},
+                                    QStringList{"convert", Sample}})
+        EXPECT_EQ(runCli(args).exitCode, 2) << args.join(' ').toStdString();
+}
+
+TEST_F(CliBatch, HelpVersionAndUnknownCommands)
+{
+    const CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.err.isEmpty());
+    for (const char* command : {"read", "fetch", "convert", "--version"})
+        EXPECT_TRUE(help.out.contains(QByteArray("\n  ") + command + ' ')) << command;
+
+    const CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QByteArray("team-editor-cli " TE_VERSION "\n"));
+
+    const CliRun unknown = runCli({"frobnicate", Sample});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.out.isEmpty());
+    EXPECT_TRUE(unknown.err.startsWith("team-editor-cli: unknown command 'frobnicate'\n"));
+    EXPECT_EQ(unknown.err.mid(unknown.err.indexOf('\n') + 1), help.out);
+
+    const CliRun none = runCli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.err, help.out);
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "PdfTools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString errors;
+};
+
+const QString sample = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
+
+// Runs the companion with no display and no platform chosen: it must need neither.
+CliRun runCli(const QStringList& args)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
+    process.waitForFinished(-1);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class CliPaper : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QString copyOfSample(const QString& folder, const QString& name)
+    {
+        EXPECT_TRUE(QDir().mkpath(path(folder)));
+        const QString copy = path(folder + "/" + name);
+        EXPECT_TRUE(QFile::copy(sample, copy));
+        return copy;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliPaper, OnePageGivesAOnePagePdfAndACsv)
+{
+    const CliRun pdf = runCli({"pdf", sample, path("team.pdf")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.errors.toStdString();
+    EXPECT_EQ(pdf.errors, "");
+    EXPECT_TRUE(toolOutput("pdfinfo", {path("team.pdf")}).contains(QRegularExpression("Pages:\\s+1\n")));
+    EXPECT_TRUE(toolOutput("pdftotext", {path("team.pdf"), "-"}).contains("Grimstone Grinders"));
+
+    const CliRun csv = runCli({"csv", sample, path("team.csv")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.errors.toStdString();
+    QFile file(path("team.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF#,Player Name,"));
+    EXPECT_TRUE(bytes.contains("\r\n1,Thorin Deepdelve,Blitzer,5,3,3,9,\"Block, Thick Skull, Tackle\","));
+    EXPECT_TRUE(bytes.contains("\r\nTeam Name,Grimstone Grinders\r\n"));
+}
+
+// Each page goes under its own name; a page that fails is named with its
+// error and the others are still written.
+TEST_F(CliPaper, ManyPagesGoOnAfterOneThatFails)
+{
+    for (const QString command : {"pdf", "csv"}) {
+        SCOPED_TRACE(command.toStdString());
+        const QString out = path(command + "-out");
+        ASSERT_TRUE(QDir().mkpath(out));
+        const QString first = copyOfSample(command + "-a", "grinders.htm");
+        const QString second = copyOfSample(command + "-b", "grinders.htm");
+        const QString other = copyOfSample(command + "-a", "reavers.html");
+        const QString missing = path("no-such-page.htm");
+
+        const CliRun run = runCli({command, "--to", out, first, missing, second, other});
+
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(entries(out), (QStringList{"grinders." + command, "reavers." + command}));
+        const QStringList errors = run.errors.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(errors.size(), 2) << run.errors.toStdString();
+        EXPECT_TRUE(errors[0].startsWith(missing + ": ")) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains("no-such-page.htm", Qt::CaseSensitive));
+        EXPECT_EQ(errors[1],
+                  second + ": " + out + "/grinders." + command + " was already written for " + first);
+    }
+}
+
+TEST_F(CliPaper, FolderThatIsNotThereFailsEveryPageWithTheStoreMessage)
+{
+    const QString out = path("missing-folder");
+    const CliRun run = runCli({"pdf", "--to", out, sample});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, sample + ": Cannot create file " + out + "/sample-roster.pdf\n");
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    const CliRun one = runCli({"csv", sample, out + "/team.csv"});
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(one.errors, "Cannot create file " + out + "/team.csv\n");
+}
+
+TEST_F(CliPaper, WrongCallsPrintTheUsage)
+{
+    const QStringList calls[] = {
+        {"pdf"}, {"pdf", sample}, {"csv", "--to", path("")}, {"csv", "--to"}, {"pdf", "a", "b", "c"}};
+    for (const QStringList& call : calls) {
+        const CliRun run = runCli(call);
+        EXPECT_EQ(run.exitCode, 2) << call.join(' ').toStdString();
+        EXPECT_TRUE(run.errors.startsWith("usage: team-editor-cli " + call[0])) << run.errors.toStdString();
+    }
+}
+
+} // namespace

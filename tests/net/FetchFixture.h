@@ -1,0 +1,60 @@
+#pragma once
+
+#include "EventPump.h"
+#include "NetErrors.h"
+#include "TNMHTTP.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+
+// A client whose files go to a fresh folder; get() gives what Get raised.
+class HttpGet : public ::testing::Test
+{
+protected:
+    HttpGet()
+    {
+        http.FileName = dir.file("output1.htm");
+        http.HeaderName = dir.file("Head.txt");
+    }
+    ~HttpGet() override { setEventPump(nullptr); }
+
+    // The class and message of what Get raised; empty when it returned.
+    std::string get(const std::string& url)
+    {
+        try {
+            http.Get(url);
+            return {};
+        } catch (const ESockError& e) {
+            return std::string("ESockError: ") + e.what();
+        } catch (const HTTPException& e) {
+            return std::string("HTTPException: ") + e.what();
+        } catch (const EFileError& e) {
+            return std::string("EFileError: ") + e.what();
+        }
+    }
+    std::string header() const { return readFile(http.HeaderName); }
+    std::string body() const { return readFile(http.FileName); }
+
+    TempDir dir;
+    TNMHTTP http;
+};
+
+// A port on which nothing listens.
+inline int closedPort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    close(probe);
+    return ntohs(address.sin_port);
+}

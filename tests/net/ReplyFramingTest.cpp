@@ -1,0 +1,278 @@
+// Replies that arrive in odd pieces, in chunks, over a limit, or not at all;
+// URLs cut at the text limit; files that a failed fetch must leave alone.
+#include "FetchFixture.h"
+#include "ScriptedServer.h"
+#include "ServerProcess.h"
+#include "ShortString.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+const std::string okHeader = "HTTP/1.0 200 OK\r\n\r\n";
+
+std::string chunkedReply(const std::string& chunks)
+{
+    return "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 3\r\n\r\n" + chunks;
+}
+
+} // namespace
+
+// The header reader joins the pieces of a line however they come: a line that
+// fills ReadLn's window, a pause right after the carriage return, bytes that
+// drip in one at a time.
+TEST_F(HttpGet, JoinsHeaderLinesWhateverTheirPiecesAndPace)
+{
+    const auto cookieLine = [](std::size_t length) {
+        const std::string start = "Set-Cookie: ";
+        return start + std::string(length - start.size(), 'c') + "\r\n";
+    };
+    const std::string tail = "X-Other: 1\r\nContent-Length: 4\r\n\r\nteam";
+    struct Case
+    {
+        const char* name;
+        ServerScript script;
+        std::string cookie;
+    };
+    const std::string line254 = cookieLine(254);
+    const std::string line255 = cookieLine(255);
+    std::vector<Case> cases = {
+        {"254-byte line", {.reply = "HTTP/1.0 200 OK\r\n" + line254 + tail}, line254.substr(12)},
+        {"255-byte line", {.reply = "HTTP/1.0 200 OK\r\n" + line255 + tail}, line255.substr(12)},
+        {"pause after the carriage return",
+         {.reply = "HTTP/1.0 200 OK\r\n" + tail, .pauseAfter = 16, .pauseMs = 1500},
+         ""},
+        // Each byte of "K\r\n" comes after ReadLn has given up waiting for a line end.
+        {"a byte a second",
+         {.reply = "HTTP/1.0 200 OK\r\n" + tail, .dripMs = 1050, .dripFrom = 14, .dripTo = 17},
+         ""},
+    };
+    for (const bool secure : {false, true}) {
+        for (Case c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (secure ? " over https" : " over http"));
+            if (secure) {
+                c.script.certificate = "server";
+                setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
+            }
+            ServerProcess server(c.script);
+            ASSERT_EQ(get(server.url()), "");
+            EXPECT_EQ(body(), "team");
+            EXPECT_EQ(header(), c.script.reply.substr(0, c.script.reply.size() - 4));
+            EXPECT_EQ(http.CookieIn(), c.cookie);
+            EXPECT_EQ(http.BytesTotal(), 4);
+        }
+    }
+}
+
+TEST_F(HttpGet, DecodesChunkedBodies)
+{
+    struct Case
+    {
+        const char* name;
+        Reply reply;
+        std::string error;
+        std::string body;
+    };
+    const std::string bigChunk = "10000\r\n" + std::string(0x10000, 'z') + "\r\n";
+    const Case cases[] = {
+        {"good",
+         {chunkedReply(
+             "5;name=value\r\nhello\r\n1A\r\n abcdefghijklmnopqrstuvwxy\r\n0\r\nX-Trailer: 1\r\n\r\n")},
+         "",
+         "hello abcdefghijklmnopqrstuvwxy"},
+        {"bare line feeds and no trailer", {chunkedReply("3\nabc\n0\n\n")}, "", "abc"},
+        {"closed after the last chunk", {chunkedReply("2\r\nok\r\n0\r\n")}, "", "ok"},
+        {"size that is no number",
+         {chunkedReply("zz\r\nhello\r\n0\r\n\r\n")},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
+        {"no line end after the data",
+         {chunkedReply("2\r\nokX\r\n0\r\n\r\n")},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
+        {"size line without end",
+         {chunkedReply(std::string(2000, '1'))},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
+        {"cut in a chunk", {chunkedReply("10\r\nshort")}, "Incomplete reply from server", ""},
+        {"no last chunk", {chunkedReply("2\r\nok\r\n")}, "Incomplete reply from server", ""},
+        {"one chunk over the limit", {chunkedReply("4000001\r\n"), "", true}, "Reply too large", ""},
+        {"huge size", {chunkedReply("FFFFFFFFFFFFFFFFFFFFFFFF\r\n"), "", true}, "Reply too large", ""},
+        {"endless chunks", {chunkedReply(""), bigChunk}, "Reply too large", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(http.FileName.str());
+        ScriptedServer server(c.reply);
+        EXPECT_EQ(get(server.url()), c.error.empty() ? "" : "HTTPException: " + c.error);
+        EXPECT_EQ(body(), c.body);
+        EXPECT_FALSE(http.Connected());
+    }
+}
+
+// An announced length at the bound is taken; one byte more is refused before
+// the body is read.
+TEST_F(HttpGet, TakesABodyOfExactlyTheBound)
+{
+    const std::int64_t bound = TNMHTTP::maxBodyBytes;
+    {
+        ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(bound) + "\r\n\r\n" +
+                              std::string(static_cast<std::size_t>(bound), 'b'));
+        EXPECT_EQ(get(server.url()), "");
+        EXPECT_EQ(std::filesystem::file_size(http.FileName.str()), static_cast<std::uintmax_t>(bound));
+    }
+    std::filesystem::remove(http.FileName.str());
+    ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(bound + 1) + "\r\n\r\n",
+                          std::string(64 * 1024, 'b'));
+    EXPECT_EQ(get(server.url()), "HTTPException: Reply too large");
+    EXPECT_FALSE(std::filesystem::exists(http.FileName.str()));
+}
+
+TEST_F(HttpGet, FollowsRedirectsWithinBounds)
+{
+    ScriptedServer final("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
+    const auto moved = [](int status, const std::string& location) {
+        return Reply("HTTP/1.0 " + std::to_string(status) + " Moved\r\nLocation: " + location +
+                     "\r\n\r\nold");
+    };
+    {
+        ScriptedServer chain({moved(301, "../b/next.htm"), moved(302, "/c/last.htm?x=1"),
+                              moved(303, final.url("/final.htm"))});
+        ASSERT_EQ(get(chain.url("/a/start.htm")), "");
+        EXPECT_EQ(body(), "team");
+        EXPECT_EQ(header(), "HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\n");
+        EXPECT_EQ(http.Port, final.port());
+        std::vector<std::string> lines;
+        for (const std::string& request : chain.requests())
+            lines.push_back(request.substr(0, request.find("\r\n")));
+        lines.push_back(final.request().substr(0, final.request().find("\r\n")));
+        EXPECT_EQ(lines,
+                  (std::vector<std::string>{"GET /a/start.htm HTTP/1.0", "GET /b/next.htm HTTP/1.0",
+                                            "GET /c/last.htm?x=1 HTTP/1.0", "GET /final.htm HTTP/1.0"}));
+    }
+    {
+        ScriptedServer again(moved(307, "/again"), 6);
+        EXPECT_EQ(get(again.url("/")), "HTTPException: Too many redirects");
+        EXPECT_EQ(again.requests().size(), 6u);
+    }
+    {
+        ScriptedServer odd(moved(308, "ftp://x/"));
+        EXPECT_EQ(get(odd.url("/")), "HTTPException: Unsupported address: ftp://x/");
+    }
+}
+
+TEST_F(HttpGet, RefusesOtherSchemesBeforeSendingAnything)
+{
+    ScriptedServer proxy(okHeader);
+    http.Proxy = "127.0.0.1";
+    http.ProxyPort = proxy.port();
+    EXPECT_EQ(get("ftp://x/"), "HTTPException: Unsupported address: ftp://x/");
+    EXPECT_EQ(get("FILE:///etc/passwd"), "HTTPException: Unsupported address: FILE:///etc/passwd");
+    EXPECT_FALSE(proxy.requestReceived());
+    EXPECT_FALSE(std::filesystem::exists(http.HeaderName.str()));
+}
+
+TEST_F(HttpGet, GivesUpOnAReplyWithoutProgressButNotOnASlowOne)
+{
+    http.ReplyTimeOut = 200;
+    {
+        ScriptedServer silent("HTTP/1.0 200 OK\r\n", "", true);
+        EXPECT_EQ(get(silent.url()), "ESockError: Timed out waiting for 127.0.0.1");
+        EXPECT_TRUE(http.BeenTimedOut());
+        EXPECT_FALSE(http.Connected());
+    }
+    // Each byte comes well within the limit, the whole reply well after it.
+    ServerProcess slow(
+        {.reply = "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n" + std::string(20, 's'), .dripMs = 20});
+    EXPECT_EQ(get(slow.url()), "");
+    EXPECT_EQ(body(), std::string(20, 's'));
+}
+
+TEST_F(HttpGet, FetchesNormallyAfterATimeOut)
+{
+    http.TimeOut = 50;
+    {
+        ScriptedServer silent("", "", true);
+        EXPECT_EQ(get(silent.url()), "ESockError: Read Timed Out");
+    }
+    ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
+    EXPECT_EQ(get(server.url()), "");
+    EXPECT_EQ(body(), "team");
+    EXPECT_FALSE(http.BeenTimedOut());
+}
+
+TEST_F(HttpGet, CutsAUrlAtTheLimitBetweenCharacters)
+{
+    // "é" is two bytes, "€" three: placed so that byte 255 falls inside them.
+    const std::string eAcute = "\xC3\xA9";
+    const std::string euro = "\xE2\x82\xAC";
+    for (const auto& [character, before] :
+         {std::pair{eAcute, 254u}, std::pair{euro, 253u}, std::pair{euro, 254u}, std::pair{eAcute, 253u}}) {
+        SCOPED_TRACE(before);
+        const std::string text = std::string(before, 'a') + character + "tail";
+        const std::string kept = ShortString(text).str();
+        const std::size_t whole =
+            before + character.size() <= ShortString::maxLength ? before + character.size() : before;
+        EXPECT_EQ(kept, text.substr(0, whole));
+    }
+    // Bytes that are no UTF-8 are cut at the limit all the same.
+    EXPECT_EQ(ShortString(std::string(300, '\x80')).str().size(), ShortString::maxLength);
+
+    ScriptedServer server(okHeader);
+    const std::string start = server.url("/");
+    const std::string url = start + std::string(254 - start.size(), 'p') + eAcute + "/rest.htm";
+    ASSERT_EQ(get(url), "");
+    EXPECT_EQ(server.request().substr(0, server.request().find(" HTTP/1.0")),
+              "GET /" + std::string(254 - start.size(), 'p'));
+}
+
+// A fetch replaces the page and header files only as a whole: a planted link
+// is replaced rather than written through, and a failure keeps the old page.
+TEST_F(HttpGet, ReplacesItsFilesWholeAndOnlyOnSuccess)
+{
+    const std::string victim = dir.file("victim.txt");
+    {
+        std::ofstream(victim) << "precious";
+    }
+    std::filesystem::create_symlink(victim, http.FileName.str());
+    std::filesystem::create_symlink(victim, http.HeaderName.str());
+    {
+        ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
+        ASSERT_EQ(get(server.url()), "");
+    }
+    EXPECT_EQ(readFile(victim), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(http.FileName.str()));
+    EXPECT_EQ(body(), "team");
+    struct stat status
+    {
+    };
+    ASSERT_EQ(stat(http.FileName.str().c_str(), &status), 0);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+
+    for (const std::string& reply : {std::string("HTTP/1.0 200 OK\r\nContent-Length: 9\r\n\r\ncut"),
+                                     std::string("HTTP/1.0 500 Broken\r\n\r\nerror page")}) {
+        SCOPED_TRACE(reply);
+        ScriptedServer server(reply);
+        EXPECT_NE(get(server.url()), "");
+        EXPECT_EQ(body(), "team");
+    }
+    // Only this fetch's files are in the folder: no temporary file stays behind.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Head.txt", "output1.htm", "victim.txt"}));
+
+    // Something other than a file under the page's name is not replaced.
+    std::filesystem::remove(http.FileName.str());
+    std::filesystem::create_directory(http.FileName.str());
+    ScriptedServer server(okHeader);
+    EXPECT_EQ(get(server.url()), "EFileError: Cannot create file " + http.FileName.str());
+    EXPECT_TRUE(std::filesystem::is_directory(http.FileName.str()));
+}

@@ -1,0 +1,115 @@
+#include "PaperMenu.h"
+
+#include "Choosers.h"
+#include "ErrorReport.h"
+#include "Errors.h"
+#include "RosterCsv.h"
+#include "RosterPaper.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+PaperMenu::PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource roster)
+    : QObject(window), m_window(window), m_roster(std::move(roster))
+{
+    m_print =
+        addCommand(menu, before, QStringLiteral("Print1"), QStringLiteral("&Print..."), &PaperMenu::print);
+    m_print->setShortcut(QKeySequence::Print);
+    m_printPreview = addCommand(menu, before, QStringLiteral("PrintPreview1"),
+                                QStringLiteral("Print Pre&view"), &PaperMenu::printPreview);
+    m_blackAndWhite = new QAction(QStringLiteral("Print in &Black and White"), this);
+    m_blackAndWhite->setObjectName(QStringLiteral("BlackAndWhite1"));
+    m_blackAndWhite->setCheckable(true);
+    menu->insertAction(before, m_blackAndWhite);
+    m_exportPdf = addCommand(menu, before, QStringLiteral("ExportPdf1"), QStringLiteral("Export P&DF..."),
+                             &PaperMenu::exportPdf);
+    m_exportCsv = addCommand(menu, before, QStringLiteral("ExportCsv1"),
+                             QStringLiteral("Export Players as &CSV..."), &PaperMenu::exportCsv);
+    menu->insertSeparator(before);
+    setEnabled(false);
+}
+
+QAction* PaperMenu::addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
+                               void (PaperMenu::*command)())
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, guarded([this, command] { (this->*command)(); }));
+    menu->insertAction(before, action);
+    return action;
+}
+
+void PaperMenu::setEnabled(bool enabled)
+{
+    for (QAction* action : {m_print, m_printPreview, m_blackAndWhite, m_exportPdf, m_exportCsv})
+        action->setEnabled(enabled);
+}
+
+void PaperMenu::print()
+{
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(roster.cell(SheetGrid::Details, 1, 0));
+    printer.setColorMode(m_blackAndWhite->isChecked() ? QPrinter::GrayScale : QPrinter::Color);
+    if (!choosers().choosePrinter(m_window, printer))
+        return;
+    // The paper and the colour mode chosen in the dialog win.
+    PaperOptions options;
+    options.pageSize = printer.pageLayout().pageSize();
+    options.blackAndWhite = printer.colorMode() == QPrinter::GrayScale;
+    if (!RosterPaper(roster, options).print(printer))
+        throw EFileError("Cannot print to " + printer.printerName().toStdString());
+}
+
+void PaperMenu::printPreview()
+{
+    // A copy: the roster as it is now, whatever happens while a dialog is open.
+    const RosterSheet roster(m_roster());
+    const bool blackAndWhite = m_blackAndWhite->isChecked();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(roster.cell(SheetGrid::Details, 1, 0));
+    PaperOptions options;
+    options.blackAndWhite = blackAndWhite;
+    printer.setPageLayout(RosterPaper(roster, options).pageLayout());
+    QPrintPreviewDialog dialog(&printer, m_window);
+    // The preview paints again when the user picks other paper in it.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        PaperOptions chosen;
+        chosen.pageSize = target->pageLayout().pageSize();
+        chosen.blackAndWhite = blackAndWhite;
+        RosterPaper(roster, chosen).print(*target);
+    });
+    dialog.exec();
+}
+
+void PaperMenu::exportPdf()
+{
+    const RosterSheet roster(m_roster());
+    const std::optional<QString> fileName =
+        chooseExportName(m_lastPdfName, {QStringLiteral("PDF files"), QStringLiteral("pdf")});
+    if (!fileName)
+        return;
+    PaperOptions options;
+    options.blackAndWhite = m_blackAndWhite->isChecked();
+    storeRosterPdf(roster, options, *fileName);
+}
+
+void PaperMenu::exportCsv()
+{
+    const RosterSheet roster(m_roster());
+    if (const auto fileName =
+            chooseExportName(m_lastCsvName, {QStringLiteral("CSV files"), QStringLiteral("csv")}))
+        storeRosterCsv(roster, *fileName);
+}
+
+std::optional<QString> PaperMenu::chooseExportName(QString& lastName, const ExportFileKind& kind)
+{
+    QString fileName = lastName;
+    if (!choosers().chooseExportFile(m_window, fileName, kind))
+        return std::nullopt;
+    lastName = fileName;
+    return fileName;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "RosterSheet.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+struct ExportFileKind;
+class QAction;
+class QMenu;
+class QWidget;
+
+// The File menu's paper commands: Print..., Print Preview, Export PDF...,
+// Export Players as CSV... and the black-and-white switch for paper. Each
+// takes the roster as the window shows it at that moment, edits included,
+// and saves nothing.
+class PaperMenu : public QObject
+{
+    Q_OBJECT
+public:
+    using RosterSource = std::function<const RosterSheet&()>;
+
+    // Adds the commands to menu before the item before; window parents the dialogs.
+    PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource roster);
+
+    void setEnabled(bool enabled);
+
+    void print();
+    void printPreview();
+    void exportPdf();
+    void exportCsv();
+
+private:
+    // Runs the export chooser starting from lastName, which keeps the choice.
+    std::optional<QString> chooseExportName(QString& lastName, const ExportFileKind& kind);
+    QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
+                        void (PaperMenu::*command)());
+
+    QWidget* m_window;
+    RosterSource m_roster;
+    QAction* m_print;
+    QAction* m_printPreview;
+    QAction* m_exportPdf;
+    QAction* m_exportCsv;
+    QAction* m_blackAndWhite;
+    // Each export chooser starts from the name chosen last.
+    QString m_lastPdfName;
+    QString m_lastCsvName;
+};
