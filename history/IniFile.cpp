@@ -265,31 +265,50 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
     return parseInteger(splitEntry(loaded->text.lines[*line].text, KeyEnd::FirstEquals).value);
 }
 
+namespace {
+
+// A line break would end the entry early and let the rest of the text pass
+// for entries or sections of its own.
+void checkEntry(const QString& path, std::string_view key, std::string_view value)
+{
+    if (key.find_first_of("\r\n") != std::string_view::npos ||
+        value.find_first_of("\r\n") != std::string_view::npos)
+        throw EFileError(writeFailure(path));
+}
+
+void appendSection(IniText& text, std::string_view section)
+{
+    if (!text.lines.empty() && !trimmed(text.lines.back().text).empty())
+        text.insert(text.lines.size(), {});
+    text.insert(text.lines.size(), "[" + std::string(section) + "]");
+}
+
+// Where a new entry goes: after the section's last non-blank line, so blank
+// lines that part it from the next section stay between them.
+std::size_t entryEnd(const IniText& text, SectionRange range)
+{
+    std::size_t at = range.end;
+    while (at > range.first && trimmed(text.lines[at - 1].text).empty())
+        --at;
+    return at;
+}
+
+} // namespace
+
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value,
                           KeyEnd keyEnd) const
 {
-    // A line break would end the entry early and let the rest of the text
-    // pass for entries or sections of its own.
-    if (key.find_first_of("\r\n") != std::string_view::npos ||
-        value.find_first_of("\r\n") != std::string_view::npos)
-        throw EFileError(writeFailure(m_path));
+    checkEntry(m_path, key, value);
     IniText text = loadForWrite(m_path);
     std::string entry = std::string(key) + "=" + std::string(value);
     const auto range = findSection(text.lines, section);
     if (!range) {
-        if (!text.lines.empty() && !trimmed(text.lines.back().text).empty())
-            text.insert(text.lines.size(), {});
-        text.insert(text.lines.size(), "[" + std::string(section) + "]");
+        appendSection(text, section);
         text.insert(text.lines.size(), std::move(entry));
     } else if (const auto line = findKey(text.lines, *range, key, keyEnd)) {
         text.lines[*line].text = std::move(entry);
     } else {
-        // After the section's last non-blank line, so blank lines that part
-        // it from the next section stay between them.
-        std::size_t at = range->end;
-        while (at > range->first && trimmed(text.lines[at - 1].text).empty())
-            --at;
-        text.insert(at, std::move(entry));
+        text.insert(entryEnd(text, *range), std::move(entry));
     }
     save(m_path, text);
 }
@@ -297,4 +316,39 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 void IniFile::writeInteger(std::string_view section, std::string_view key, int value) const
 {
     writeString(section, key, std::to_string(value));
+}
+
+std::vector<std::pair<std::string, std::string>> IniFile::readEntries(std::string_view section) const
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto loaded = readSection(m_path, section);
+    if (!loaded)
+        return entries;
+    forEachEntry(loaded->text.lines, loaded->range, KeyEnd::FirstEquals,
+                 [&](std::size_t, const Entry& entry) {
+                     entries.emplace_back(entry.key, entry.value);
+                     return true;
+                 });
+    return entries;
+}
+
+void IniFile::replaceSection(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) const
+{
+    for (const auto& [key, value] : entries)
+        checkEntry(m_path, key, value);
+    IniText text = loadForWrite(m_path);
+    std::size_t at = 0;
+    if (const auto range = findSection(text.lines, section)) {
+        at = range->first;
+        const std::size_t end = entryEnd(text, *range);
+        text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                         text.lines.begin() + static_cast<std::ptrdiff_t>(end));
+    } else {
+        appendSection(text, section);
+        at = text.lines.size();
+    }
+    for (const auto& [key, value] : entries)
+        text.insert(at++, key + "=" + value);
+    save(m_path, text);
 }
