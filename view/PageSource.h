@@ -13,4 +13,6 @@ public:
     virtual void bringUp() = 0;
     virtual QString pageSource() const = 0;
     virtual void setPageSource(const QString& text) = 0;
+    // Puts the text into the path box and reads it as OK does.
+    virtual void readPage(const QString& text) = 0;
 };

@@ -3,7 +3,9 @@
 #include "BusyCursor.h"
 #include "ByteText.h"
 #include "Choosers.h"
+#include "Errors.h"
 #include "PageHistory.h"
+#include "RecentPages.h"
 #include "RosterPage.h"
 #include "RosterReader.h"
 
@@ -125,8 +127,7 @@ void TForm_Parse::createControls()
 
 QString TForm_Parse::historyPath() const
 {
-    // No separator is added or removed: at the root this gives "//SkarnIRC.ini".
-    return m_startDirectory + QStringLiteral("/SkarnIRC.ini");
+    return PageHistory::pathIn(m_startDirectory);
 }
 
 void TForm_Parse::FormCreate()
@@ -147,11 +148,13 @@ void TForm_Parse::BtnParseClick()
         const BusyCursor busy;
         fetchPage(text);
         readAndShowPage();
+        rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
         readAndShowPage();
+        rememberRecentPage(QFileInfo(text).absoluteFilePath());
     }
     hide();
 }
@@ -190,6 +193,22 @@ QString TForm_Parse::pageSource() const
 void TForm_Parse::setPageSource(const QString& text)
 {
     Cmb_HTML->setEditText(text);
+}
+
+void TForm_Parse::readPage(const QString& text)
+{
+    setPageSource(text);
+    BtnParseClick();
+}
+
+void TForm_Parse::rememberRecentPage(const QString& text) const
+{
+    // The list is a convenience: a history file that cannot be written must
+    // not turn a page read without failure into a failed command.
+    try {
+        RecentPages(historyPath()).add(text);
+    } catch (const EFileError&) {
+    }
 }
 
 void TForm_Parse::bringUp()

@@ -36,6 +36,7 @@ public:
     QString pageSource() const override;
     void setPageSource(const QString& text) override;
     void bringUp() override;
+    void readPage(const QString& text) override;
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
@@ -61,6 +62,8 @@ private:
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
     MatchRecord readCurrentTeam();
     void readAndShowPage();
+    // Adds a page read without failure to the recent pages.
+    void rememberRecentPage(const QString& text) const;
 
     QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last

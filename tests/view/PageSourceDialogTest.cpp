@@ -211,7 +211,10 @@ TEST_F(PageSourceDialogTest, OkReadsALocalFileAndShowsTheTeam)
     EXPECT_EQ(m_view->GameGrid->cell(1, 1), "Elves");
     EXPECT_EQ(m_dialog->pageSource(), "team.htm");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_FALSE(QFile::exists(historyPath()));
+    // A local file joins the recent pages only, not the URL history.
+    EXPECT_EQ(readFile(historyPath()),
+              "[Recent Pages]\r\nPage1=" + QFileInfo(inStart("team.htm")).absoluteFilePath().toStdString() +
+                  "\r\n");
 }
 
 TEST_F(PageSourceDialogTest, NoneClosesWithoutReading)
@@ -271,7 +274,9 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     EXPECT_EQ(readFile(inStart("output1.htm")), GoodPage);
     EXPECT_NE(readFile(inStart("Head.txt")).find("200 OK"), std::string::npos);
     EXPECT_EQ(readFile(historyPath()),
-              "[Team HTML]\r\n" + url.toStdString() + "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n");
+              "[Team HTML]\r\n" + url.toStdString() +
+                  "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n\r\n[Recent Pages]\r\nPage1=" + url.toStdString() +
+                  "\r\n");
 
     // The same URL in other letters is not added again, but "Current" is
     // written again.
@@ -279,8 +284,9 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     m_dialog->setPageSource(url.toUpper());
     m_dialog->BtnParseClick();
     EXPECT_EQ(m_dialog->Cmb_HTML->count(), 1);
-    EXPECT_EQ(readFile(historyPath()),
-              "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=0\r\n");
+    EXPECT_EQ(readFile(historyPath()), "[Team HTML]\r\n" + url.toStdString() +
+                                           "=\r\n[Current]\r\nTeam HTML=0\r\n\r\n[Recent Pages]\r\nPage1=" +
+                                           url.toUpper().toStdString() + "\r\n");
 
     const QString second = QString::fromStdString(server.url("/other.htm?team=12"));
     m_dialog->setPageSource(second);
