@@ -1,22 +1,31 @@
 #include "TTeamView.h"
 
+#include "AboutBox.h"
 #include "Choosers.h"
 #include "ColorValue.h"
 #include "Errors.h"
+#include "PageHistory.h"
+#include "PageNames.h"
 #include "PageSource.h"
 #include "PageStore.h"
+#include "RecentPagesMenu.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
+#include "ShortcutsDialog.h"
+#include "StartHint.h"
 #include "StringGrid.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -45,6 +54,17 @@ QFont withFace(QFont font, const QString& face)
     return font;
 }
 
+// The platform's keys for a command; where its key scheme has none (Save As
+// and Quit have none in some), the keys most desktops use.
+void setStandardKeys(QAction* action, QKeySequence::StandardKey key, const QKeySequence& fallback)
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (!keys.isEmpty())
+        action->setShortcuts(keys);
+    else if (!fallback.isEmpty())
+        action->setShortcut(fallback);
+}
+
 } // namespace
 
 TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
@@ -56,6 +76,9 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
     FormCreate();
+    createRecentPagesMenu();
+    createHelpMenu();
+    setAcceptDrops(true);
 }
 
 TTeamView::~TTeamView()
@@ -113,6 +136,7 @@ void TTeamView::createContents()
     m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
     m_scrollArea->setWidget(m_canvas);
     setCentralWidget(m_scrollArea);
+    m_startHint = new StartHint(m_scrollArea->viewport());
     updateScrollRange();
     createImportBar();
 }
@@ -150,12 +174,17 @@ void TTeamView::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     New1 = File1->addAction(QStringLiteral("&New"), this, &TTeamView::New1Click);
-    Open1 = File1->addAction(QStringLiteral("&Open"), this, &TTeamView::Open1Click);
+    Open1 = File1->addAction(QStringLiteral("&Open..."), this, &TTeamView::Open1Click);
     Import1 = File1->addAction(QStringLiteral("&Import..."), this, &TTeamView::Import1Click);
     Save2 = File1->addAction(QStringLiteral("&Save"), this, &TTeamView::Save2Click);
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, &TTeamView::Save1Click);
     File1->addSeparator();
     exit1 = File1->addAction(QStringLiteral("E&xit"), this, &TTeamView::exit1Click);
+    setStandardKeys(New1, QKeySequence::New, {});
+    setStandardKeys(Open1, QKeySequence::Open, {});
+    setStandardKeys(Save2, QKeySequence::Save, {});
+    setStandardKeys(Save1, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    setStandardKeys(exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
@@ -168,6 +197,56 @@ void TTeamView::createMenu()
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
     Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, &TTeamView::Main1Click);
     Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, &TTeamView::Table2Click);
+}
+
+void TTeamView::createRecentPagesMenu()
+{
+    auto* menu = new RecentPagesMenu(
+        PageHistory::pathIn(startDirectory()), [this](const QString& page) { openPage(page); }, File1);
+    File1->insertMenu(Save2, menu);
+}
+
+void TTeamView::createHelpMenu()
+{
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Shortcuts1 = Help1->addAction(QStringLiteral("&Keyboard Shortcuts"), this, &TTeamView::showShortcuts);
+    setStandardKeys(Shortcuts1, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1));
+    About1 = Help1->addAction(QStringLiteral("&About Team Editor"), this, [this] { AboutBox::show(this); });
+}
+
+void TTeamView::showShortcuts()
+{
+    QList<QAction*> commands;
+    for (QAction* menu : menuBar()->actions()) {
+        if (menu->menu())
+            commands += menu->menu()->actions();
+    }
+    ShortcutsDialog dialog(commands, this);
+    dialog.exec();
+}
+
+void TTeamView::openPage(const QString& page)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->readPage(PageNames::fromOutside(page));
+}
+
+void TTeamView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData() && !PageNames::fromDrop(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TTeamView::dropEvent(QDropEvent* event)
+{
+    const QString page = event->mimeData() ? PageNames::fromDrop(*event->mimeData()) : QString();
+    if (page.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the program the page came from is not
+    // kept waiting through a question or a fetch.
+    QMetaObject::invokeMethod(
+        this, [this, page] { openPage(page); }, Qt::QueuedConnection);
 }
 
 void TTeamView::FormCreate()
@@ -331,6 +410,9 @@ void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextE
     // An offer or report of an import is about the page shown before.
     m_offeredImport.reset();
     ImportBar->hide();
+    // However the page came (the dialog, the command line, a drop), a shown
+    // team can be saved.
+    enableSaving();
     RosterSheet shown(m_sheet);
     putReadPage(shown, team, record, encoding);
     showPage(shown);
@@ -338,6 +420,7 @@ void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextE
 
 void TTeamView::showGrids()
 {
+    m_startHint->hide();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
     updateScrollRange();

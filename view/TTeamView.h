@@ -21,6 +21,7 @@ class QPainter;
 class QPushButton;
 class QScrollArea;
 class QToolBar;
+class StartHint;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -82,6 +83,10 @@ public:
     void offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding);
     // File, Open shows this dialog; Save reads and sets its path box.
     void setPageSourceDialog(PageSource* dialog);
+    // Reads a page named from outside (the command line, a drop, File, Open
+    // Recent) as the page source dialog's OK does.
+    void openPage(const QString& page);
+
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
 
@@ -120,6 +125,13 @@ public:
     QMenu* Fonts2;
     QAction* Main1;
     QAction* Table2;
+    QMenu* Help1;
+    QAction* Shortcuts1;
+    QAction* About1;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class CellLook
@@ -132,6 +144,9 @@ private:
     void FormCreate();
     void createContents();
     void createMenu();
+    void createHelpMenu();
+    void createRecentPagesMenu();
+    void showShortcuts();
     // Grids are created in their tab order.
     StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
     // The window follows every change of the sheet.
@@ -155,6 +170,7 @@ private:
 
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
+    StartHint* m_startHint;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;
     QAction* m_importButtonAction = nullptr;

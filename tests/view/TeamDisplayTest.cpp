@@ -84,8 +84,9 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(menus, QStringList({"&File|&New|&Open|&Save|Save &As...|-|E&xit",
-                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table"}));
+    EXPECT_EQ(menus, QStringList({"&File|&New|&Open...|Open &Recent|&Save|Save &As...|-|E&xit",
+                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+                                  "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
