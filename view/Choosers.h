@@ -29,6 +29,16 @@ public:
     // default extension "htm". path is preset with the last chosen name.
     virtual bool chooseOpenFile(QWidget* parent, QString& path) = 0;
     virtual bool chooseSaveFile(QWidget* parent, QString& path) = 0;
+
+    enum class SaveAnswer
+    {
+        Save,
+        Discard,
+        Cancel
+    };
+    // "Save changes to <name>?" with Save, Discard and Cancel, before changes
+    // would be lost.
+    virtual SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) = 0;
 };
 
 // The standard Qt dialogs unless replaced.

@@ -10,4 +10,5 @@ public:
     bool chooseFont(QWidget* parent, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
+    SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 };

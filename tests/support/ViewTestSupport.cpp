@@ -47,6 +47,12 @@ bool ScriptedChoosers::chooseSaveFile(QWidget* parent, QString& path)
     return chooseOpenFile(parent, path);
 }
 
+Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString& name)
+{
+    saveQuestions.push_back(name);
+    return saveAnswer.value_or(SaveAnswer::Cancel);
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();

@@ -26,6 +26,8 @@ public:
     bool chooseFont(QWidget* parent, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
+    // Answers with saveAnswer, or Cancel when the script has none.
+    SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 
     std::optional<TColor> colorAnswer;
     std::optional<FontChoice> fontAnswer;
@@ -33,6 +35,8 @@ public:
     std::vector<TColor> colorPresets;
     std::vector<FontChoice> fontPresets;
     std::vector<QString> filePresets;
+    std::optional<SaveAnswer> saveAnswer;
+    std::vector<QString> saveQuestions; // the names asked about
 };
 
 // A main window with its page source dialog, started in a folder of its own

@@ -59,6 +59,8 @@ public:
         return true;
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
+    // No test here changes the roster before reading another page.
+    SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
 
     std::optional<QString> answer;
     QStringList presets;
