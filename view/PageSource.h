@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // What the main window needs of the page source dialog: File, Open brings it
 // up, and Save writes back to the page source in its path box.
 class PageSource
@@ -15,4 +17,10 @@ public:
     virtual void setPageSource(const QString& text) = 0;
     // Puts the text into the path box and reads it as OK does.
     virtual void readPage(const QString& text) = 0;
+    // Ends a fetch that is waiting, quietly: the program is about to close.
+    // False when no fetch is running.
+    virtual bool abandonFetch() = 0;
+    // Asked after a page was read and before it replaces the shown roster;
+    // false keeps the roster and drops the page.
+    virtual void setReplaceCheck(std::function<bool()> mayReplace) = 0;
 };

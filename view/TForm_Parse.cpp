@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QSize>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -146,14 +147,15 @@ void TForm_Parse::BtnParseClick()
     if (isUrl(text)) {
         rememberUrl(text);
         const BusyCursor busy;
-        fetchPage(text);
-        readAndShowPage();
+        if (!fetchPage(text) || !readAndShowPage())
+            return;
         rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
-        readAndShowPage();
+        if (!readAndShowPage())
+            return;
         rememberRecentPage(QFileInfo(text).absoluteFilePath());
     }
     hide();
@@ -176,7 +178,8 @@ void TForm_Parse::Button1Click()
 void TForm_Parse::StartParse(const QString& url)
 {
     const BusyCursor busy;
-    fetchPage(url);
+    if (!fetchPage(url))
+        return;
     emit matchRecordRead(readCurrentTeam(), Memo1.encoding);
 }
 
@@ -237,12 +240,39 @@ void TForm_Parse::addHistoryEntry(const QString& url)
     Cmb_HTML->setItemData(Cmb_HTML->count() - 1, QSize(0, m_historyItemHeight), Qt::SizeHintRole);
 }
 
-void TForm_Parse::fetchPage(const QString& url)
+bool TForm_Parse::fetchPage(const QString& url)
 {
     NMHTTP1.FileName = FetchedPageFile;
-    NMHTTP1.Get(requestUrl(url));
+    m_fetching = true;
+    try {
+        NMHTTP1.Get(requestUrl(url));
+    } catch (...) {
+        m_fetching = false;
+        // Abandoned on the way out: the cancel is no failure to report.
+        if (std::exchange(m_fetchAbandoned, false))
+            return false;
+        throw;
+    }
+    m_fetching = false;
+    if (std::exchange(m_fetchAbandoned, false))
+        return false;
     Memo1 = loadPageFile(FetchedPageFile);
     m_pagePath = QFile::decodeName(FetchedPageFile);
+    return true;
+}
+
+bool TForm_Parse::abandonFetch()
+{
+    if (!m_fetching)
+        return false;
+    m_fetchAbandoned = true;
+    NMHTTP1.Abort();
+    return true;
+}
+
+void TForm_Parse::setReplaceCheck(std::function<bool()> mayReplace)
+{
+    m_mayReplace = std::move(mayReplace);
 }
 
 MatchRecord TForm_Parse::readCurrentTeam()
@@ -254,10 +284,16 @@ MatchRecord TForm_Parse::readCurrentTeam()
     return record;
 }
 
-void TForm_Parse::readAndShowPage()
+bool TForm_Parse::readAndShowPage()
 {
-    const MatchRecord record = readCurrentTeam();
+    TTeam team;
+    MatchRecord record;
+    ParseHTML(Memo1, team, record);
+    if (m_mayReplace && !m_mayReplace())
+        return false;
+    CurrentTeam = team;
     emit pageRead(CurrentTeam, record, Memo1.encoding);
     if (Memo1.lines.empty() || !isOwnPageStart(Memo1.lines.front()))
         emit otherToolPageRead(m_pagePath, CurrentTeam, Memo1.encoding);
+    return true;
 }

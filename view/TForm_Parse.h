@@ -37,6 +37,8 @@ public:
     void setPageSource(const QString& text) override;
     void bringUp() override;
     void readPage(const QString& text) override;
+    bool abandonFetch() override;
+    void setReplaceCheck(std::function<bool()> mayReplace) override;
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
@@ -58,10 +60,12 @@ private:
     QString historyPath() const;
     void addHistoryEntry(const QString& url);
     void rememberUrl(const QString& url);
-    void fetchPage(const QString& url);
+    // False when the fetch was abandoned.
+    bool fetchPage(const QString& url);
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
     MatchRecord readCurrentTeam();
-    void readAndShowPage();
+    // False when the replace check kept the shown roster.
+    bool readAndShowPage();
     // Adds a page read without failure to the recent pages.
     void rememberRecentPage(const QString& text) const;
 
@@ -69,4 +73,7 @@ private:
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
     QString m_pagePath;       // the file Memo1 was loaded from
     int m_historyItemHeight = 0;
+    bool m_fetching = false;
+    bool m_fetchAbandoned = false;
+    std::function<bool()> m_mayReplace;
 };
