@@ -71,6 +71,8 @@ void TeamEditorApplication::createWindows()
 void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)
 {
     mainWindow.setPageSourceDialog(&pageSourceDialog);
+    // A page read replaces the shown roster only once its changes are saved or given up.
+    pageSourceDialog.setReplaceCheck([&mainWindow] { return mainWindow.mayReplaceWithReadPage(); });
     QObject::connect(&pageSourceDialog, &TForm_Parse::pageRead, &mainWindow, &TTeamView::showReadPage);
     QObject::connect(&pageSourceDialog, &TForm_Parse::otherToolPageRead, &mainWindow,
                      &TTeamView::offerImport);

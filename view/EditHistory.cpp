@@ -6,7 +6,25 @@ class EditHistory::Step : public QUndoCommand
 public:
     Step(EditHistory& history, SheetChange change) : m_history(history)
     {
+        setText(describe(change.kind));
         m_changes.push_back(std::move(change));
+    }
+
+    // The step's name in Edit, Undo and Redo.
+    static QString describe(SheetChange::Kind kind)
+    {
+        switch (kind) {
+        case SheetChange::Kind::Cell:
+            return QStringLiteral("Typing");
+        case SheetChange::Kind::Color:
+            return QStringLiteral("Colour");
+        case SheetChange::Kind::Font:
+            return QStringLiteral("Font");
+        case SheetChange::Kind::ColumnMove:
+            return QStringLiteral("Column Move");
+        default:
+            return QStringLiteral("Change");
+        }
     }
 
     // The change already happened when the step is pushed: only later redos apply it.

@@ -9,6 +9,7 @@
 #include "PageSource.h"
 #include "PageStore.h"
 #include "RecentPagesMenu.h"
+#include "RosterDocument.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
 #include "ShortcutsDialog.h"
@@ -16,6 +17,8 @@
 #include "StringGrid.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QDragEnterEvent>
@@ -69,8 +72,8 @@ void setStandardKeys(QAction* action, QKeySequence::StandardKey key, const QKeyS
 
 TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Team Viewer"));
     createContents();
+    m_document = new RosterDocument(m_sheet, this);
     createMenu();
     resize(800, 600);
     if (const QScreen* display = screen())
@@ -188,6 +191,8 @@ void TTeamView::createMenu()
     Save2->setEnabled(false);
     Save1->setEnabled(false);
 
+    createEditMenu();
+
     Colors1 = menuBar()->addMenu(QStringLiteral("&Colors"));
     Backgound1 = Colors1->addAction(QStringLiteral("&Background"), this, &TTeamView::Backgound1Click);
     Table1 = Colors1->addAction(QStringLiteral("&Table"), this, &TTeamView::Table1Click);
@@ -197,6 +202,107 @@ void TTeamView::createMenu()
     Fonts2 = menuBar()->addMenu(QStringLiteral("Fo&nts"));
     Main1 = Fonts2->addAction(QStringLiteral("&Heading"), this, &TTeamView::Main1Click);
     Table2 = Fonts2->addAction(QStringLiteral("&Table"), this, &TTeamView::Table2Click);
+}
+
+void TTeamView::createEditMenu()
+{
+    QUndoStack& steps = m_document->history().stack();
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Undo1 = EditMenu->addAction(QStringLiteral("&Undo"), this, &TTeamView::undo);
+    Redo1 = EditMenu->addAction(QStringLiteral("&Redo"), this, &TTeamView::redo);
+    setStandardKeys(Undo1, QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    setStandardKeys(Redo1, QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    const auto follow = [](QAction* action, const QString& command, const QString& step) {
+        action->setText(step.isEmpty() ? command : command + QLatin1Char(' ') + step);
+    };
+    connect(&steps, &QUndoStack::undoTextChanged, Undo1,
+            [this, follow](const QString& step) { follow(Undo1, QStringLiteral("&Undo"), step); });
+    connect(&steps, &QUndoStack::redoTextChanged, Redo1,
+            [this, follow](const QString& step) { follow(Redo1, QStringLiteral("&Redo"), step); });
+    connect(&steps, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    Undo1->setEnabled(false);
+    Redo1->setEnabled(false);
+    // Leaving a cell ends its spell of typing: the next edit is a step of its own.
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+                [this] { m_document->history().endTyping(); });
+    }
+}
+
+void TTeamView::undo()
+{
+    finishCellEditing();
+    m_document->history().stack().undo();
+}
+
+void TTeamView::redo()
+{
+    finishCellEditing();
+    m_document->history().stack().redo();
+}
+
+void TTeamView::finishCellEditing()
+{
+    // An editor left open over a cell would write its text back after the
+    // cell changed under it; taking its focus commits and closes it.
+    QWidget* focused = QApplication::focusWidget();
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        if (focused && grid->isAncestorOf(focused) && focused != grid && focused != grid->viewport()) {
+            grid->setFocus();
+            break;
+        }
+    }
+    m_document->history().endTyping();
+}
+
+bool TTeamView::isModified() const
+{
+    return m_document->isModified();
+}
+
+bool TTeamView::mayDiscardChanges()
+{
+    finishCellEditing();
+    return m_document->mayDiscardChanges([this] { return saveBeforeDiscarding(); });
+}
+
+bool TTeamView::saveBeforeDiscarding()
+{
+    // Saved where the roster came from, not to the path box: a page being
+    // opened has put its own name there already. A new team or a page from
+    // the web has no file of its own yet.
+    const QString source = m_document->source();
+    if (m_document->origin() != RosterDocument::Origin::Page || PageNames::isWebAddress(source) ||
+        source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive))
+        return saveAs();
+    WriteHTML();
+    storePage(Memo1, source);
+    m_document->saved();
+    return true;
+}
+
+bool TTeamView::mayReplaceWithReadPage()
+{
+    const QString shownSource = m_document->source();
+    if (mayDiscardChanges())
+        return true;
+    // The path box names the page that was not shown; Save must go on
+    // writing where the shown roster belongs.
+    if (m_document->origin() == RosterDocument::Origin::Page)
+        setPageSource(shownSource);
+    return false;
+}
+
+void TTeamView::closeEvent(QCloseEvent* event)
+{
+    // Ignored until the answer is known: a failing save ends this handler
+    // with an exception, and the window must then stay.
+    event->ignore();
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->abandonFetch();
+    if (mayDiscardChanges())
+        event->accept();
 }
 
 void TTeamView::createRecentPagesMenu()
@@ -318,6 +424,11 @@ void TTeamView::sheetChanged(const SheetChange& change)
     case Kind::Replaced:
         followWholeSheet();
         break;
+    case Kind::Shape:
+        // Rows added by typing, or taken away again by undo.
+        if (change.grid == SheetGrid::Matches && change.oldShape.rows != change.newShape.rows)
+            setGameGridHeight(matchGridHeight(change.newShape.rows));
+        break;
     default:
         break;
     }
@@ -416,6 +527,7 @@ void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextE
     RosterSheet shown(m_sheet);
     putReadPage(shown, team, record, encoding);
     showPage(shown);
+    m_document->pageShown(pageSource());
 }
 
 void TTeamView::showGrids()
@@ -433,6 +545,8 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
 
 void TTeamView::New1Click()
 {
+    if (!mayDiscardChanges())
+        return;
     m_offeredImport.reset();
     ImportBar->hide();
     enableSaving();
@@ -440,6 +554,7 @@ void TTeamView::New1Click()
     RosterSheet shown(m_sheet);
     putNewTeam(shown);
     showPage(shown);
+    m_document->newTeamShown();
 }
 
 void TTeamView::Open1Click()
@@ -509,32 +624,44 @@ void TTeamView::WriteHTML()
 
 void TTeamView::Save1Click()
 {
-    WriteHTML();
-    saveThroughChooser();
+    saveAs();
 }
 
 void TTeamView::Save2Click()
+{
+    save();
+}
+
+bool TTeamView::saveAs()
+{
+    WriteHTML();
+    return saveThroughChooser();
+}
+
+bool TTeamView::save()
 {
     WriteHTML();
     // A web address or the no-page marker names no file to write back to.
     const QString source = pageSource();
     if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
-        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive)) {
-        saveThroughChooser();
-        return;
-    }
+        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive))
+        return saveThroughChooser();
     storePage(Memo1, source);
+    m_document->saved();
+    return true;
 }
 
-void TTeamView::saveThroughChooser()
+bool TTeamView::saveThroughChooser()
 {
     QString fileName = m_lastSaveName;
     if (!choosers().chooseSaveFile(this, fileName))
-        return;
+        return false;
     m_lastSaveName = fileName;
     QDir::setCurrent(QFileInfo(fileName).absolutePath());
     setPageSource(fileName);
     storePage(Memo1, fileName);
+    m_document->saved(fileName);
+    return true;
 }
 
 QString TTeamView::pageSource() const

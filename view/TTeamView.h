@@ -21,6 +21,7 @@ class QPainter;
 class QPushButton;
 class QScrollArea;
 class QToolBar;
+class RosterDocument;
 class StartHint;
 class StringGrid;
 class PageSource;
@@ -125,11 +126,28 @@ public:
     QMenu* Fonts2;
     QAction* Main1;
     QAction* Table2;
+    QMenu* EditMenu;
+    QAction* Undo1;
+    QAction* Redo1;
     QMenu* Help1;
     QAction* Shortcuts1;
     QAction* About1;
 
+    // The roster differs from the one last read, created or saved.
+    bool isModified() const;
+    // Asks to save changes that would be lost: true when the action may go on.
+    bool mayDiscardChanges();
+    // The same before a page read replaces the roster; when the answer keeps
+    // the roster, the path box names its page again.
+    bool mayReplaceWithReadPage();
+    // Save and Save As; false when the file chooser was cancelled.
+    bool save();
+    bool saveAs();
+    void undo();
+    void redo();
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -145,6 +163,9 @@ private:
     void createContents();
     void createMenu();
     void createHelpMenu();
+    void createEditMenu();
+    // Closes an open cell editor, keeping what it holds.
+    void finishCellEditing();
     void createRecentPagesMenu();
     void showShortcuts();
     // Grids are created in their tab order.
@@ -164,13 +185,15 @@ private:
     void createImportBar();
     void showImport(const ImportResult& result);
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
-    void saveThroughChooser();
+    bool saveThroughChooser();
+    bool saveBeforeDiscarding();
     QString pageSource() const;
     void setPageSource(const QString& text);
 
     QScrollArea* m_scrollArea;
     QWidget* m_canvas;
     StartHint* m_startHint;
+    RosterDocument* m_document;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;
     QAction* m_importButtonAction = nullptr;

@@ -50,7 +50,7 @@ bool ScriptedChoosers::chooseSaveFile(QWidget* parent, QString& path)
 Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString& name)
 {
     saveQuestions.push_back(name);
-    return saveAnswer.value_or(SaveAnswer::Cancel);
+    return saveAnswer.value_or(SaveAnswer::Discard);
 }
 
 void ViewTest::SetUp()

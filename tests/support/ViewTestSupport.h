@@ -26,7 +26,8 @@ public:
     bool chooseFont(QWidget* parent, FontChoice& value) override;
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
-    // Answers with saveAnswer, or Cancel when the script has none.
+    // Answers with saveAnswer, or Discard when the script has none, so that
+    // tests about other things go on as before.
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 
     std::optional<TColor> colorAnswer;
