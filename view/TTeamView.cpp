@@ -284,13 +284,20 @@ bool TTeamView::saveBeforeDiscarding()
 
 bool TTeamView::mayReplaceWithReadPage()
 {
-    const QString shownSource = m_document->source();
-    if (mayDiscardChanges())
-        return true;
-    // The path box names the page that was not shown; Save must go on
-    // writing where the shown roster belongs.
-    if (m_document->origin() == RosterDocument::Origin::Page)
-        setPageSource(shownSource);
+    // When the roster stays, the path box names the page that was not shown;
+    // Save must go on writing where the shown roster belongs.
+    const auto keepSource = [this, shownSource = m_document->source()] {
+        if (m_document->origin() == RosterDocument::Origin::Page)
+            setPageSource(shownSource);
+    };
+    try {
+        if (mayDiscardChanges())
+            return true;
+    } catch (...) {
+        keepSource();
+        throw;
+    }
+    keepSource();
     return false;
 }
 

@@ -29,6 +29,7 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
+        m_reports.clear();
         TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
         m_shown = samplePage(QStringLiteral("shown.htm"));
         m_other = samplePage(QStringLiteral("other.htm"));
@@ -43,6 +44,10 @@ protected:
     QString samplePage(const QString& name)
     {
         const QString path = m_folder.filePath(name);
+        // Each case starts from the sample: an earlier one may have saved over
+        // the file or put a folder in its place.
+        QDir(path).removeRecursively();
+        QFile::remove(path);
         QFile::copy(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"), path);
         return path;
     }
@@ -176,13 +181,11 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 run([this] { m_view->close(); });
                 break;
             case Action::Quit: {
-                // Quitting closes the windows first; refused, the loop goes on
-                // until the second timer ends it.
+                // Quitting closes the windows first; whether they closed tells
+                // the answer. The second timer ends the loop either way.
                 QTimer::singleShot(0, qApp, &QCoreApplication::quit);
                 QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(7); });
-                const int status = QCoreApplication::exec();
-                const bool stays = answer == Answer::Cancel || answer == Answer::FailingSave;
-                EXPECT_EQ(status, stays ? 7 : 0);
+                QCoreApplication::exec();
                 break;
             }
             }
@@ -193,8 +196,9 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                       modified ? std::vector<QString>{"shown.htm"} : std::vector<QString>{});
             EXPECT_EQ(m_reports.size(), answer == Answer::FailingSave ? 1 : 0)
                 << m_reports.join('|').toStdString();
-            if (answer == Answer::Save)
+            if (answer == Answer::Save) {
                 EXPECT_NE(readFile(m_shown).find("Goblins"), std::string::npos);
+            }
             // Saving never writes over the page that was about to be opened.
             EXPECT_EQ(readFile(m_other), otherBefore);
 
@@ -221,8 +225,9 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 EXPECT_FALSE(m_view->isVisible());
                 break;
             }
-            if (action == Action::New || action == Action::Open || action == Action::Drop)
+            if (action == Action::New || action == Action::Open || action == Action::Drop) {
                 EXPECT_FALSE(m_view->isWindowModified());
+            }
         }
     }
 }
