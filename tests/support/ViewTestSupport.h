@@ -51,6 +51,9 @@ protected:
     // The cell's colour at its bottom-right corner, where no text is drawn.
     QColor fillOf(StringGrid* grid, int col, int row);
     QImage imageOf(StringGrid* grid);
+    // Types text over a cell's text with the grid's in-place editor, key by
+    // key, and leaves the cell with Return.
+    void typeInto(StringGrid* grid, int col, int row, const QString& text);
 
     QTemporaryDir m_folder;
     QString m_previousFolder;

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -69,27 +68,6 @@ protected:
         QCoreApplication::sendEvent(m_view.get(), &enter);
         QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_view.get(), &drop);
-        QCoreApplication::processEvents();
-    }
-
-    // Types text into a cell with the grid's in-place editor, key by key.
-    void type(StringGrid* grid, int col, int row, const QString& text)
-    {
-        grid->setFocus();
-        grid->setCurrentCell(col, row);
-        grid->edit(grid->model()->index(row, col));
-        QLineEdit* editor = nullptr;
-        for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
-            if (candidate->isVisible())
-                editor = candidate;
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        for (const QChar character : text) {
-            QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-            QCoreApplication::sendEvent(editor, &down);
-        }
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(editor, &enter);
         QCoreApplication::processEvents();
     }
 

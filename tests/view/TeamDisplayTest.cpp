@@ -67,7 +67,8 @@ TTeam fullTeam()
 
 TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
 {
-    EXPECT_EQ(m_view->windowTitle(), "Team Viewer");
+    // No roster yet: the program's name alone, without a modified mark.
+    EXPECT_EQ(m_view->windowTitle(), "Team Editor");
     EXPECT_EQ(m_view->LbTName->text(), "");
     for (StringGrid* grid : {m_view->TeamGrid, m_view->TeamGrid2, m_view->TeamGrid3, m_view->GameGrid})
         EXPECT_TRUE(grid->isHidden());
@@ -85,8 +86,8 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
         menus << items.join('|');
     }
     EXPECT_EQ(menus, QStringList({"&File|&New|&Open...|Open &Recent|&Save|Save &As...|-|E&xit",
-                                  "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
-                                  "&Help|&Keyboard Shortcuts|&About Team Editor"}));
+                                  "&Edit|&Undo|&Redo", "&Colors|&Background|&Table|Table &Headings",
+                                  "Fo&nts|&Heading|&Table", "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)
