@@ -6,7 +6,10 @@
 #include "TTeamView.h"
 #include "TeamEditorApplication.h"
 
+#include <QAction>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -86,6 +89,40 @@ void BM_OpenSamplePage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenSamplePage)->Unit(benchmark::kMillisecond);
+
+// One keystroke in a cell's in-place editor, the whole way: the editor's
+// text, the sheet's change report, the undo step it merges into, the window's
+// title and modified mark. Keystrokes add a letter and take it away in turn.
+void BM_KeystrokeInACell(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    StringGrid* grid = view.TeamGrid;
+    grid->setFocus();
+    grid->setCurrentCell(7, 1);
+    grid->edit(grid->model()->index(1, 7));
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            editor = candidate;
+    if (!editor) {
+        state.SkipWithError("no cell editor opened");
+        return;
+    }
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    // Some text before the cursor, so that Backspace always has a letter to take.
+    QCoreApplication::sendEvent(editor, &letter);
+    bool add = true;
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(editor, add ? &letter : &backspace);
+        add = !add;
+    }
+    if (!view.isWindowModified() || !view.Undo1->isEnabled())
+        state.SkipWithError("the keystrokes did not reach the undo history");
+}
+BENCHMARK(BM_KeystrokeInACell)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
