@@ -1,6 +1,8 @@
 #include "ViewTestSupport.h"
 
+#include "EventPump.h"
 #include "RosterSheet.h"
+#include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TeamEditorApplication.h"
 
@@ -207,6 +209,37 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 EXPECT_FALSE(m_view->isWindowModified());
             }
         }
+    }
+}
+
+TEST_F(DocumentGuardTest, ClosingDuringAFetchEndsItQuietlyAndAsksFirst)
+{
+    for (const SaveAnswer answer : {SaveAnswer::Discard, SaveAnswer::Cancel}) {
+        SCOPED_TRACE(int(answer));
+        TearDown();
+        SetUp();
+        m_view->New1Click();
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+        m_choosers->saveAnswer = answer;
+        // The server takes the request and stays silent: the fetch waits,
+        // pumping events, and the window is closed from there as a user would.
+        ScriptedServer server("", {}, true);
+        bool closing = false;
+        setEventPump([this, &server, &closing] {
+            if (server.requestReceived() && !closing) {
+                closing = true;
+                m_view->close();
+            }
+        });
+        m_dialog->readPage(QString::fromStdString(server.url("/team.htm")));
+        setEventPump({});
+
+        EXPECT_TRUE(closing);
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_EQ(m_choosers->saveQuestions, std::vector<QString>{"New team"});
+        EXPECT_EQ(m_view->isVisible(), answer == SaveAnswer::Cancel);
+        EXPECT_EQ(race(), "Goblins");
+        EXPECT_EQ(m_view->windowTitle(), "New team[*] - Team Editor");
     }
 }
 
