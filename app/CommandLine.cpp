@@ -37,7 +37,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         return result;
     };
     if (!parser.parse(arguments))
-        return printAndExit(parser.errorText() + QLatin1Char('\n') + usage, true, 2);
+        return printAndExit(parser.errorText() + QLatin1Char('\n') + usage, true, 1);
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return printAndExit(usage, false, 0);
     if (parser.isSet(version)) {
@@ -47,7 +47,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     }
     const QStringList pages = parser.positionalArguments();
     if (pages.size() > 1)
-        return printAndExit(QStringLiteral("Only one page can be opened at a time.\n") + usage, true, 2);
+        return printAndExit(QStringLiteral("Only one page can be opened at a time.\n") + usage, true, 1);
     if (!pages.isEmpty())
         result.page = pages.constFirst();
     return result;

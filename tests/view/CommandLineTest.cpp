@@ -33,8 +33,8 @@ TEST(CommandLineTest, ParsesThePageAndAnswersHelpAndVersion)
         {{"--help"}, A::PrintAndExit, {}, 0, false, "Usage: "},
         {{"-h", "orcs.htm"}, A::PrintAndExit, {}, 0, false, "Usage: "},
         {{"--version"}, A::PrintAndExit, {}, 0, false, "Team Editor " TE_TEST_VERSION "\n"},
-        {{"--bogus"}, A::PrintAndExit, {}, 2, true, "Unknown option 'bogus'."},
-        {{"a.htm", "b.htm"}, A::PrintAndExit, {}, 2, true, "Only one page"},
+        {{"--bogus"}, A::PrintAndExit, {}, 1, true, "Unknown option 'bogus'."},
+        {{"a.htm", "b.htm"}, A::PrintAndExit, {}, 1, true, "Only one page"},
     };
     for (const Case& c : cases) {
         const CommandLine parsed = CommandLine::parse(QStringList{"team-editor"} + c.arguments);
