@@ -6,8 +6,8 @@
 
 namespace {
 
-// The project has not settled its licence yet; this line changes with it.
-constexpr const char* LicenceText = "Licence: not chosen yet; see the project's copyright file.";
+// The licence of the whole project, as in its LICENSE file.
+constexpr const char* LicenceText = "Licence: MIT. See the LICENSE file that comes with the program.";
 
 } // namespace
 

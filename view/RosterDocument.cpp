@@ -33,6 +33,11 @@ void RosterDocument::newTeamShown()
     start(Origin::NewTeam, {}, QStringLiteral("New team"));
 }
 
+void RosterDocument::importShown(const QString& from)
+{
+    start(Origin::NewTeam, {}, PageNames::shortName(from));
+}
+
 void RosterDocument::saved(const QString& file)
 {
     if (!file.isEmpty()) {

@@ -20,7 +20,7 @@ public:
     enum class Origin
     {
         None,    // nothing shown yet
-        NewTeam, // File, New, not saved yet
+        NewTeam, // File, New or an import, not saved to a file yet
         Page     // read from a file or URL, or saved to a file
     };
 
@@ -37,6 +37,9 @@ public:
     // A roster was shown: a page read from source, or a new team.
     void pageShown(const QString& source);
     void newTeamShown();
+    // An import of another tool's page: named after it, but with no file of
+    // its own to save to.
+    void importShown(const QString& from);
     // The roster was stored; file is where, when a chooser named it.
     void saved(const QString& file = {});
 

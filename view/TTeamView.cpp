@@ -20,9 +20,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -316,7 +316,7 @@ void TTeamView::createRecentPagesMenu()
 {
     auto* menu = new RecentPagesMenu(
         PageHistory::pathIn(startDirectory()), [this](const QString& page) { openPage(page); }, File1);
-    File1->insertMenu(Save2, menu);
+    File1->insertMenu(Import1, menu);
 }
 
 void TTeamView::createHelpMenu()
@@ -576,7 +576,7 @@ void TTeamView::Import1Click()
     QString path;
     if (!choosers().chooseOpenFile(this, path))
         return;
-    showImport(importRosterFile(QFile::encodeName(path).toStdString()));
+    showImport(importRosterFile(QFile::encodeName(path).toStdString()), path);
 }
 
 void TTeamView::ImportButtonClick()
@@ -584,7 +584,7 @@ void TTeamView::ImportButtonClick()
     if (!m_offeredImport)
         return;
     const ImportResult imported = std::move(*m_offeredImport);
-    showImport(imported);
+    showImport(imported, m_document->source());
 }
 
 void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding)
@@ -609,11 +609,14 @@ void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEnco
 // The imported team is shown as a read page is, and the bar tells what the
 // import took and left. Save then asks for a file: writing back over the
 // other tool's page would lose what the import left out.
-void TTeamView::showImport(const ImportResult& result)
+void TTeamView::showImport(const ImportResult& result, const QString& from)
 {
+    if (!mayDiscardChanges())
+        return;
     showReadPage(result.team, result.matchRecord, TextEncoding::Utf8);
     enableSaving();
     setPageSource(QStringLiteral("<none>"));
+    m_document->importShown(from);
     ImportBarText->setText(QString::fromStdString(result.summary()));
     m_importButtonAction->setVisible(false);
     ImportBar->show();

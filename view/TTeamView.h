@@ -183,7 +183,8 @@ private:
     void updateScrollRange();
     void enableSaving();
     void createImportBar();
-    void showImport(const ImportResult& result);
+    // from: the page the import was made of, which names the roster.
+    void showImport(const ImportResult& result, const QString& from);
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
     bool saveThroughChooser();
     bool saveBeforeDiscarding();

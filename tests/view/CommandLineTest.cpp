@@ -75,7 +75,7 @@ TEST(HelpTest, AboutBoxAndShortcutTableTellTheTruth)
     const QString about = AboutBox::text();
     EXPECT_TRUE(about.contains("Team Editor " TE_TEST_VERSION));
     EXPECT_TRUE(about.contains(QString::fromLatin1(qVersion())));
-    EXPECT_TRUE(about.contains("Licence"));
+    EXPECT_TRUE(about.contains("Licence: MIT"));
     // The icon is drawn from the compiled-in SVG, which needs Qt's SVG plugins.
     EXPECT_FALSE(QApplication::windowIcon().pixmap(32).isNull());
 

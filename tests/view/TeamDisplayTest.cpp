@@ -85,7 +85,7 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(menus, QStringList({"&File|&New|&Open...|Open &Recent|&Save|Save &As...|-|E&xit",
+    EXPECT_EQ(menus, QStringList({"&File|&New|&Open...|Open &Recent|&Import...|&Save|Save &As...|-|E&xit",
                                   "&Edit|&Undo|&Redo", "&Colors|&Background|&Table|Table &Headings",
                                   "Fo&nts|&Heading|&Table", "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
