@@ -5,13 +5,39 @@
 #include "TForm_Parse.h"
 #include "TTeamView.h"
 
+#include <QIcon>
+
 #include <exception>
+
+// The resources live in this static library: nothing would pull them into a
+// program without this call.
+static void loadIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 TeamEditorApplication::TeamEditorApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    nameApplication();
+    loadIconResources();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/team-editor.svg")));
+}
+
+void TeamEditorApplication::nameApplication()
+{
     // The application's title; window captions stay as each window sets them.
-    setApplicationName(QStringLiteral("Team Editor"));
-    setApplicationVersion(QStringLiteral(TE_VERSION));
+    QCoreApplication::setApplicationName(QStringLiteral("Team Editor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TE_VERSION));
+}
+
+void TeamEditorApplication::openPageWhenRunning(const QString& page)
+{
+    // Through the event loop, so that a failure reaches the error report and
+    // the window stays as it was.
+    QMetaObject::invokeMethod(
+        m_mainWindow.get(),
+        [window = m_mainWindow.get(), page] { runCommand([window, page] { window->openPage(page); }); },
+        Qt::QueuedConnection);
 }
 
 TeamEditorApplication::~TeamEditorApplication()
@@ -41,6 +67,8 @@ void TeamEditorApplication::createWindows()
 void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)
 {
     mainWindow.setPageSourceDialog(&pageSourceDialog);
+    // A page read replaces the shown roster only once its changes are saved or given up.
+    pageSourceDialog.setReplaceCheck([&mainWindow] { return mainWindow.mayReplaceWithReadPage(); });
     QObject::connect(&pageSourceDialog, &TForm_Parse::pageRead, &mainWindow, &TTeamView::showReadPage);
     QObject::connect(&pageSourceDialog, &TForm_Parse::otherToolPageRead, &mainWindow,
                      &TTeamView::offerImport);

@@ -24,6 +24,11 @@ public:
     TTeamView* mainWindow() const { return m_mainWindow.get(); }
     TForm_Parse* pageSourceDialog() const { return m_pageSourceDialog.get(); }
 
+    // The program's name and version, for the application object in use.
+    static void nameApplication();
+    // Reads a page named on the command line once the event loop runs.
+    void openPageWhenRunning(const QString& page);
+
     // The dialog's pages go to the window; the window's File, Open and Save
     // use the dialog.
     static void connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog);

@@ -10,7 +10,10 @@
 #include "TTeamView.h"
 #include "TeamEditorApplication.h"
 
+#include <QAction>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +79,7 @@ public:
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
 
 private:
     int m_pointSize;
@@ -167,6 +171,40 @@ void BM_ExitDuringAFetch(benchmark::State& state)
     setEventPump({});
 }
 BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One keystroke in a cell's in-place editor, the whole way: the editor's
+// text, the sheet's change report, the undo step it merges into, the window's
+// title and modified mark. Keystrokes add a letter and take it away in turn.
+void BM_KeystrokeInACell(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
+    grid->setFocus();
+    grid->setCurrentCell(7, 1);
+    grid->edit(grid->model()->index(1, 7));
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            editor = candidate;
+    if (!editor) {
+        state.SkipWithError("no cell editor opened");
+        return;
+    }
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    // Some text before the cursor, so that Backspace always has a letter to take.
+    QCoreApplication::sendEvent(editor, &letter);
+    bool add = true;
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(editor, add ? &letter : &backspace);
+        add = !add;
+    }
+    if (!view.isWindowModified() || !view.findChild<QAction*>(QStringLiteral("Undo1"))->isEnabled())
+        state.SkipWithError("the keystrokes did not reach the undo history");
+}
+BENCHMARK(BM_KeystrokeInACell)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

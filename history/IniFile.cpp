@@ -260,6 +260,54 @@ void save(const QString& path, const IniText& text)
     }
 }
 
+// A line break would end an entry early and let the rest of the text pass
+// for entries or sections of its own.
+void checkEntry(const QString& path, std::string_view key, std::string_view value)
+{
+    if (key.find_first_of("\r\n") != std::string_view::npos ||
+        value.find_first_of("\r\n") != std::string_view::npos)
+        throw EFileError(writeFailure(path));
+}
+
+// Reads the file, lets change edit its text and replaces the file. Another
+// editor may change the file between the read and the write: the lock beside
+// the file makes the two one step, so that neither loses the other's entries.
+template <typename Change> void rewrite(const QString& path, Change change)
+{
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMilliseconds);
+    if (!lock.tryLock(LockWaitMilliseconds))
+        throw EFileError(writeFailure(path));
+    IniText text = loadForWrite(path);
+    change(text);
+    save(path, text);
+}
+
+// Appends "[name]" at the end; a blank line parts it from a last line that is
+// not blank.
+void appendSection(IniText& text, std::string_view name)
+{
+    std::optional<Line> last;
+    for (auto line = text.lineAt(0); line; line = text.lineAt(line->next))
+        last = line;
+    if (last && !trimmed(text.text(*last)).empty())
+        text.insert(text.bytes.size(), {});
+    text.insert(text.bytes.size(), "[" + std::string(name) + "]");
+}
+
+// Where the section's last non-blank line ends, so that blank lines that part
+// it from the next section stay between them.
+std::size_t endOfEntries(const IniText& text, SectionRange section)
+{
+    std::size_t at = section.first;
+    for (auto line = text.lineAt(section.first); line && line->start < section.end;
+         line = text.lineAt(line->next)) {
+        if (!trimmed(text.text(*line)).empty())
+            at = line->next;
+    }
+    return at;
+}
+
 } // namespace
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
@@ -295,47 +343,57 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value,
                           KeyEnd keyEnd) const
 {
-    // A line break would end the entry early and let the rest of the text
-    // pass for entries or sections of its own.
-    if (key.find_first_of("\r\n") != std::string_view::npos ||
-        value.find_first_of("\r\n") != std::string_view::npos)
-        throw EFileError(writeFailure(m_path));
-    // Another editor may change the file between this read and the write that
-    // replaces it: the lock beside the file makes the two one step, so that
-    // neither loses the other's entries.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(StaleLockMilliseconds);
-    if (!lock.tryLock(LockWaitMilliseconds))
-        throw EFileError(writeFailure(m_path));
-    IniText text = loadForWrite(m_path);
+    checkEntry(m_path, key, value);
     const std::string entry = std::string(key) + "=" + std::string(value);
-    const auto range = findSection(text, section);
-    if (!range) {
-        // A blank line parts the new section from a last line that is not blank.
-        std::optional<Line> last;
-        for (auto line = text.lineAt(0); line; line = text.lineAt(line->next))
-            last = line;
-        if (last && !trimmed(text.text(*last)).empty())
-            text.insert(text.bytes.size(), {});
-        text.insert(text.bytes.size(), "[" + std::string(section) + "]");
-        text.insert(text.bytes.size(), entry);
-    } else if (const auto line = findKey(text, *range, key, keyEnd)) {
-        text.replace(*line, entry);
-    } else {
-        // After the section's last non-blank line, so blank lines that part
-        // it from the next section stay between them.
-        std::size_t at = range->first;
-        for (auto line = text.lineAt(range->first); line && line->start < range->end;
-             line = text.lineAt(line->next)) {
-            if (!trimmed(text.text(*line)).empty())
-                at = line->next;
+    rewrite(m_path, [&](IniText& text) {
+        const auto range = findSection(text, section);
+        if (!range) {
+            appendSection(text, section);
+            text.insert(text.bytes.size(), entry);
+        } else if (const auto line = findKey(text, *range, key, keyEnd)) {
+            text.replace(*line, entry);
+        } else {
+            text.insert(endOfEntries(text, *range), entry);
         }
-        text.insert(at, entry);
-    }
-    save(m_path, text);
+    });
 }
 
 void IniFile::writeInteger(std::string_view section, std::string_view key, int value) const
 {
     writeString(section, key, std::to_string(value));
+}
+
+std::vector<std::pair<std::string, std::string>> IniFile::readEntries(std::string_view section) const
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto loaded = readSection(m_path, section);
+    if (!loaded)
+        return entries;
+    forEachEntry(loaded->text, loaded->range, KeyEnd::FirstEquals, [&](const Line&, const Entry& entry) {
+        entries.emplace_back(entry.key, entry.value);
+        return true;
+    });
+    return entries;
+}
+
+void IniFile::replaceSection(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) const
+{
+    for (const auto& [key, value] : entries)
+        checkEntry(m_path, key, value);
+    rewrite(m_path, [&](IniText& text) {
+        std::size_t at = text.bytes.size();
+        if (const auto range = findSection(text, section)) {
+            at = range->first;
+            text.bytes.erase(at, endOfEntries(text, *range) - at);
+        } else {
+            appendSection(text, section);
+            at = text.bytes.size();
+        }
+        for (const auto& [key, value] : entries) {
+            const std::size_t before = text.bytes.size();
+            text.insert(at, key + "=" + value);
+            at += text.bytes.size() - before;
+        }
+    });
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A small ini file in the usual profile form: "[Section]" lines and
@@ -59,6 +60,15 @@ public:
     void writeString(std::string_view section, std::string_view key, std::string_view value,
                      KeyEnd keyEnd = KeyEnd::FirstEquals) const;
     void writeInteger(std::string_view section, std::string_view key, int value) const;
+
+    // The entries of the first section of that name, in file order, each key
+    // ending at the first "=". A missing file or section gives an empty list.
+    std::vector<std::pair<std::string, std::string>> readEntries(std::string_view section) const;
+    // Replaces the entries of the section with these, in one write of the
+    // file; other sections and the lines around them stay as they are. A
+    // missing section is appended. Throws as writeString does.
+    void replaceSection(std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries) const;
 
 private:
     QString m_path;

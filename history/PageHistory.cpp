@@ -12,6 +12,11 @@ constexpr std::string_view CurrentKey = "Team HTML";
 
 PageHistory::PageHistory(const QString& path) : m_file(path) {}
 
+QString PageHistory::pathIn(const QString& startDirectory)
+{
+    return startDirectory + QStringLiteral("/SkarnIRC.ini");
+}
+
 QStringList PageHistory::urls() const
 {
     QStringList result;

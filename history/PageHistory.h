@@ -14,6 +14,11 @@ class PageHistory
 public:
     explicit PageHistory(const QString& path);
 
+    // The history file in a start directory: the directory's text followed by
+    // "/SkarnIRC.ini", no separator added or removed, so at the root this
+    // gives "//SkarnIRC.ini".
+    static QString pathIn(const QString& startDirectory);
+
     const QString& path() const { return m_file.path(); }
 
     // A URL runs to the last "=" of its line, so URLs with queries come back whole.

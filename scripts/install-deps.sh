@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev openssl
+    qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev openssl libqt6svg6
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     librsvg2-bin desktop-file-utils appstream man-db groff-base binutils file dpkg-dev lintian
     clang libclang-rt-14-dev libfuzzer-14-dev

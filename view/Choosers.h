@@ -47,6 +47,16 @@ public:
     virtual bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) = 0;
     // The platform's print dialog for printer; true when the user chose to print.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    enum class SaveAnswer
+    {
+        Save,
+        Discard,
+        Cancel
+    };
+    // "Save changes to <name>?" with Save, Discard and Cancel, before changes
+    // would be lost.
+    virtual SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) = 0;
 };
 
 // The standard Qt dialogs unless replaced.

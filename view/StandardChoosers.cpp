@@ -97,3 +97,21 @@ bool StandardChoosers::choosePrinter(QWidget* parent, QPrinter& printer)
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
+
+Choosers::SaveAnswer StandardChoosers::askToSaveChanges(QWidget* parent, const QString& name)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Team Editor"),
+                    QStringLiteral("Save changes to %1?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}

@@ -13,4 +13,5 @@ public:
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 };

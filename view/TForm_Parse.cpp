@@ -6,6 +6,7 @@
 #include "ErrorReport.h"
 #include "Errors.h"
 #include "PageHistory.h"
+#include "RecentPages.h"
 #include "RosterPage.h"
 #include "RosterReader.h"
 
@@ -22,6 +23,7 @@
 #include <QSize>
 #include <QTemporaryDir>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -154,8 +156,7 @@ void TForm_Parse::createControls()
 
 QString TForm_Parse::historyPath() const
 {
-    // No separator is added or removed: at the root this gives "//SkarnIRC.ini".
-    return m_startDirectory + QStringLiteral("/SkarnIRC.ini");
+    return PageHistory::pathIn(m_startDirectory);
 }
 
 void TForm_Parse::FormCreate()
@@ -195,14 +196,16 @@ void TForm_Parse::readPageSource()
         // The page stays in its folder until it has been read and looked at
         // for an import. A cancelled fetch leaves the dialog open as it was.
         const QTemporaryDir folder = fetchFolder();
-        if (!fetchPage(text, folder))
+        if (!fetchPage(text, folder) || !readAndShowPage())
             return;
-        readAndShowPage();
+        rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
-        readAndShowPage();
+        if (!readAndShowPage())
+            return;
+        rememberRecentPage(QFileInfo(text).absoluteFilePath());
     }
     hide();
 }
@@ -243,6 +246,25 @@ QString TForm_Parse::pageSource() const
 void TForm_Parse::setPageSource(const QString& text)
 {
     Cmb_HTML->setEditText(text);
+}
+
+void TForm_Parse::readPage(const QString& text)
+{
+    setPageSource(text);
+    BtnParseClick();
+}
+
+void TForm_Parse::rememberRecentPage(const QString& text) const
+{
+    // The list is a convenience: a history file that cannot be written must
+    // not turn a page read without failure into a failed command. A history
+    // too large to read is never written.
+    if (!m_historyProblem.isEmpty())
+        return;
+    try {
+        RecentPages(historyPath()).add(text);
+    } catch (const TeamEditorError&) {
+    }
 }
 
 void TForm_Parse::bringUp()
@@ -386,6 +408,11 @@ bool TForm_Parse::fetchPage(const QString& url, const QTemporaryDir& folder)
     return true;
 }
 
+void TForm_Parse::setReplaceCheck(std::function<bool()> mayReplace)
+{
+    m_mayReplace = std::move(mayReplace);
+}
+
 MatchRecord TForm_Parse::readCurrentTeam()
 {
     TTeam team;
@@ -395,10 +422,16 @@ MatchRecord TForm_Parse::readCurrentTeam()
     return record;
 }
 
-void TForm_Parse::readAndShowPage()
+bool TForm_Parse::readAndShowPage()
 {
-    const MatchRecord record = readCurrentTeam();
+    TTeam team;
+    MatchRecord record;
+    ParseHTML(Memo1, team, record);
+    if (m_mayReplace && !m_mayReplace())
+        return false;
+    CurrentTeam = team;
     emit pageRead(CurrentTeam, record, Memo1.encoding);
     if (Memo1.lines.empty() || !isOwnPageStart(Memo1.lines.front()))
         emit otherToolPageRead(m_pagePath, CurrentTeam, Memo1.encoding);
+    return true;
 }

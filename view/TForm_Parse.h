@@ -46,6 +46,8 @@ public:
     void cancelFetch() override;
     bool fetching() const;
     void BtnCancelClick();
+    void readPage(const QString& text) override;
+    void setReplaceCheck(std::function<bool()> mayReplace) override;
 
     // Why the history could not be read at creation ("History file too
     // large: <path>"), or empty. The history is then kept in memory only.
@@ -87,7 +89,10 @@ private:
     void showReceived();
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
     MatchRecord readCurrentTeam();
-    void readAndShowPage();
+    // False when the replace check kept the shown roster.
+    bool readAndShowPage();
+    // Adds a page read without failure to the recent pages.
+    void rememberRecentPage(const QString& text) const;
 
     QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
@@ -97,4 +102,5 @@ private:
     QPushButton* m_cancelButton = nullptr;
     bool m_fetching = false;
     bool m_cancelRequested = false;
+    std::function<bool()> m_mayReplace;
 };

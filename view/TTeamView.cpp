@@ -1,22 +1,32 @@
 #include "TTeamView.h"
 
+#include "AboutBox.h"
 #include "Choosers.h"
 #include "ColorValue.h"
 #include "ColumnFitter.h"
 #include "ErrorReport.h"
 #include "Errors.h"
+#include "PageHistory.h"
+#include "PageNames.h"
 #include "PageSource.h"
 #include "PageStore.h"
 #include "PaperMenu.h"
 #include "ReadBackCheck.h"
+#include "RecentPagesMenu.h"
+#include "RosterDocument.h"
 #include "RosterPage.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
+#include "ShortcutsDialog.h"
+#include "StartHint.h"
 #include "StringGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +35,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -92,18 +103,32 @@ QFont withFace(QFont font, const QString& face)
     return font;
 }
 
+// The platform's keys for a command; where its key scheme has none (Save As
+// and Quit have none in some), the keys most desktops use.
+void setStandardKeys(QAction* action, QKeySequence::StandardKey key, const QKeySequence& fallback)
+{
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (!keys.isEmpty())
+        action->setShortcuts(keys);
+    else if (!fallback.isEmpty())
+        action->setShortcut(fallback);
+}
+
 } // namespace
 
 TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Team Viewer"));
     createContents();
+    m_document = new RosterDocument(m_sheet, this);
     createMenu();
     createTotals();
     resize(800, 600);
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
     FormCreate();
+    createRecentPagesMenu();
+    createHelpMenu();
+    setAcceptDrops(true);
 }
 
 TTeamView::~TTeamView()
@@ -174,6 +199,7 @@ void TTeamView::createContents()
     m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
     m_scrollArea->setWidget(m_canvas);
     setCentralWidget(m_scrollArea);
+    m_startHint = new StartHint(m_scrollArea->viewport());
     fitGrids();
     createImportBar();
 }
@@ -249,11 +275,18 @@ void TTeamView::createMenu()
     Save1 = File1->addAction(QStringLiteral("Save &As..."), this, guarded([this] { saveAs(); }));
     File1->addSeparator();
     exit1 = File1->addAction(QStringLiteral("E&xit"), this, guarded([this] { exitProgram(); }));
+    setStandardKeys(New1, QKeySequence::New, {});
+    setStandardKeys(Open1, QKeySequence::Open, {});
+    setStandardKeys(Save2, QKeySequence::Save, {});
+    setStandardKeys(Save1, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    setStandardKeys(exit1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     // Print and export take what the window shows, like Save, and are
     // offered once saving is.
     m_paperMenu = new PaperMenu(File1, exit1, this, [this]() -> const RosterSheet& { return m_sheet; });
     Save2->setEnabled(false);
     Save1->setEnabled(false);
+
+    createEditMenu();
 
     Colors1 = menuBar()->addMenu(QStringLiteral("&Colors"));
     Backgound1 =
@@ -268,8 +301,8 @@ void TTeamView::createMenu()
 
     QMenu* team = menuBar()->addMenu(QStringLiteral("&Team"));
     team->setObjectName(QStringLiteral("TeamMenu"));
-    m_updateCostOfTeam =
-        team->addAction(QStringLiteral("&Update Cost of Team"), this, guarded([this] { updateCostOfTeam(); }));
+    m_updateCostOfTeam = team->addAction(QStringLiteral("&Update Cost of Team"), this,
+                                         guarded([this] { updateCostOfTeam(); }));
     m_updateCostOfTeam->setObjectName(QStringLiteral("UpdateCostOfTeam"));
     m_updateCostOfTeam->setEnabled(false);
 
@@ -280,9 +313,66 @@ void TTeamView::createMenu()
         {Colors1, "Colors1"}, {Backgound1, "Backgound1"},
         {Table1, "Table1"},   {TableHeadings1, "TableHeadings1"},
         {Fonts2, "Fonts2"},   {Main1, "Main1"},
-        {Table2, "Table2"}};
+        {Table2, "Table2"},   {EditMenu, "EditMenu"},
+        {Undo1, "Undo1"},     {Redo1, "Redo1"}};
     for (const auto& [item, name] : names)
         item->setObjectName(QString::fromLatin1(name));
+}
+
+void TTeamView::createEditMenu()
+{
+    QUndoStack& steps = m_document->history().stack();
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Undo1 = EditMenu->addAction(QStringLiteral("&Undo"), this, guarded([this] { undo(); }));
+    Redo1 = EditMenu->addAction(QStringLiteral("&Redo"), this, guarded([this] { redo(); }));
+    setStandardKeys(Undo1, QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    setStandardKeys(Redo1, QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    const auto follow = [](QAction* action, const QString& command, const QString& step) {
+        action->setText(step.isEmpty() ? command : command + QLatin1Char(' ') + step);
+    };
+    connect(&steps, &QUndoStack::undoTextChanged, Undo1,
+            [this, follow](const QString& step) { follow(Undo1, QStringLiteral("&Undo"), step); });
+    connect(&steps, &QUndoStack::redoTextChanged, Redo1,
+            [this, follow](const QString& step) { follow(Redo1, QStringLiteral("&Redo"), step); });
+    connect(&steps, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    Undo1->setEnabled(false);
+    Redo1->setEnabled(false);
+    // Leaving a cell ends its spell of typing: the next edit is a step of its own.
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+                [this] { m_document->history().endTyping(); });
+    }
+}
+
+void TTeamView::createRecentPagesMenu()
+{
+    auto* menu = new RecentPagesMenu(
+        PageHistory::pathIn(startDirectory()), [this](const QString& page) { openPage(page); }, File1);
+    File1->insertMenu(Import1, menu);
+}
+
+void TTeamView::createHelpMenu()
+{
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Shortcuts1 =
+        Help1->addAction(QStringLiteral("&Keyboard Shortcuts"), this, guarded([this] { showShortcuts(); }));
+    Shortcuts1->setObjectName(QStringLiteral("Shortcuts1"));
+    setStandardKeys(Shortcuts1, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1));
+    About1 = Help1->addAction(QStringLiteral("&About Team Editor"), this, [this] { AboutBox::show(this); });
+    About1->setObjectName(QStringLiteral("About1"));
+}
+
+void TTeamView::showShortcuts()
+{
+    QList<QAction*> commands;
+    for (QAction* menu : menuBar()->actions()) {
+        if (menu->menu())
+            commands += menu->menu()->actions();
+    }
+    ShortcutsDialog dialog(commands, this);
+    dialog.exec();
 }
 
 // The design's command names, each forwarding to the command it names.
@@ -404,6 +494,9 @@ void TTeamView::sheetChanged(const SheetChange& change)
             applyHeadingFont();
         break;
     case Kind::Shape:
+        // Rows added by typing, or taken away again by undo.
+        if (change.grid == SheetGrid::Matches && change.oldShape.rows != change.newShape.rows)
+            m_gameGridHeight = matchGridHeight(change.newShape.rows);
         fitRowHeights(GameGrid);
         layoutGrids();
         break;
@@ -528,13 +621,18 @@ void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextE
     // An offer or report of an import is about the page shown before.
     m_offeredImport.reset();
     ImportBar->hide();
+    // However the page came (the dialog, the command line, a drop), a shown
+    // team can be saved.
+    enableSaving();
     RosterSheet shown(m_sheet);
     putReadPage(shown, team, record, encoding);
     showPage(shown);
+    m_document->pageShown(pageSource());
 }
 
 void TTeamView::showGrids()
 {
+    m_startHint->hide();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid})
         grid->show();
     statusBar()->show();
@@ -548,6 +646,8 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
 
 void TTeamView::newTeam()
 {
+    if (!mayDiscardChanges())
+        return;
     m_offeredImport.reset();
     ImportBar->hide();
     enableSaving();
@@ -555,6 +655,7 @@ void TTeamView::newTeam()
     RosterSheet shown(m_sheet);
     putNewTeam(shown);
     showPage(shown);
+    m_document->newTeamShown();
 }
 
 void TTeamView::openPageSource()
@@ -569,7 +670,7 @@ void TTeamView::importPage()
     QString path;
     if (!choosers().chooseOpenFile(this, path))
         return;
-    showImport(importRosterFile(QFile::encodeName(path).toStdString()));
+    showImport(importRosterFile(QFile::encodeName(path).toStdString()), path);
 }
 
 void TTeamView::importOffered()
@@ -577,7 +678,7 @@ void TTeamView::importOffered()
     if (!m_offeredImport)
         return;
     const ImportResult imported = std::move(*m_offeredImport);
-    showImport(imported);
+    showImport(imported, m_document->source());
 }
 
 void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding)
@@ -602,11 +703,14 @@ void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEnco
 // The imported team is shown as a read page is, and the bar tells what the
 // import took and left. Save then asks for a file: writing back over the
 // other tool's page would lose what the import left out.
-void TTeamView::showImport(const ImportResult& result)
+void TTeamView::showImport(const ImportResult& result, const QString& from)
 {
+    if (!mayDiscardChanges())
+        return;
     showReadPage(result.team, result.matchRecord, TextEncoding::Utf8);
     enableSaving();
     setPageSource(QStringLiteral("<none>"));
+    m_document->importShown(from);
     ImportBarText->setText(QString::fromStdString(result.summary()));
     m_importButtonAction->setVisible(false);
     ImportBar->show();
@@ -619,9 +723,113 @@ void TTeamView::exitProgram()
 
 void TTeamView::closeEvent(QCloseEvent* event)
 {
+    // A fetch in progress ends first, so that the program can end as soon as
+    // the question is answered. The window stays until the answer lets it
+    // go; a failing save is reported and keeps it.
+    event->ignore();
     if (m_pageSourceDialog)
         m_pageSourceDialog->cancelFetch();
-    QMainWindow::closeEvent(event);
+    runCommand([this, event] {
+        if (mayDiscardChanges())
+            event->accept();
+    });
+}
+
+bool TTeamView::isModified() const
+{
+    return m_document->isModified();
+}
+
+bool TTeamView::mayDiscardChanges()
+{
+    finishCellEditing();
+    return m_document->mayDiscardChanges([this] { return saveBeforeDiscarding(); });
+}
+
+bool TTeamView::saveBeforeDiscarding()
+{
+    // Saved where the roster came from, not to the path box: a page being
+    // opened has put its own name there already. A new team or a page from
+    // the web has no file of its own yet.
+    const QString source = m_document->source();
+    if (m_document->origin() != RosterDocument::Origin::Page || PageNames::isWebAddress(source) ||
+        source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive))
+        return saveAs();
+    buildPage();
+    if (!confirmReadBack())
+        return false;
+    storePage(Memo1, source);
+    m_document->saved();
+    return true;
+}
+
+bool TTeamView::mayReplaceWithReadPage()
+{
+    // When the roster stays, the path box names the page that was not shown;
+    // Save must go on writing where the shown roster belongs.
+    const auto keepSource = [this, shownSource = m_document->source()] {
+        if (m_document->origin() == RosterDocument::Origin::Page)
+            setPageSource(shownSource);
+    };
+    try {
+        if (mayDiscardChanges())
+            return true;
+    } catch (...) {
+        keepSource();
+        throw;
+    }
+    keepSource();
+    return false;
+}
+
+void TTeamView::undo()
+{
+    finishCellEditing();
+    m_document->history().stack().undo();
+}
+
+void TTeamView::redo()
+{
+    finishCellEditing();
+    m_document->history().stack().redo();
+}
+
+void TTeamView::finishCellEditing()
+{
+    // An editor left open over a cell would write its text back after the
+    // cell changed under it; taking its focus commits and closes it.
+    QWidget* focused = QApplication::focusWidget();
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        if (focused && grid->isAncestorOf(focused) && focused != grid && focused != grid->viewport()) {
+            grid->setFocus();
+            break;
+        }
+    }
+    m_document->history().endTyping();
+}
+
+void TTeamView::openPage(const QString& page)
+{
+    if (m_pageSourceDialog)
+        m_pageSourceDialog->readPage(PageNames::fromOutside(page));
+}
+
+void TTeamView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData() && !PageNames::fromDrop(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TTeamView::dropEvent(QDropEvent* event)
+{
+    const QString page = event->mimeData() ? PageNames::fromDrop(*event->mimeData()) : QString();
+    if (page.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the program the page came from is not
+    // kept waiting through a question or a fetch.
+    QMetaObject::invokeMethod(
+        this, [this, page] { runCommand([this, page] { openPage(page); }); }, Qt::QueuedConnection);
 }
 
 void TTeamView::WriteHTML()
@@ -634,27 +842,25 @@ void TTeamView::buildPage()
     Memo1 = buildRosterPage(m_sheet);
 }
 
-void TTeamView::saveAs()
+bool TTeamView::saveAs()
 {
     buildPage();
-    if (!confirmReadBack())
-        return;
-    saveThroughChooser();
+    return confirmReadBack() && saveThroughChooser();
 }
 
-void TTeamView::save()
+bool TTeamView::save()
 {
     buildPage();
     if (!confirmReadBack())
-        return;
+        return false;
     // A web address or the no-page marker names no file to write back to.
     const QString source = pageSource();
     if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
-        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive)) {
-        saveThroughChooser();
-        return;
-    }
+        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive))
+        return saveThroughChooser();
     storePage(Memo1, source);
+    m_document->saved();
+    return true;
 }
 
 bool TTeamView::confirmReadBack()
@@ -666,15 +872,17 @@ bool TTeamView::confirmReadBack()
            choosers().confirmSaveAnyway(this, readBackWarning(*difference) + QStringLiteral(" Save anyway?"));
 }
 
-void TTeamView::saveThroughChooser()
+bool TTeamView::saveThroughChooser()
 {
     QString fileName = m_lastSaveName;
     if (!choosers().chooseSaveFile(this, fileName))
-        return;
+        return false;
     m_lastSaveName = fileName;
     QDir::setCurrent(QFileInfo(fileName).absolutePath());
     setPageSource(fileName);
     storePage(Memo1, fileName);
+    m_document->saved(fileName);
+    return true;
 }
 
 QString TTeamView::pageSource() const

@@ -15,6 +15,8 @@
 
 class ColumnFitter;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -22,14 +24,16 @@ class QPushButton;
 class QScrollArea;
 class QToolBar;
 class PaperMenu;
+class RosterDocument;
 class SheetTotals;
+class StartHint;
 class StringGrid;
 class PageSource;
 struct FontChoice;
 
 // The editor's main window: the team-name heading over four grids (players,
-// team details, staff and extras, match record), and the File, Colors and
-// Fonts menus. It views a roster sheet: the grids show its cells and write
+// team details, staff and extras, match record), and the File, Edit, Colors,
+// Fonts, Team and Help menus. It views a roster sheet: the grids show its cells and write
 // edits back to it, and the window's colours and faces follow it. Font sizes
 // and styles are the window's own.
 class TTeamView : public QMainWindow
@@ -57,8 +61,11 @@ public:
     void newTeam();
     void openPageSource();
     void exitProgram();
-    void save();
-    void saveAs();
+    // Save and Save As; false when they were cancelled.
+    bool save();
+    bool saveAs();
+    void undo();
+    void redo();
     // File, Import...: a page of another roster tool, read by the importer.
     void importPage();
     void chooseBackgroundColor();
@@ -99,6 +106,17 @@ public:
     void offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding);
     // File, Open shows this dialog; Save reads and sets its path box.
     void setPageSourceDialog(PageSource* dialog);
+    // Reads a page named from outside (the command line, a drop, File, Open
+    // Recent) as the page source dialog's OK does.
+    void openPage(const QString& page);
+
+    // The roster differs from the one last read, created or saved.
+    bool isModified() const;
+    // Asks to save changes that would be lost: true when the action may go on.
+    bool mayDiscardChanges();
+    // The same before a page read replaces the roster; when the answer keeps
+    // the roster, the path box names its page again.
+    bool mayReplaceWithReadPage();
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const { return Memo1; }
 
@@ -142,10 +160,19 @@ private:
     QMenu* Fonts2;
     QAction* Main1;
     QAction* Table2;
+    QMenu* EditMenu;
+    QAction* Undo1;
+    QAction* Redo1;
+    QMenu* Help1;
+    QAction* Shortcuts1;
+    QAction* About1;
 
 protected:
-    // A fetch in progress ends with the window, so that the program ends at once.
+    // A fetch in progress ends with the window, so that the program ends at
+    // once; changes are saved or given up first.
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class CellLook
@@ -158,6 +185,12 @@ private:
     void FormCreate();
     void createContents();
     void createMenu();
+    void createEditMenu();
+    void createRecentPagesMenu();
+    void createHelpMenu();
+    void showShortcuts();
+    // Closes an open cell editor, keeping what it holds.
+    void finishCellEditing();
     // Grids are created in their tab order.
     StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
     // The window follows every change of the sheet.
@@ -183,12 +216,15 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void enableSaving();
     void createImportBar();
-    void showImport(const ImportResult& result);
+    // from: the page the import was made of, which names the roster.
+    void showImport(const ImportResult& result, const QString& from);
     void importOffered();
     // False when the page would read back other than shown and the user cancels.
     bool confirmReadBack();
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
-    void saveThroughChooser();
+    bool saveThroughChooser();
+    // The guard's save: to the roster's own file, or Save As when it has none.
+    bool saveBeforeDiscarding();
     QString pageSource() const;
     void setPageSource(const QString& text);
 
@@ -197,6 +233,8 @@ private:
     QScrollArea* m_scrollArea;
     PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
+    StartHint* m_startHint = nullptr;
+    RosterDocument* m_document = nullptr;
     PageSource* m_pageSourceDialog = nullptr;
     std::optional<ImportResult> m_offeredImport;
     QAction* m_importButtonAction = nullptr;

@@ -1,4 +1,6 @@
 #include "PageHistory.h"
+#include "IniFile.h"
+#include "RecentPages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,6 +39,67 @@ TEST_F(PageHistoryTest, KeepsUrlsWholeInEitherEncoding)
     history.storeCurrentIndex(3);
     EXPECT_EQ(history.urls().back(), query);
     EXPECT_EQ(history.currentIndex(), 3);
+}
+
+// The recent pages share the history file with the URL history.
+class RecentPagesTest : public PageHistoryTest
+{
+protected:
+    QByteArray content() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(RecentPagesTest, NewestFirstWithoutRepeatsAndAtMostTen)
+{
+    const RecentPages recent(path());
+    EXPECT_TRUE(recent.pages().isEmpty());
+    for (int n = 1; n <= 12; ++n)
+        recent.add(QStringLiteral("/teams/t%1.htm").arg(n));
+    QStringList expected;
+    for (int n = 12; n >= 3; --n)
+        expected.append(QStringLiteral("/teams/t%1.htm").arg(n));
+    EXPECT_EQ(recent.pages(), expected);
+
+    // Reading a page again moves it to the top instead of adding it twice.
+    recent.add(QStringLiteral("/teams/t7.htm"));
+    expected.removeAll(QStringLiteral("/teams/t7.htm"));
+    expected.prepend(QStringLiteral("/teams/t7.htm"));
+    EXPECT_EQ(recent.pages(), expected);
+}
+
+TEST_F(RecentPagesTest, SurvivesARestartAndLeavesTheUrlHistoryAlone)
+{
+    const QByteArray history =
+        "[Team HTML]\r\nhttp://a/=\r\nhttp://b/?x=1=\r\n\r\n[Current]\r\nTeam HTML=1\r\n";
+    setContent(history);
+    const QString url = QStringLiteral("https://example.org/roster.htm?team=12&view=full");
+    const QString file = QString::fromUtf8("/home/coach/\u00e9quipe = 1.htm");
+    RecentPages(path()).add(url);
+    RecentPages(path()).add(file);
+
+    // A new object reads the file afresh, as the next run of the editor does.
+    EXPECT_EQ(RecentPages(path()).pages(), (QStringList{file, url}));
+    EXPECT_TRUE(content().startsWith(history));
+    EXPECT_EQ(IniFile(path()).readInteger("Current", "Team HTML", 0), 1);
+    EXPECT_EQ(IniFile(path()).readKeyNames("Team HTML", IniFile::KeyEnd::LastEquals),
+              (std::vector<std::string>{"http://a/", "http://b/?x=1"}));
+}
+
+TEST_F(RecentPagesTest, SkipsNamesTheFileCannotHoldAndBrokenEntries)
+{
+    setContent(
+        "[recent pages]\r\npage3=/c.htm\r\nPAGE1=/a.htm\r\nPage2=\r\nPage4=/a.htm\r\nPage11=/z.htm\r\n");
+    const RecentPages recent(path());
+    EXPECT_EQ(recent.pages(), (QStringList{"/a.htm", "/c.htm"}));
+
+    for (const QString& odd : {QStringLiteral("/x\n[Current]\nTeam HTML=5"), QStringLiteral(" /lead.htm"),
+                               QStringLiteral("/trail.htm "), QString()})
+        recent.add(odd);
+    EXPECT_EQ(recent.pages(), (QStringList{"/a.htm", "/c.htm"}));
+    EXPECT_FALSE(content().contains("Team HTML=5"));
 }
 
 } // namespace

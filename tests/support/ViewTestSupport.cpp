@@ -4,7 +4,10 @@
 #include "TForm_Parse.h"
 #include "TeamEditorApplication.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 void ensureApplication()
@@ -66,6 +69,12 @@ bool ScriptedChoosers::choosePrinter(QWidget*, QPrinter& printer)
     return printerAnswer && printerAnswer(printer);
 }
 
+Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString& name)
+{
+    saveQuestions.push_back(name);
+    return saveAnswer.value_or(SaveAnswer::Discard);
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();
@@ -100,4 +109,24 @@ QColor ViewTest::fillOf(StringGrid* grid, int col, int row)
 {
     const QRect cell = grid->cellRect(col, row);
     return imageOf(grid).pixelColor(cell.right(), cell.bottom());
+}
+
+void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
+{
+    grid->setFocus();
+    grid->setCurrentCell(col, row);
+    grid->edit(grid->model()->index(row, col));
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            editor = candidate;
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    for (const QChar character : text) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QCoreApplication::sendEvent(editor, &down);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &enter);
+    QCoreApplication::processEvents();
 }

@@ -30,6 +30,9 @@ public:
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // Answers with saveAnswer, or Discard when the script has none, so that
+    // tests about other things go on as before.
+    SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 
     std::optional<TColor> colorAnswer;
     std::optional<FontChoice> fontAnswer;
@@ -43,6 +46,8 @@ public:
     std::vector<QString> exportSuffixes;
     // Answers the print dialog; no answer cancels it.
     std::function<bool(QPrinter&)> printerAnswer;
+    std::optional<SaveAnswer> saveAnswer;
+    std::vector<QString> saveQuestions; // the names asked about
 };
 
 // A main window with its page source dialog, started in a folder of its own
@@ -56,6 +61,9 @@ protected:
     // The cell's colour at its bottom-right corner, where no text is drawn.
     QColor fillOf(StringGrid* grid, int col, int row);
     QImage imageOf(StringGrid* grid);
+    // Types text over a cell's text with the grid's in-place editor, key by
+    // key, and leaves the cell with Return.
+    void typeInto(StringGrid* grid, int col, int row, const QString& text);
 
     QTemporaryDir m_folder;
     QString m_previousFolder;

@@ -66,6 +66,8 @@ public:
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    // No test here changes the roster before reading another page.
+    SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
 
     std::optional<QString> answer;
     QStringList presets;
@@ -218,7 +220,10 @@ TEST_F(PageSourceDialogTest, OkReadsALocalFileAndShowsTheTeam)
     EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->cell(1, 1), "Elves");
     EXPECT_EQ(m_dialog->pageSource(), "team.htm");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_FALSE(QFile::exists(historyPath()));
+    // A local file joins the recent pages only, not the URL history.
+    EXPECT_EQ(readFile(historyPath()),
+              "[Recent Pages]\r\nPage1=" + QFileInfo(inStart("team.htm")).absoluteFilePath().toStdString() +
+                  "\r\n");
 }
 
 TEST_F(PageSourceDialogTest, NoneClosesWithoutReading)
@@ -288,7 +293,9 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
               QFileDevice::Permissions());
     EXPECT_FALSE(QFileInfo::exists(fetchFolder));
     EXPECT_EQ(readFile(historyPath()),
-              "[Team HTML]\r\n" + url.toStdString() + "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n");
+              "[Team HTML]\r\n" + url.toStdString() +
+                  "=\r\n\r\n[Current]\r\nTeam HTML=0\r\n\r\n[Recent Pages]\r\nPage1=" + url.toStdString() +
+                  "\r\n");
 
     // The same URL in other letters is not added again, but "Current" is
     // written again.
@@ -296,8 +303,9 @@ TEST_F(PageSourceDialogTest, UrlsAreRememberedFetchedAndRead)
     m_dialog->setPageSource(url.toUpper());
     m_dialog->BtnParseClick();
     EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
-    EXPECT_EQ(readFile(historyPath()),
-              "[Team HTML]\r\n" + url.toStdString() + "=\r\n[Current]\r\nTeam HTML=0\r\n");
+    EXPECT_EQ(readFile(historyPath()), "[Team HTML]\r\n" + url.toStdString() +
+                                           "=\r\n[Current]\r\nTeam HTML=0\r\n\r\n[Recent Pages]\r\nPage1=" +
+                                           url.toUpper().toStdString() + "\r\n");
 
     const QString second = QString::fromStdString(server.url("/other.htm?team=12"));
     m_dialog->setPageSource(second);
@@ -439,7 +447,8 @@ TEST_F(PageSourceDialogTest, ShowsProgressAndCancelEndsTheFetch)
     ScriptedServer server(Reply(header + std::string(24 * 1024, 'x'), "", true), 3);
     const QString url = QString::fromStdString(server.url("/team.htm"));
     const std::pair<const char*, std::function<void()>> ways[] = {
-        {"Cancel", [this] { QTest::mouseClick(control<QPushButton>(m_dialog.get(), "BtnCancel"), Qt::LeftButton); }},
+        {"Cancel",
+         [this] { QTest::mouseClick(control<QPushButton>(m_dialog.get(), "BtnCancel"), Qt::LeftButton); }},
         {"Escape", [this] { QTest::keyClick(m_dialog.get(), Qt::Key_Escape); }},
         {"closing the main window", [this] { m_view->close(); }},
     };
@@ -455,9 +464,10 @@ TEST_F(PageSourceDialogTest, ShowsProgressAndCancelEndsTheFetch)
             const QString text = control<QLabel>(m_dialog.get(), "LbProgress")->text();
             if (texts.isEmpty() || texts.back() != text)
                 texts.append(text);
-            okEnabled = okEnabled || control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled() || control<QPushButton>(m_dialog.get(), "Button1")->isEnabled();
-            cancelShown =
-                cancelShown && control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible() && control<QLabel>(m_dialog.get(), "LbProgress")->isVisible();
+            okEnabled = okEnabled || control<QPushButton>(m_dialog.get(), "BtnParse")->isEnabled() ||
+                        control<QPushButton>(m_dialog.get(), "Button1")->isEnabled();
+            cancelShown = cancelShown && control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible() &&
+                          control<QLabel>(m_dialog.get(), "LbProgress")->isVisible();
             if (text == "Received 24 KB of 80 KB")
                 cancel();
         });

@@ -42,7 +42,7 @@ TEST_F(PaperMenuTest, CommandsSitInTheFileMenuAndFollowSave)
     QStringList texts;
     for (const QAction* item : control<QMenu>(m_view.get(), "File1")->actions())
         texts << item->text();
-    EXPECT_EQ(texts, (QStringList{"&New", "&Open...", "&Import...", "&Save", "Save &As...", "", "&Print...",
+    EXPECT_EQ(texts, (QStringList{"&New", "&Open...", "Open &Recent", "&Import...", "&Save", "Save &As...", "", "&Print...",
                                   "Print Pre&view", "Print in &Black and White", "Export P&DF...",
                                   "Export Players as &CSV...", "", "E&xit"}));
     EXPECT_EQ(action("Print1")->shortcut(), QKeySequence(QKeySequence::Print));

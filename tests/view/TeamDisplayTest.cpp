@@ -69,7 +69,8 @@ TTeam fullTeam()
 
 TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
 {
-    EXPECT_EQ(m_view->windowTitle(), "Team Viewer");
+    // No roster yet: the program's name alone, without a modified mark.
+    EXPECT_EQ(m_view->windowTitle(), "Team Editor");
     EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "");
     for (StringGrid* grid :
          {control<StringGrid>(m_view.get(), "TeamGrid"), control<StringGrid>(m_view.get(), "TeamGrid2"),
@@ -90,11 +91,11 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
     }
     EXPECT_EQ(
         menus,
-        QStringList(
-            {"&File|&New|&Open...|&Import...|&Save|Save &As...|-|&Print...|Print Pre&view|Print in &Black and "
-             "White|Export P&DF...|Export Players as &CSV...|-|E&xit",
-             "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
-             "&Team|&Update Cost of Team"}));
+        QStringList({"&File|&New|&Open...|Open &Recent|&Import...|&Save|Save &As...|-|&Print...|Print "
+                     "Pre&view|Print in &Black and White|Export P&DF...|Export Players as &CSV...|-|E&xit",
+                     "&Edit|&Undo|&Redo", "&Colors|&Background|&Table|Table &Headings",
+                     "Fo&nts|&Heading|&Table", "&Team|&Update Cost of Team",
+                     "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)

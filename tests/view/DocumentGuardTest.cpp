@@ -1,0 +1,246 @@
+#include "ViewTestSupport.h"
+
+#include "EventPump.h"
+#include "RosterSheet.h"
+#include "ScriptedServer.h"
+#include "StringGrid.h"
+#include "TeamEditorApplication.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+using SaveAnswer = Choosers::SaveAnswer;
+
+std::string readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+class DocumentGuardTest : public ViewTest
+{
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        m_reports.clear();
+        TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
+        m_shown = samplePage(QStringLiteral("shown.htm"));
+        m_other = samplePage(QStringLiteral("other.htm"));
+    }
+
+    void TearDown() override
+    {
+        TeamEditorApplication::setErrorReportHook({});
+        ViewTest::TearDown();
+    }
+
+    QString samplePage(const QString& name)
+    {
+        const QString path = m_folder.filePath(name);
+        // Each case starts from the sample: an earlier one may have saved over
+        // the file or put a folder in its place.
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+        QFile::copy(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"), path);
+        return path;
+    }
+
+    // Runs a command through the event loop, as a menu does, so that its
+    // failures reach the error report.
+    void run(const std::function<void()>& command)
+    {
+        QMetaObject::invokeMethod(m_view.get(), command, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+    }
+
+    void dropFile(const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPointF centre = m_view->rect().center();
+        QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.get(), &enter);
+        QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view.get(), &drop);
+        QCoreApplication::processEvents();
+    }
+
+    const QString& race() const { return m_view->sheet().cell(SheetGrid::Details, 1, 1); }
+
+    QStringList m_reports;
+    QString m_shown;
+    QString m_other;
+};
+
+enum class Action
+{
+    New,
+    Open,
+    Drop,
+    Exit,
+    Close,
+    Quit
+};
+
+const char* nameOf(Action action)
+{
+    switch (action) {
+    case Action::New:
+        return "New";
+    case Action::Open:
+        return "Open";
+    case Action::Drop:
+        return "Drop";
+    case Action::Exit:
+        return "Exit";
+    case Action::Close:
+        return "Close";
+    case Action::Quit:
+        return "Quit";
+    }
+    return "?";
+}
+
+enum class Answer
+{
+    NotAsked, // the roster is unchanged
+    Save,
+    Discard,
+    Cancel,
+    FailingSave
+};
+
+TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
+{
+    const Answer answers[] = {Answer::NotAsked, Answer::Save, Answer::Discard, Answer::Cancel,
+                              Answer::FailingSave};
+    for (const Action action :
+         {Action::New, Action::Open, Action::Drop, Action::Exit, Action::Close, Action::Quit}) {
+        for (const Answer answer : answers) {
+            SCOPED_TRACE(std::string(nameOf(action)) + ", answer " + std::to_string(int(answer)));
+            TearDown();
+            SetUp();
+            m_view->openPage(m_shown);
+            ASSERT_EQ(m_view->windowTitle(), "shown.htm[*] - Team Editor");
+            const bool modified = answer != Answer::NotAsked;
+            if (modified)
+                m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+            EXPECT_EQ(m_view->isWindowModified(), modified);
+            if (answer == Answer::FailingSave) {
+                // Only regular files are replaced: a folder in its place cannot be saved over.
+                QFile::remove(m_shown);
+                QDir().mkdir(m_shown);
+            }
+            m_choosers->saveAnswer = answer == Answer::Discard  ? SaveAnswer::Discard
+                                     : answer == Answer::Cancel ? SaveAnswer::Cancel
+                                                                : SaveAnswer::Save;
+            const std::string otherBefore = readFile(m_other);
+
+            switch (action) {
+            case Action::New:
+                run([this] { m_view->New1Click(); });
+                break;
+            case Action::Open:
+                run([this] { m_view->openPage(m_other); });
+                break;
+            case Action::Drop:
+                dropFile(m_other);
+                break;
+            case Action::Exit:
+                run([this] { m_view->exit1Click(); });
+                break;
+            case Action::Close:
+                run([this] { m_view->close(); });
+                break;
+            case Action::Quit: {
+                // Quitting closes the windows first; whether they closed tells
+                // the answer. The second timer ends the loop either way.
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(7); });
+                QCoreApplication::exec();
+                break;
+            }
+            }
+
+            const bool proceeds =
+                answer == Answer::NotAsked || answer == Answer::Discard || answer == Answer::Save;
+            EXPECT_EQ(m_choosers->saveQuestions,
+                      modified ? std::vector<QString>{"shown.htm"} : std::vector<QString>{});
+            EXPECT_EQ(m_reports.size(), answer == Answer::FailingSave ? 1 : 0)
+                << m_reports.join('|').toStdString();
+            if (answer == Answer::Save) {
+                EXPECT_NE(readFile(m_shown).find("Goblins"), std::string::npos);
+            }
+            // Saving never writes over the page that was about to be opened.
+            EXPECT_EQ(readFile(m_other), otherBefore);
+
+            if (!proceeds) {
+                EXPECT_TRUE(m_view->isVisible());
+                EXPECT_EQ(m_view->windowTitle(), "shown.htm[*] - Team Editor");
+                EXPECT_TRUE(m_view->isWindowModified());
+                EXPECT_EQ(race(), "Goblins");
+                // Save still writes where the shown roster came from.
+                EXPECT_EQ(m_dialog->pageSource(), m_shown);
+                continue;
+            }
+            switch (action) {
+            case Action::New:
+                EXPECT_EQ(m_view->windowTitle(), "New team[*] - Team Editor");
+                EXPECT_EQ(race(), "");
+                break;
+            case Action::Open:
+            case Action::Drop:
+                EXPECT_EQ(m_view->windowTitle(), "other.htm[*] - Team Editor");
+                EXPECT_EQ(race(), "Dwarf");
+                break;
+            default:
+                EXPECT_FALSE(m_view->isVisible());
+                break;
+            }
+            if (action == Action::New || action == Action::Open || action == Action::Drop) {
+                EXPECT_FALSE(m_view->isWindowModified());
+            }
+        }
+    }
+}
+
+TEST_F(DocumentGuardTest, ClosingDuringAFetchEndsItQuietlyAndAsksFirst)
+{
+    for (const SaveAnswer answer : {SaveAnswer::Discard, SaveAnswer::Cancel}) {
+        SCOPED_TRACE(int(answer));
+        TearDown();
+        SetUp();
+        m_view->New1Click();
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+        m_choosers->saveAnswer = answer;
+        // The server takes the request and stays silent: the fetch waits,
+        // pumping events, and the window is closed from there as a user would.
+        ScriptedServer server("", {}, true);
+        bool closing = false;
+        setEventPump([this, &server, &closing] {
+            if (server.requestReceived() && !closing) {
+                closing = true;
+                m_view->close();
+            }
+        });
+        m_dialog->readPage(QString::fromStdString(server.url("/team.htm")));
+        setEventPump({});
+
+        EXPECT_TRUE(closing);
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_EQ(m_choosers->saveQuestions, std::vector<QString>{"New team"});
+        EXPECT_EQ(m_view->isVisible(), answer == SaveAnswer::Cancel);
+        EXPECT_EQ(race(), "Goblins");
+        EXPECT_EQ(m_view->windowTitle(), "New team[*] - Team Editor");
+    }
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "EditHistory.h"
+
+// One undo step: the sheet changes it is made of, in the order they happened.
+class EditHistory::Step : public QUndoCommand
+{
+public:
+    Step(EditHistory& history, SheetChange change) : m_history(history)
+    {
+        setText(describe(change.kind));
+        m_changes.push_back(std::move(change));
+    }
+
+    // The step's name in Edit, Undo and Redo.
+    static QString describe(SheetChange::Kind kind)
+    {
+        switch (kind) {
+        case SheetChange::Kind::Cell:
+            return QStringLiteral("Typing");
+        case SheetChange::Kind::Color:
+            return QStringLiteral("Colour");
+        case SheetChange::Kind::Font:
+            return QStringLiteral("Font");
+        case SheetChange::Kind::ColumnMove:
+            return QStringLiteral("Column Move");
+        default:
+            return QStringLiteral("Change");
+        }
+    }
+
+    // The change already happened when the step is pushed: only later redos apply it.
+    void redo() override
+    {
+        if (m_done)
+            m_history.apply(m_changes, false);
+        m_done = true;
+    }
+    void undo() override { m_history.apply(m_changes, true); }
+
+    void add(SheetChange change) { m_changes.push_back(std::move(change)); }
+
+    // The same cell, typed into without a pause for another command.
+    bool continues(const SheetChange& change) const
+    {
+        const SheetChange& first = m_changes.front();
+        return first.kind == SheetChange::Kind::Cell && change.kind == SheetChange::Kind::Cell &&
+               first.grid == change.grid && first.col == change.col && first.row == change.row;
+    }
+
+    void addCellText(const SheetChange& change)
+    {
+        // Only the first old text and the last new text matter to undo and redo.
+        for (SheetChange& known : m_changes) {
+            if (known.kind == SheetChange::Kind::Cell) {
+                known.newText = change.newText;
+                return;
+            }
+        }
+    }
+
+    const SheetChange& first() const { return m_changes.front(); }
+
+private:
+    EditHistory& m_history;
+    std::vector<SheetChange> m_changes;
+    bool m_done = false;
+};
+
+EditHistory::EditHistory(RosterSheet& sheet, QObject* parent) : QObject(parent), m_sheet(sheet)
+{
+    m_observer = m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &EditHistory::tellModified);
+}
+
+void EditHistory::tellModified()
+{
+    if (isModified() == m_toldModified)
+        return;
+    m_toldModified = isModified();
+    emit modifiedChanged(m_toldModified);
+}
+
+EditHistory::~EditHistory()
+{
+    m_sheet.removeObserver(m_observer);
+}
+
+void EditHistory::startClean()
+{
+    m_typing = false;
+    m_stack.clear();
+    tellModified();
+}
+
+void EditHistory::markSaved()
+{
+    endTyping();
+    m_stack.setClean();
+}
+
+void EditHistory::endTyping()
+{
+    m_typing = false;
+}
+
+EditHistory::Step* EditHistory::openStep() const
+{
+    // Never the saved state's own step: adding to it would leave the roster
+    // marked as saved while it differs.
+    if (!m_typing || m_stack.index() == 0 || m_stack.index() != m_stack.count() ||
+        m_stack.cleanIndex() == m_stack.index())
+        return nullptr;
+    return const_cast<Step*>(static_cast<const Step*>(m_stack.command(m_stack.index() - 1)));
+}
+
+void EditHistory::sheetChanged(const SheetChange& change)
+{
+    if (m_applying)
+        return;
+    using Kind = SheetChange::Kind;
+    switch (change.kind) {
+    case Kind::Cell:
+        if (Step* step = openStep(); step && step->continues(change)) {
+            step->addCellText(change);
+            return;
+        }
+        m_stack.push(new Step(*this, change));
+        m_typing = true;
+        return;
+    case Kind::Shape:
+        // The row typing adds below the match record belongs to that typing.
+        if (Step* step = openStep(); step && step->first().grid == change.grid) {
+            step->add(change);
+            return;
+        }
+        break;
+    case Kind::ColumnMove:
+    case Kind::Color:
+    case Kind::Font:
+        break;
+    case Kind::ColumnWidth:
+    case Kind::Encoding:
+    case Kind::Replaced:
+        // Widths are the window's layout, not the page; a new encoding or
+        // content comes with a page read or created, which starts afresh.
+        return;
+    }
+    m_typing = false;
+    m_stack.push(new Step(*this, change));
+}
+
+void EditHistory::apply(const std::vector<SheetChange>& changes, bool backwards)
+{
+    using Kind = SheetChange::Kind;
+    m_applying = true;
+    m_typing = false;
+    const struct Done
+    {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_applying};
+    const auto applyOne = [this, backwards](const SheetChange& change) {
+        switch (change.kind) {
+        case Kind::Cell:
+            m_sheet.setCell(change.grid, change.col, change.row, backwards ? change.oldText : change.newText);
+            break;
+        case Kind::Shape:
+            m_sheet.setShape(change.grid, backwards ? change.oldShape : change.newShape);
+            break;
+        case Kind::ColumnMove:
+            if (backwards)
+                m_sheet.moveColumn(change.grid, change.to, change.from);
+            else
+                m_sheet.moveColumn(change.grid, change.from, change.to);
+            break;
+        case Kind::Color:
+            m_sheet.setColor(change.color, backwards ? change.oldColor : change.newColor);
+            break;
+        case Kind::Font:
+            m_sheet.setFont(change.font, backwards ? change.oldText : change.newText,
+                            backwards ? change.oldColor : change.newColor);
+            break;
+        default:
+            break;
+        }
+    };
+    if (backwards) {
+        for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+            applyOne(*change);
+    } else {
+        for (const SheetChange& change : changes)
+            applyOne(change);
+    }
+}
