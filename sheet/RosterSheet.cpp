@@ -1,6 +1,7 @@
 #include "RosterSheet.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -260,9 +261,25 @@ void RosterSheet::removeObserver(int id)
     std::erase_if(m_observers, [id](const auto& entry) { return entry.first == id; });
 }
 
+void RosterSheet::restore(const std::function<void()>& changes)
+{
+    const bool wasRestoring = std::exchange(m_restoring, true);
+    try {
+        changes();
+    } catch (...) {
+        m_restoring = wasRestoring;
+        throw;
+    }
+    m_restoring = wasRestoring;
+}
+
 void RosterSheet::report(const SheetChange& change)
 {
     m_unreported.push_back(change);
+    if (m_restoring)
+        m_unreported.back().cause = SheetChange::Cause::Restore;
+    else if (m_reporting)
+        m_unreported.back().cause = SheetChange::Cause::FollowUp;
     if (m_reporting)
         return;
     m_reporting = true;

@@ -113,6 +113,17 @@ struct SheetChange
     SheetFont font = SheetFont::Table;
     TColor oldColor = 0, newColor = 0;
     TextEncoding oldEncoding = TextEncoding::Utf8, newEncoding = TextEncoding::Utf8;
+
+    // Why the change was made. Undo takes a change back together with the
+    // follow-up it caused; a change that puts back an earlier state already
+    // holds its follow-up, so observers derive nothing from it.
+    enum class Cause
+    {
+        Edit,     // a change of its own
+        FollowUp, // made by an observer while it was told of another change
+        Restore   // put back by undo or redo
+    };
+    Cause cause = Cause::Edit;
 };
 
 // Everything a roster page shows and is written from: the texts of the four
@@ -162,6 +173,8 @@ public:
     void setEncoding(TextEncoding encoding);
     void setMatchGridHeight(std::optional<int> height) { m_matchGridHeight = height; }
     void replaceWith(const RosterSheet& other);
+    // Makes the changes, each reported as a Restore.
+    void restore(const std::function<void()>& changes);
 
     using Observer = std::function<void(const SheetChange& change)>;
     int addObserver(Observer observer);
@@ -185,5 +198,6 @@ private:
     // in the order the changes were made.
     std::deque<SheetChange> m_unreported;
     bool m_reporting = false;
+    bool m_restoring = false;
     int m_nextObserverId = 1;
 };

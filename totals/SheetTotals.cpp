@@ -152,6 +152,11 @@ void SheetTotals::sheetChanged(const SheetChange& change)
         const std::optional<MoneyCell> cell = moneyCellAt(change.grid, change.col, change.row);
         if (!cell)
             return;
+        // Undo and redo put back texts together with their follow-up.
+        if (change.cause == SheetChange::Cause::Restore) {
+            restart();
+            return;
+        }
         if (!m_ownChanges.empty() && m_ownChanges.front() == std::pair(*cell, change.newText)) {
             m_ownChanges.pop_front();
             return;

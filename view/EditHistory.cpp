@@ -36,8 +36,6 @@ public:
     }
     void undo() override { m_history.apply(m_changes, true); }
 
-    void add(SheetChange change) { m_changes.push_back(std::move(change)); }
-
     // The same cell, typed into without a pause for another command.
     bool continues(const SheetChange& change) const
     {
@@ -46,15 +44,24 @@ public:
                first.grid == change.grid && first.col == change.col && first.row == change.row;
     }
 
-    void addCellText(const SheetChange& change)
+    // Only the first old value and the last new value of a cell or a grid's
+    // shape matter to undo and redo.
+    void merge(const SheetChange& change)
     {
-        // Only the first old text and the last new text matter to undo and redo.
         for (SheetChange& known : m_changes) {
-            if (known.kind == SheetChange::Kind::Cell) {
+            if (known.kind != change.kind || known.grid != change.grid)
+                continue;
+            if (change.kind == SheetChange::Kind::Cell && known.col == change.col &&
+                known.row == change.row) {
                 known.newText = change.newText;
                 return;
             }
+            if (change.kind == SheetChange::Kind::Shape) {
+                known.newShape = change.newShape;
+                return;
+            }
         }
+        m_changes.push_back(change);
     }
 
     const SheetChange& first() const { return m_changes.front(); }
@@ -102,25 +109,38 @@ void EditHistory::endTyping()
     m_typing = false;
 }
 
-EditHistory::Step* EditHistory::openStep() const
+EditHistory::Step* EditHistory::topStep() const
 {
     // Never the saved state's own step: adding to it would leave the roster
     // marked as saved while it differs.
-    if (!m_typing || m_stack.index() == 0 || m_stack.index() != m_stack.count() ||
-        m_stack.cleanIndex() == m_stack.index())
+    if (m_stack.index() == 0 || m_stack.index() != m_stack.count() || m_stack.cleanIndex() == m_stack.index())
         return nullptr;
     return const_cast<Step*>(static_cast<const Step*>(m_stack.command(m_stack.index() - 1)));
 }
 
+EditHistory::Step* EditHistory::openStep() const
+{
+    return m_typing ? topStep() : nullptr;
+}
+
 void EditHistory::sheetChanged(const SheetChange& change)
 {
-    if (m_applying)
-        return;
     using Kind = SheetChange::Kind;
+    if (change.cause == SheetChange::Cause::Restore)
+        return;
+    // A follow-up (a cost that follows its count) belongs to the step of the
+    // edit that caused it, so that one undo takes back both.
+    if (change.cause == SheetChange::Cause::FollowUp &&
+        (change.kind == Kind::Cell || change.kind == Kind::Shape)) {
+        if (Step* step = topStep()) {
+            step->merge(change);
+            return;
+        }
+    }
     switch (change.kind) {
     case Kind::Cell:
         if (Step* step = openStep(); step && step->continues(change)) {
-            step->addCellText(change);
+            step->merge(change);
             return;
         }
         m_stack.push(new Step(*this, change));
@@ -129,7 +149,7 @@ void EditHistory::sheetChanged(const SheetChange& change)
     case Kind::Shape:
         // The row typing adds below the match record belongs to that typing.
         if (Step* step = openStep(); step && step->first().grid == change.grid) {
-            step->add(change);
+            step->merge(change);
             return;
         }
         break;
@@ -151,13 +171,7 @@ void EditHistory::sheetChanged(const SheetChange& change)
 void EditHistory::apply(const std::vector<SheetChange>& changes, bool backwards)
 {
     using Kind = SheetChange::Kind;
-    m_applying = true;
     m_typing = false;
-    const struct Done
-    {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_applying};
     const auto applyOne = [this, backwards](const SheetChange& change) {
         switch (change.kind) {
         case Kind::Cell:
@@ -183,11 +197,13 @@ void EditHistory::apply(const std::vector<SheetChange>& changes, bool backwards)
             break;
         }
     };
-    if (backwards) {
-        for (auto change = changes.rbegin(); change != changes.rend(); ++change)
-            applyOne(*change);
-    } else {
-        for (const SheetChange& change : changes)
-            applyOne(change);
-    }
+    m_sheet.restore([&] {
+        if (backwards) {
+            for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+                applyOne(*change);
+        } else {
+            for (const SheetChange& change : changes)
+                applyOne(change);
+        }
+    });
 }

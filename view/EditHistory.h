@@ -39,13 +39,14 @@ private:
     // Emits modifiedChanged when the state differs from the one told last.
     void tellModified();
     void apply(const std::vector<SheetChange>& changes, bool backwards);
-    // The step on top of the stack that typing may still add to, if any.
+    // The step on top of the stack, unless it is the saved state's own.
+    Step* topStep() const;
+    // The top step while typing may still add to it.
     Step* openStep() const;
 
     RosterSheet& m_sheet;
     int m_observer = 0;
     QUndoStack m_stack;
-    bool m_applying = false;
     bool m_typing = false;
     bool m_toldModified = false;
 };

@@ -1,8 +1,13 @@
 #include "Controls.h"
 #include "ViewTestSupport.h"
 
+#include "EditHistory.h"
 #include "MatchRecord.h"
+#include "RosterPage.h"
+#include "RosterReader.h"
 #include "RosterSheet.h"
+#include "SheetBuilder.h"
+#include "SheetTotals.h"
 #include "StringGrid.h"
 #include "TeamEditorApplication.h"
 
@@ -10,6 +15,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QUndoStack>
+
+#include <random>
 
 namespace {
 
@@ -167,6 +174,55 @@ TEST_F(UndoTest, UndoTakesBackTheRowTypingAddedToTheMatchRecord)
     m_view->redo();
     EXPECT_EQ(control<StringGrid>(m_view.get(), "GameGrid")->rowCount(), 3);
     EXPECT_EQ(cell(SheetGrid::Matches, 1, 1), "Elves");
+}
+
+// Edits of money cells make costs and Cost of Team follow. Each edit is one
+// undo step with its follow-up: undo walks back through every state the roster
+// passed, to the byte of the page it writes, and redo walks forward again.
+TEST(EditHistoryTest, UndoAndRedoRetraceEditsWithTheirFollowUp)
+{
+    struct Place
+    {
+        SheetGrid grid;
+        int col, row;
+    };
+    const Place places[] = {{SheetGrid::Players, 15, 1}, {SheetGrid::Players, 15, 11}, {SheetGrid::Extras, 1, 0},
+                            {SheetGrid::Extras, 2, 0},   {SheetGrid::Extras, 1, 2},     {SheetGrid::Extras, 3, 2},
+                            {SheetGrid::Details, 1, 5},  {SheetGrid::Details, 1, 3},    {SheetGrid::Players, 1, 4}};
+    const QString texts[] = {"", "0", "3", "5", "50k", "70k", "$90,000", "1,240k", "ninety", "Grim"};
+    const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
+    TTeam team;
+    MatchRecord record;
+    readRosterPage(page, team, record);
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 30; ++round) {
+        RosterSheet sheet;
+        sheet.replaceWith(buildSheet(team, record, page.encoding));
+        const SheetTotals totals(sheet);
+        EditHistory history(sheet);
+        std::vector<std::vector<std::string>> states{buildRosterPage(sheet)};
+        for (int edit = 0; edit < 20; ++edit) {
+            const Place& at = places[random() % std::size(places)];
+            const QString& text = texts[random() % std::size(texts)];
+            // Keystroke by keystroke, as the cell editor writes.
+            sheet.setCell(at.grid, at.col, at.row, {});
+            for (qsizetype length = 1; length <= text.size(); ++length)
+                sheet.setCell(at.grid, at.col, at.row, text.left(length));
+            history.endTyping();
+            if (history.stack().count() == int(states.size()))
+                states.push_back(buildRosterPage(sheet));
+        }
+        ASSERT_EQ(history.stack().count() + 1, int(states.size()));
+        for (std::size_t state = states.size() - 1; state > 0; --state) {
+            history.stack().undo();
+            ASSERT_EQ(buildRosterPage(sheet), states[state - 1]) << "round " << round << ", step " << state;
+        }
+        EXPECT_FALSE(history.isModified());
+        for (std::size_t state = 1; state < states.size(); ++state) {
+            history.stack().redo();
+            ASSERT_EQ(buildRosterPage(sheet), states[state]) << "round " << round << ", step " << state;
+        }
+    }
 }
 
 } // namespace
