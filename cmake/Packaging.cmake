@@ -30,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TE_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window icon is an SVG resource: Qt draws it through the SVG image plugin,
+# which the programs load at run time and so no library dependency names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # Menus and software centres pick up the new desktop entry and icon through
 # the triggers of desktop-file-utils and the icon theme; no scripts of our own.
 
