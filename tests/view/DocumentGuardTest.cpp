@@ -84,6 +84,7 @@ enum class Action
 {
     New,
     Open,
+    Import,
     Drop,
     Exit,
     Close,
@@ -97,6 +98,8 @@ const char* nameOf(Action action)
         return "New";
     case Action::Open:
         return "Open";
+    case Action::Import:
+        return "Import";
     case Action::Drop:
         return "Drop";
     case Action::Exit:
@@ -122,8 +125,8 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
 {
     const Answer answers[] = {Answer::NotAsked, Answer::Save, Answer::Discard, Answer::Cancel,
                               Answer::FailingSave};
-    for (const Action action :
-         {Action::New, Action::Open, Action::Drop, Action::Exit, Action::Close, Action::Quit}) {
+    for (const Action action : {Action::New, Action::Open, Action::Import, Action::Drop, Action::Exit,
+                                Action::Close, Action::Quit}) {
         for (const Answer answer : answers) {
             SCOPED_TRACE(std::string(nameOf(action)) + ", answer " + std::to_string(int(answer)));
             TearDown();
@@ -150,6 +153,10 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 break;
             case Action::Open:
                 run([this] { m_view->openPage(m_other); });
+                break;
+            case Action::Import:
+                m_choosers->fileAnswer = m_other;
+                run([this] { m_view->importPage(); });
                 break;
             case Action::Drop:
                 dropFile(m_other);
@@ -197,6 +204,7 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 EXPECT_EQ(race(), "");
                 break;
             case Action::Open:
+            case Action::Import:
             case Action::Drop:
                 EXPECT_EQ(m_view->windowTitle(), "other.htm[*] - Team Editor");
                 EXPECT_EQ(race(), "Dwarf");
@@ -205,7 +213,8 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 EXPECT_FALSE(m_view->isVisible());
                 break;
             }
-            if (action == Action::New || action == Action::Open || action == Action::Drop) {
+            if (action == Action::New || action == Action::Open || action == Action::Import ||
+                action == Action::Drop) {
                 EXPECT_FALSE(m_view->isWindowModified());
             }
         }
