@@ -1032,9 +1032,10 @@ void TTeamView::layoutGrids()
     for (const auto& fitter : m_fitters)
         fitter->apply();
     // The client area scrolls as far as the visible controls reach, and only
-    // as wide as the grids' minimum.
+    // as wide as the grids' minimum once they show.
     const QRect reach = m_canvas->childrenRect();
-    m_canvas->setMinimumSize(minimum + 2 * Margin, reach.bottom() + 1);
+    const bool gridsShown = !TeamGrid->isHidden();
+    m_canvas->setMinimumSize(gridsShown ? minimum + 2 * Margin : 0, reach.bottom() + 1);
 }
 
 bool TTeamView::eventFilter(QObject* watched, QEvent* event)

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QUrl>
 
 namespace {
@@ -71,10 +73,16 @@ TEST_F(OpeningPagesTest, StartHintShowsUntilATeamIsShown)
     EXPECT_EQ(startHint()->text(), "Open a roster page (Ctrl+O) or start a new team (Ctrl+N).");
     EXPECT_EQ(startHint()->geometry(),
               m_view->centralWidget()->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"))->rect());
+    // Nothing to scroll sideways to until the grids show.
+    auto* area = qobject_cast<QScrollArea*>(m_view->centralWidget());
+    ASSERT_NE(area, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
     m_view->Open1Click();
     EXPECT_TRUE(startHint()->isVisible());
     m_view->New1Click();
     EXPECT_FALSE(startHint()->isVisible());
+    EXPECT_GT(area->widget()->minimumWidth(), 0) << "the grids' minimum width holds once they show";
 }
 
 TEST_F(OpeningPagesTest, PageFromOutsideIsReadAndRemembered)
