@@ -174,16 +174,20 @@ BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark:
 
 // One keystroke in a cell's in-place editor, the whole way: the editor's
 // text, the sheet's change report, the undo step it merges into, the window's
-// title and modified mark. Keystrokes add a letter and take it away in turn.
+// title and modified mark. Keystrokes add a character and take it away in
+// turn: a letter in Skills (column 7), or a digit in the player's cost (column
+// 15), which Cost of Team follows into the same undo step.
 void BM_KeystrokeInACell(benchmark::State& state)
 {
+    const int column = int(state.range(0));
+    const bool money = column == 15;
     TTeamView view;
     view.show();
     view.New1Click();
     auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
     grid->setFocus();
-    grid->setCurrentCell(7, 1);
-    grid->edit(grid->model()->index(1, 7));
+    grid->setCurrentCell(column, 1);
+    grid->edit(grid->model()->index(1, column));
     QLineEdit* editor = nullptr;
     for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
         if (candidate->isVisible())
@@ -192,19 +196,22 @@ void BM_KeystrokeInACell(benchmark::State& state)
         state.SkipWithError("no cell editor opened");
         return;
     }
-    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent key(QEvent::KeyPress, money ? Qt::Key_5 : Qt::Key_A, Qt::NoModifier,
+                  money ? QStringLiteral("5") : QStringLiteral("a"));
     QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    // Some text before the cursor, so that Backspace always has a letter to take.
-    QCoreApplication::sendEvent(editor, &letter);
+    // Some text before the cursor, so that Backspace always has a character to take.
+    QCoreApplication::sendEvent(editor, &key);
     bool add = true;
     for (auto _ : state) {
-        QCoreApplication::sendEvent(editor, add ? &letter : &backspace);
+        QCoreApplication::sendEvent(editor, add ? &key : &backspace);
         add = !add;
     }
     if (!view.isWindowModified() || !view.findChild<QAction*>(QStringLiteral("Undo1"))->isEnabled())
         state.SkipWithError("the keystrokes did not reach the undo history");
+    if (money && !add && view.sheet().cell(SheetGrid::Details, 1, 5).isEmpty())
+        state.SkipWithError("Cost of Team did not follow the player's cost");
 }
-BENCHMARK(BM_KeystrokeInACell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeInACell)->Arg(7)->Arg(15)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
