@@ -133,8 +133,10 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 
 TTeamView::~TTeamView()
 {
-    // The grids view the sheet, so they go first.
+    // The grids and the document's undo history observe the sheet, so they
+    // go before it does.
     delete takeCentralWidget();
+    delete m_document;
 }
 
 void TTeamView::createContents()
