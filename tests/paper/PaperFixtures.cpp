@@ -2,8 +2,6 @@
 
 #include "ChildProcess.h"
 #include "Errors.h"
-#include "PageFile.h"
-#include "RosterReader.h"
 #include "SheetBuilder.h"
 
 #include <QFile>
@@ -22,20 +20,6 @@ void ensureGuiApplication()
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(argc, argv);
-}
-
-QString samplePagePath()
-{
-    return QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
-}
-
-RosterSheet sheetOfPage(const QString& path)
-{
-    const PageLines page = loadPageFile(QFile::encodeName(path).toStdString());
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    return buildSheet(team, record, page.encoding);
 }
 
 RosterSheet widestSheet(bool wordedSkills)

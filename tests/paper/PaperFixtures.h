@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageFixtures.h"
 #include "RosterSheet.h"
 
 #include <QString>
@@ -9,10 +10,6 @@
 
 // Fonts need a QGuiApplication; on the offscreen platform unless the runner chose one.
 void ensureGuiApplication();
-
-// The window's texts, colours and faces after the page at path was read.
-RosterSheet sheetOfPage(const QString& path);
-QString samplePagePath();
 
 // The most a roster holds: sixteen players with names of 40 characters and
 // skills of 300, every number filled in. With wordedSkills false, the skills

@@ -1,7 +1,31 @@
 #include "PageFixtures.h"
 
+#include "PageFile.h"
+#include "RosterReader.h"
+#include "SheetBuilder.h"
+
+#include <QFile>
 #include <QStringList>
 #include <gtest/gtest.h>
+
+RosterSheet sheetOfPage(const QString& path)
+{
+    const PageLines page = loadPageFile(QFile::encodeName(path).toStdString());
+    TTeam team;
+    MatchRecord record;
+    readRosterPage(page, team, record);
+    return buildSheet(team, record, page.encoding);
+}
+
+QString samplePagePath()
+{
+    return QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
+}
+
+RosterSheet samplePageSheet()
+{
+    return sheetOfPage(samplePagePath());
+}
 
 void emptyGrid(RosterSheet& sheet, SheetGrid grid, int cols, int rows)
 {

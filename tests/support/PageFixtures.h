@@ -21,6 +21,12 @@ RosterSheet startUpSheet();
 // fills it.
 RosterSheet newTeamSheet();
 
+// The sheet the window shows after the page at path was read.
+RosterSheet sheetOfPage(const QString& path);
+// examples/sample-roster.htm, and the sheet it reads into.
+QString samplePagePath();
+RosterSheet samplePageSheet();
+
 // Expects the same counts and the same text in every cell; name tells the
 // grid in a failure.
 void expectSameGrid(const SheetTable& actual, const SheetTable& expected, const char* name);

@@ -1,19 +1,10 @@
 #include "SheetTotals.h"
-#include "RosterReader.h"
-#include "SheetBuilder.h"
+
+#include "PageFixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-RosterSheet samplePageSheet()
-{
-    const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    return buildSheet(team, record, page.encoding);
-}
 
 // Types text into a cell one keystroke at a time, as the window's editor does.
 void type(RosterSheet& sheet, SheetGrid grid, int col, int row, const QString& text)

@@ -1,5 +1,7 @@
 #include "ViewTestSupport.h"
 
+#include "PageFixtures.h"
+
 #include "EventPump.h"
 #include "RosterSheet.h"
 #include "ScriptedServer.h"
@@ -49,7 +51,7 @@ protected:
         // the file or put a folder in its place.
         QDir(path).removeRecursively();
         QFile::remove(path);
-        QFile::copy(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"), path);
+        QFile::copy(samplePagePath(), path);
         return path;
     }
 

@@ -1,6 +1,8 @@
 #include "Controls.h"
 #include "ViewTestSupport.h"
 
+#include "PageFixtures.h"
+
 #include "PageNames.h"
 #include "RecentPages.h"
 #include "StringGrid.h"
@@ -38,7 +40,7 @@ protected:
     QString samplePage(const QString& name)
     {
         const QString path = m_folder.filePath(name);
-        QFile::copy(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"), path);
+        QFile::copy(samplePagePath(), path);
         return path;
     }
 

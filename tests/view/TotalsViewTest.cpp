@@ -1,5 +1,4 @@
-#include "RosterReader.h"
-#include "SheetBuilder.h"
+#include "PageFixtures.h"
 #include "StringGrid.h"
 #include "ViewTestSupport.h"
 
@@ -21,11 +20,7 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
-        TTeam team;
-        MatchRecord record;
-        readRosterPage(page, team, record);
-        m_view->showPage(buildSheet(team, record, page.encoding));
+        m_view->showPage(samplePageSheet());
     }
 
     QLineEdit* openEditor(StringGrid* grid, int col, int row)

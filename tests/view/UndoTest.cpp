@@ -3,10 +3,9 @@
 
 #include "EditHistory.h"
 #include "MatchRecord.h"
+#include "PageFixtures.h"
 #include "RosterPage.h"
-#include "RosterReader.h"
 #include "RosterSheet.h"
-#include "SheetBuilder.h"
 #include "SheetTotals.h"
 #include "StringGrid.h"
 #include "TeamEditorApplication.h"
@@ -136,7 +135,7 @@ TEST_F(UndoTest, ReadingOrCreatingClearsTheStepsAndAFailedReadKeepsThem)
 {
     m_view->New1Click();
     typeInto(control<StringGrid>(m_view.get(), "TeamGrid"), 1, 1, "Grim");
-    QFile::copy(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"), m_folder.filePath("team.htm"));
+    QFile::copy(samplePagePath(), m_folder.filePath("team.htm"));
 
     QMetaObject::invokeMethod(
         m_view.get(), [this] { m_view->openPage(QStringLiteral("missing.htm")); }, Qt::QueuedConnection);
@@ -186,18 +185,16 @@ TEST(EditHistoryTest, UndoAndRedoRetraceEditsWithTheirFollowUp)
         SheetGrid grid;
         int col, row;
     };
-    const Place places[] = {{SheetGrid::Players, 15, 1}, {SheetGrid::Players, 15, 11}, {SheetGrid::Extras, 1, 0},
-                            {SheetGrid::Extras, 2, 0},   {SheetGrid::Extras, 1, 2},     {SheetGrid::Extras, 3, 2},
-                            {SheetGrid::Details, 1, 5},  {SheetGrid::Details, 1, 3},    {SheetGrid::Players, 1, 4}};
+    const Place places[] = {
+        {SheetGrid::Players, 15, 1}, {SheetGrid::Players, 15, 11}, {SheetGrid::Extras, 1, 0},
+        {SheetGrid::Extras, 2, 0},   {SheetGrid::Extras, 1, 2},    {SheetGrid::Extras, 3, 2},
+        {SheetGrid::Details, 1, 5},  {SheetGrid::Details, 1, 3},   {SheetGrid::Players, 1, 4}};
     const QString texts[] = {"", "0", "3", "5", "50k", "70k", "$90,000", "1,240k", "ninety", "Grim"};
-    const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
+    const RosterSheet sample = samplePageSheet();
     std::mt19937 random(20261209);
     for (int round = 0; round < 30; ++round) {
         RosterSheet sheet;
-        sheet.replaceWith(buildSheet(team, record, page.encoding));
+        sheet.replaceWith(sample);
         const SheetTotals totals(sheet);
         EditHistory history(sheet);
         std::vector<std::vector<std::string>> states{buildRosterPage(sheet)};
