@@ -11,8 +11,8 @@ namespace {
 QString describedUsage(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Edits the roster pages of fantasy football teams: reads a page from a file "
-                       "or a web address, shows it for editing and writes it back as HTML."));
+        QStringLiteral("Edits the roster pages of fantasy sports board game teams: reads a page from a "
+                       "file or a web address, shows it for editing and writes it back as HTML."));
     parser.addPositionalArgument(QStringLiteral("page"),
                                  QStringLiteral("A roster page to open: a file path or an http(s) URL."),
                                  QStringLiteral("[PAGE]"));

@@ -19,8 +19,8 @@ QString AboutBox::title()
 QString AboutBox::text()
 {
     return QStringLiteral("<h3>Team Editor %1</h3>"
-                          "<p>Reads the roster page of a fantasy football team from a file or a web "
-                          "address, lets you edit it and writes it back as HTML.</p>"
+                          "<p>Reads the roster page of a fantasy sports board game team from a file or a "
+                          "web address, lets you edit it and writes it back as HTML.</p>"
                           "<p>%2</p><p>Built with Qt %3, running on Qt %4.</p>")
         .arg(QCoreApplication::applicationVersion().toHtmlEscaped(), QString::fromLatin1(LicenceText),
              QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion()));
