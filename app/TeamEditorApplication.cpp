@@ -6,6 +6,7 @@
 #include "TTeamView.h"
 
 #include <QIcon>
+#include <QStatusBar>
 
 #include <exception>
 
@@ -74,6 +75,12 @@ void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& p
                      &TTeamView::offerImport);
     QObject::connect(&pageSourceDialog, &TForm_Parse::matchRecordRead, &mainWindow,
                      &TTeamView::applyMatchRecord);
+    // Told in passing: the team's value comes back in the status bar after a while.
+    QObject::connect(&pageSourceDialog, &TForm_Parse::historyNotSaved, &mainWindow,
+                     [&mainWindow](const QString& message) {
+                         mainWindow.statusBar()->show();
+                         mainWindow.statusBar()->showMessage(message, 15'000);
+                     });
 }
 
 bool TeamEditorApplication::notify(QObject* receiver, QEvent* event)

@@ -17,15 +17,15 @@ std::span<const CliCommand> cliCommands()
         {"read", "PAGE...", "print each page read as JSON (one line a page when more than one)",
          runReadCommand},
         {"import", "PAGE...", "print each page made by another roster tool as read does", runImportCommand},
-        {"fetch", "[-o FILE] [--head FILE] [--timeout SECONDS] URL",
+        {"fetch", "[-o FILE] [--head FILE] [--timeout SECONDS] [--max-time SECONDS] URL",
          "fetch a page into output1.htm (or FILE) and print it as read does", runFetchCommand},
-        {"convert", "[--strict] IN OUT | [--strict] --to DIR IN...", "write the page the editor saves for each page read",
-         runConvertCommand},
+        {"convert", "[--strict] IN OUT | [--strict] --to DIR IN...",
+         "write the page the editor saves for each page read", runConvertCommand},
         {"pdf", "IN OUT.pdf | --to DIR PAGE...", "print each page read to a one-page PDF", runPdfCommand},
-        {"csv", "IN OUT.csv | --to DIR PAGE...", "export the players and team fields of each page read as CSV",
-         runCsvCommand},
-        {"check", "PAGE... [--json]", "compare each page's Cost of Team with the sum of its players and staff",
-         runCheckCommand},
+        {"csv", "IN OUT.csv | --to DIR PAGE...",
+         "export the players and team fields of each page read as CSV", runCsvCommand},
+        {"check", "PAGE... [--json]",
+         "compare each page's Cost of Team with the sum of its players and staff", runCheckCommand},
     };
     return commands;
 }

@@ -19,6 +19,7 @@ struct FetchOptions
     std::string pageFile = "output1.htm";
     std::string headerFile = "Head.txt";
     std::optional<int> replyTimeOutMs;
+    std::optional<int> maxTimeMs;
 };
 
 // Seconds as milliseconds: a number from 0 (no limit) to a day, fractions allowed.
@@ -38,7 +39,7 @@ std::optional<FetchOptions> parseOptions(const std::vector<std::string>& args)
     bool haveUrl = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "-o" || arg == "--head" || arg == "--timeout";
+        const bool takesValue = arg == "-o" || arg == "--head" || arg == "--timeout" || arg == "--max-time";
         if (takesValue) {
             if (i + 1 == args.size() || args[i + 1].empty())
                 return std::nullopt;
@@ -47,7 +48,7 @@ std::optional<FetchOptions> parseOptions(const std::vector<std::string>& args)
                 options.pageFile = value;
             else if (arg == "--head")
                 options.headerFile = value;
-            else if (!(options.replyTimeOutMs = timeOutMs(value)))
+            else if (!((arg == "--timeout" ? options.replyTimeOutMs : options.maxTimeMs) = timeOutMs(value)))
                 return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return std::nullopt;
@@ -90,6 +91,8 @@ int runFetchCommand(const std::vector<std::string>& args)
         http.HeaderName = options->headerFile;
         if (options->replyTimeOutMs)
             http.ReplyTimeOut = *options->replyTimeOutMs;
+        if (options->maxTimeMs)
+            http.MaxTime = *options->maxTimeMs;
         http.Get(options->url);
     } catch (const TeamEditorError& error) {
         std::fprintf(stderr, "%s\n", failureText(error).c_str());

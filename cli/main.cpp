@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliCommands.h"
+#include "TemporaryFiles.h"
 
 #include <cstdio>
 #include <string_view>
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
         std::printf("team-editor-cli %s\n", TE_VERSION);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
+    // Ctrl+C or a kill while a file is written leaves no part of it behind.
+    TemporaryFiles::removeOnSignals();
     if (const CliCommand* command = findCliCommand(name))
         return command->run(std::vector<std::string>(argv + 2, argv + argc));
     std::fprintf(stderr, "team-editor-cli: unknown command '%s'\n", argv[1]);

@@ -6,12 +6,15 @@
 
 #include "PageStore.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -19,8 +22,14 @@ namespace {
 // A lock older than this was left by an editor that died while writing; one
 // write takes milliseconds.
 constexpr int StaleLockMilliseconds = 10'000;
-// How long a write waits for another editor's write to end.
-constexpr int LockWaitMilliseconds = 20'000;
+// How long a write waits for a lock that nobody frees (a stopped editor's,
+// or a folder in the lock's place): one write takes milliseconds, and the
+// command that writes must not be held up for long.
+constexpr int StuckLockMilliseconds = 2'000;
+// A lock that keeps changing hands is other editors writing: the wait goes
+// on while it does, up to this.
+constexpr int BusyLockMilliseconds = 20'000;
+constexpr int LockPollMilliseconds = 5;
 
 // A line of the file: its text (without the line end) and where the next
 // line starts. The file is kept as the bytes it holds and walked line by line,
@@ -195,9 +204,21 @@ int parseInteger(std::string_view text)
     return static_cast<int>(negative ? -value : value);
 }
 
-std::string writeFailure(const QString& path)
+std::string writeFailure(const QString& path, std::string_view reason)
 {
-    return "Unable to write to " + path.toStdString();
+    return "Unable to write to " + path.toStdString() + ": " + std::string(reason);
+}
+
+std::string lockFailure(const QLockFile& lock, const QString& lockPath)
+{
+    switch (lock.error()) {
+    case QLockFile::PermissionError:
+        return "Permission denied for " + lockPath.toStdString();
+    case QLockFile::LockFailedError:
+        return "the lock " + lockPath.toStdString() + " is held or cannot be taken";
+    default:
+        return "cannot create the lock " + lockPath.toStdString();
+    }
 }
 
 // The file's bytes; nothing when it is missing or cannot be read, or is no
@@ -247,7 +268,7 @@ IniText loadForWrite(const QString& path)
         return {};
     auto bytes = readBytes(path);
     if (!bytes)
-        throw EFileError(writeFailure(path));
+        throw EFileError(writeFailure(path, "the file cannot be read"));
     return IniText::parse(std::move(*bytes));
 }
 
@@ -255,8 +276,11 @@ void save(const QString& path, const IniText& text)
 {
     try {
         storeFile(text.bytes, path);
-    } catch (const EFileError&) {
-        throw EFileError(writeFailure(path));
+    } catch (const EFileError& error) {
+        // A failed write names the file and the reason already.
+        if (std::string_view(error.what()).starts_with("Unable to write to "))
+            throw;
+        throw EFileError(writeFailure(path, error.reason().empty() ? error.what() : error.reason()));
     }
 }
 
@@ -266,7 +290,56 @@ void checkEntry(const QString& path, std::string_view key, std::string_view valu
 {
     if (key.find_first_of("\r\n") != std::string_view::npos ||
         value.find_first_of("\r\n") != std::string_view::npos)
-        throw EFileError(writeFailure(path));
+        throw EFileError(writeFailure(path, "an entry cannot hold a line break"));
+}
+
+// What tells one holder of the lock file from the next: each takes it anew.
+struct LockIdentity
+{
+    bool exists = false;
+    ino_t inode = 0;
+    timespec modified{};
+
+    static LockIdentity of(const QString& lockPath)
+    {
+        struct stat info
+        {
+        };
+        if (lstat(QFile::encodeName(lockPath).constData(), &info) != 0)
+            return {};
+        return {true, info.st_ino, info.st_mtim};
+    }
+
+    friend bool operator==(const LockIdentity& a, const LockIdentity& b)
+    {
+        return a.exists == b.exists && a.inode == b.inode && a.modified.tv_sec == b.modified.tv_sec &&
+               a.modified.tv_nsec == b.modified.tv_nsec;
+    }
+};
+
+// Takes the lock, or gives up once it has stayed the same for a short while,
+// or at once when no lock file can be made.
+bool takeLock(QLockFile& lock, const QString& lockPath)
+{
+    QElapsedTimer waited;
+    waited.start();
+    QElapsedTimer unchanged;
+    unchanged.start();
+    LockIdentity seen = LockIdentity::of(lockPath);
+    while (!lock.tryLock(0)) {
+        // A folder that takes no lock file never will.
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        if (unchanged.elapsed() >= StuckLockMilliseconds || waited.elapsed() >= BusyLockMilliseconds)
+            return false;
+        QThread::msleep(LockPollMilliseconds);
+        const LockIdentity now = LockIdentity::of(lockPath);
+        if (!(now == seen)) {
+            seen = now;
+            unchanged.restart();
+        }
+    }
+    return true;
 }
 
 // Reads the file, lets change edit its text and replaces the file. Another
@@ -274,10 +347,11 @@ void checkEntry(const QString& path, std::string_view key, std::string_view valu
 // the file makes the two one step, so that neither loses the other's entries.
 template <typename Change> void rewrite(const QString& path, Change change)
 {
-    QLockFile lock(path + QStringLiteral(".lock"));
+    const QString lockPath = path + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(StaleLockMilliseconds);
-    if (!lock.tryLock(LockWaitMilliseconds))
-        throw EFileError(writeFailure(path));
+    if (!takeLock(lock, lockPath))
+        throw EFileError(writeFailure(path, lockFailure(lock, lockPath)));
     IniText text = loadForWrite(path);
     change(text);
     save(path, text);
@@ -312,7 +386,8 @@ std::size_t endOfEntries(const IniText& text, SectionRange section)
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
-std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd keyEnd) const
+std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd keyEnd,
+                                               std::size_t bufferSize) const
 {
     std::vector<std::string> names;
     const auto loaded = readSection(m_path, section);
@@ -321,7 +396,7 @@ std::vector<std::string> IniFile::readKeyNames(std::string_view section, KeyEnd 
     std::size_t used = 1; // the NUL that ends the list
     forEachEntry(loaded->text, loaded->range, keyEnd, [&](const Line&, const Entry& entry) {
         used += entry.key.size() + 1;
-        if (used > KeyNameBufferSize)
+        if (used > bufferSize)
             return false;
         names.emplace_back(entry.key);
         return true;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,10 +40,15 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // The key names of the first section of that name, in file order. A
-    // missing file or section gives an empty list.
-    std::vector<std::string> readKeyNames(std::string_view section,
-                                          KeyEnd keyEnd = KeyEnd::FirstEquals) const;
+    // No buffer: every key name of the section is read (the file's size
+    // limit bounds them).
+    static constexpr std::size_t WholeSection = SIZE_MAX;
+
+    // The key names of the first section of that name, in file order, as
+    // many as a buffer of bufferSize characters holds. A missing file or
+    // section gives an empty list.
+    std::vector<std::string> readKeyNames(std::string_view section, KeyEnd keyEnd = KeyEnd::FirstEquals,
+                                          std::size_t bufferSize = KeyNameBufferSize) const;
 
     // The value of the key as an integer: decimal with an optional sign, or
     // "0x"/"0X" and hexadecimal digits (a 32-bit pattern, so 0xFFFFFFFF is -1).
@@ -53,10 +59,12 @@ public:
     // place, a new key goes after the last entry of its section, and a missing
     // section is appended at the end of the file. The read and the write hold
     // a lock file beside the file ("<path>.lock"), so that writes of several
-    // processes follow one another. Throws EFileError "Unable to write to
-    // <path>" when the file cannot be replaced (or is no regular file), when
-    // the lock cannot be had, or when the key or the value holds a line break,
-    // which the format cannot hold.
+    // processes follow one another; a lock that stays the same for 2 s (held
+    // by an editor that stopped, or no lock file at all) fails the write,
+    // while one that changes hands is waited for up to 20 s.
+    // Throws EFileError "Unable to write to <path>: <reason>" when the file
+    // cannot be replaced (or is no regular file), when the lock cannot be had,
+    // or when the key or the value holds a line break, which the format cannot hold.
     void writeString(std::string_view section, std::string_view key, std::string_view value,
                      KeyEnd keyEnd = KeyEnd::FirstEquals) const;
     void writeInteger(std::string_view section, std::string_view key, int value) const;

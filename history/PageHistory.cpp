@@ -21,8 +21,10 @@ QStringList PageHistory::urls() const
 {
     QStringList result;
     // Files written by other programs may hold 8-bit URLs; each key is
-    // decoded on its own so one such line does not spoil the others.
-    for (const std::string& key : m_file.readKeyNames(UrlSection, IniFile::KeyEnd::LastEquals))
+    // decoded on its own so one such line does not spoil the others. Every
+    // URL is listed, however many editors added them.
+    for (const std::string& key :
+         m_file.readKeyNames(UrlSection, IniFile::KeyEnd::LastEquals, IniFile::WholeSection))
         result.append(decodeText(key, detectEncoding(key)));
     return result;
 }

@@ -21,7 +21,8 @@ public:
 
     const QString& path() const { return m_file.path(); }
 
-    // A URL runs to the last "=" of its line, so URLs with queries come back whole.
+    // Every URL of the file. A URL runs to the last "=" of its line, so URLs
+    // with queries come back whole.
     QStringList urls() const;
     // 0 when nothing was stored.
     int currentIndex() const;

@@ -72,3 +72,20 @@ inline std::string withoutQuotes(std::string_view text)
     }
     return out;
 }
+
+// The first maxBytes bytes of text, moved back to the start of a UTF-8
+// character that the cut would split, so that no character is cut in two.
+// A byte that cannot start a character is never searched back more than the
+// three bytes a character continues for, so other encodings lose at most that.
+inline std::string_view wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    const auto isContinuation = [&text](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
+    std::size_t cut = maxBytes;
+    while (cut > 0 && maxBytes - cut < 3 && isContinuation(cut))
+        --cut;
+    return text.substr(0, isContinuation(cut) ? maxBytes : cut);
+}

@@ -27,25 +27,17 @@ std::string withoutBlanks(std::string text)
     return text.substr(start);
 }
 
-// The text before the first space (all of it, line end included, without one).
-std::string firstField(const std::string& line)
-{
-    return line.substr(0, line.find(' '));
-}
-
 // Leading digits of text as a number, saturating; empty when there are none.
-std::optional<std::int64_t> leadingNumber(const std::string& text, std::size_t from)
+std::optional<std::int64_t> leadingNumber(const std::string& text)
 {
-    while (from < text.size() && (text[from] == ' ' || text[from] == '\t'))
-        ++from;
     std::int64_t value = 0;
-    std::size_t at = from;
+    std::size_t at = 0;
     for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
         const int digit = text[at] - '0';
         constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
         value = value > (most - digit) / 10 ? most : value * 10 + digit;
     }
-    if (at == from)
+    if (at == 0)
         return std::nullopt;
     return value;
 }
@@ -89,21 +81,24 @@ void ReplyHeader::readStatusLine(const std::string& line)
 
 void ReplyHeader::readField(const std::string& line)
 {
-    const std::string name = firstField(line);
-    if (name == "Set-Cookie:")
-        m_cookieIn = line.substr(12);
-    else if (name == "Content-Length:")
-        m_contentLength = leadingNumber(line, name.size() + 1);
-
-    // Field names of these two are compared in any letter case.
+    // Field names are compared in any letter case, and blanks after the
+    // colon are skipped: servers spell both as they like.
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos)
         return;
     const std::string field = lowerCased(line.substr(0, colon));
-    if (field == "location") {
-        m_location = withoutBlanks(line.substr(colon + 1));
+    std::size_t valueStart = colon + 1;
+    while (valueStart < line.size() && (line[valueStart] == ' ' || line[valueStart] == '\t'))
+        ++valueStart;
+    const std::string value = line.substr(valueStart);
+    if (field == "set-cookie") {
+        m_cookieIn = value;
+    } else if (field == "content-length") {
+        m_contentLength = leadingNumber(value);
+    } else if (field == "location") {
+        m_location = withoutBlanks(value);
     } else if (field == "transfer-encoding") {
-        const std::string codings = lowerCased(withoutBlanks(line.substr(colon + 1)));
+        const std::string codings = lowerCased(withoutBlanks(value));
         constexpr std::string_view last = "chunked";
         m_chunked = codings.size() >= last.size() &&
                     codings.compare(codings.size() - last.size(), last.size(), last) == 0;

@@ -5,7 +5,8 @@
 #include <string>
 
 // Follows the lines of a reply header as they are read: the status line,
-// the Set-Cookie, Content-Length, Location and Transfer-Encoding fields, the empty line that ends the
+// the Set-Cookie, Content-Length, Location and Transfer-Encoding fields (names
+// in any letter case, blanks after the colon skipped), the empty line that ends the
 // header, and the bounds that keep a hostile server from growing it without end.
 class ReplyHeader
 {

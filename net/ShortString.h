@@ -1,24 +1,9 @@
 #pragma once
 
+#include "ByteText.h"
+
 #include <string>
 #include <string_view>
-
-// The first maxBytes bytes of text, moved back to the start of a UTF-8
-// character that the cut would split, so that no character is cut in two.
-// A byte that cannot start a character is never searched back more than the
-// three bytes a character continues for, so other encodings lose at most that.
-inline std::string_view wholeCharacterPrefix(std::string_view text, std::size_t maxBytes)
-{
-    if (text.size() <= maxBytes)
-        return text;
-    const auto isContinuation = [&text](std::size_t at) {
-        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
-    };
-    std::size_t cut = maxBytes;
-    while (cut > 0 && maxBytes - cut < 3 && isContinuation(cut))
-        --cut;
-    return text.substr(0, isContinuation(cut) ? maxBytes : cut);
-}
 
 // A text property of the network components: it keeps at most 255 bytes and
 // silently drops the rest on assignment, as the components' texts always did,

@@ -60,7 +60,19 @@ void TNMHTTP::Get(const std::string& url)
         throw ESockError("Already connected");
     const BusyScope busy(m_inGet);
 
-    m_requestUrl = wholeCharacterPrefix(url, ShortString::maxLength);
+    m_requestUrl = checkedUrl(url);
+    startFetchClock();
+    try {
+        getFollowingRedirects();
+    } catch (...) {
+        stopFetchClock();
+        throw;
+    }
+    stopFetchClock();
+}
+
+void TNMHTTP::getFollowingRedirects()
+{
     for (int redirects = 0;; ++redirects) {
         const std::optional<std::string> location = transaction();
         if (!location)
@@ -69,6 +81,14 @@ void TNMHTTP::Get(const std::string& url)
             throw HTTPException("Too many redirects");
         followRedirect(*location);
     }
+}
+
+// A cut URL would fetch another page than the one asked for.
+const std::string& TNMHTTP::checkedUrl(const std::string& url)
+{
+    if (url.size() > ShortString::maxLength)
+        throw HTTPException("Address too long: " + printable(url));
+    return url;
 }
 
 void TNMHTTP::Abort()
@@ -127,7 +147,7 @@ void TNMHTTP::followRedirect(const std::string& location)
     const std::string next = resolveUrl(m_requestUrl, location);
     if (m_secure && !splitUrl(next).secure)
         throw HTTPException("Refused redirect from https to http: " + printable(next));
-    m_requestUrl = wholeCharacterPrefix(next, ShortString::maxLength);
+    m_requestUrl = checkedUrl(next);
 }
 
 // Asks the proxy for a connection to the host, through which the TLS

@@ -13,7 +13,7 @@ class ReplyHeader;
 // (directly, or to Proxy at ProxyPort; an https URL then goes through a
 // CONNECT tunnel), secures an https connection, sends the request, writes
 // the reply header into HeaderName and the body into FileName, and
-// disconnects. Redirects are followed. It accepts only a complete reply with
+// disconnects. Redirects are followed, all within MaxTime. It accepts only a complete reply with
 // a 2xx status; the body file is replaced only by such a reply.
 class TNMHTTP : public TPowersock
 {
@@ -35,13 +35,17 @@ public:
     const std::string& RemotePath() const { return m_remotePath; }
 
     // Blocks until the body is stored, or throws HTTPException, ESockError or
-    // EFileError. Only the first 255 bytes of url are used, cut between characters.
+    // EFileError. A URL (or a redirect's target) longer than 255 bytes is
+    // refused before anything is sent: "Address too long: URL".
     void Get(const std::string& url);
+    // Throws "Address too long: URL" for a URL Get would refuse for its length.
+    static const std::string& checkedUrl(const std::string& url);
     // Ends the running wait at once with its "Canceled" message.
     void Abort();
 
 private:
     void ParseURL();
+    void getFollowingRedirects();
     // One request and its reply; the redirect's target when the reply is one.
     std::optional<std::string> transaction();
     void followRedirect(const std::string& location);

@@ -146,7 +146,33 @@ void TPowersock::noteProgress()
 
 bool TPowersock::limitPassed() const
 {
-    return m_limitActive && std::chrono::steady_clock::now() >= m_limitDeadline;
+    return (m_limitActive && std::chrono::steady_clock::now() >= m_limitDeadline) || fetchClockPassed();
+}
+
+void TPowersock::startFetchClock()
+{
+    m_fetchClockRunning = MaxTime > 0;
+    m_fetchDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(MaxTime);
+}
+
+void TPowersock::stopFetchClock()
+{
+    m_fetchClockRunning = false;
+}
+
+bool TPowersock::fetchClockPassed() const
+{
+    return m_fetchClockRunning && std::chrono::steady_clock::now() >= m_fetchDeadline;
+}
+
+// A reply that comes fast enough never waits, so the whole fetch's limit is
+// also looked at between the chunks that arrive.
+void TPowersock::checkFetchClock()
+{
+    if (!fetchClockPassed())
+        return;
+    m_timedOut = true;
+    throw ESockError("Timed out waiting for " + connectionName());
 }
 
 int TPowersock::pollRoundMs() const
@@ -157,6 +183,8 @@ int TPowersock::pollRoundMs() const
         round = std::min(round, std::chrono::ceil<std::chrono::milliseconds>(m_deadline - now));
     if (m_limitActive)
         round = std::min(round, std::chrono::ceil<std::chrono::milliseconds>(m_limitDeadline - now));
+    if (m_fetchClockRunning)
+        round = std::min(round, std::chrono::ceil<std::chrono::milliseconds>(m_fetchDeadline - now));
     return static_cast<int>(std::max<std::chrono::milliseconds::rep>(round.count(), 0));
 }
 
@@ -198,6 +226,7 @@ short TPowersock::wait(const WaitMessages& messages, int fd, short events)
     if (BeenCanceled)
         throw ESockError(messages.canceled);
     if (limitHit) {
+        checkFetchClock();
         m_timedOut = true;
         throw ESockError(m_limitMessage);
     }
@@ -419,6 +448,7 @@ std::size_t TPowersock::receiveSome(char* out, std::size_t max)
     pumpEvents();
     if (BeenCanceled)
         throw ESockError(readWait.canceled);
+    checkFetchClock();
     for (;;) {
         short events = 0;
         const long got = receive(out, max, events);
@@ -514,6 +544,7 @@ std::string TPowersock::ReadLn()
         if (window == lineChunk || BeenCanceled || round >= lineRounds || m_peerClosed)
             return takeFromInbox(window);
         pumpEvents();
+        checkFetchClock();
         waitForLongerLine();
     }
 }
@@ -560,6 +591,7 @@ void TPowersock::SendStream(std::istream& stream)
     std::vector<char> buffer(chunkSize);
     for (;;) {
         WaitForWrite();
+        checkFetchClock();
         const std::int64_t remaining = total - static_cast<std::int64_t>(stream.tellg());
         const auto part = static_cast<std::size_t>(std::min<std::int64_t>(chunkSize, remaining));
         stream.read(buffer.data(), static_cast<std::streamsize>(part));

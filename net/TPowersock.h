@@ -49,6 +49,10 @@ public:
     // Limit in milliseconds of a transfer without progress once connected
     // ("Timed out waiting for %s"); 0: none. A slow but steady reply never hits it.
     int ReplyTimeOut = 30000;
+    // Limit in milliseconds of a whole fetch, from its start (startFetchClock)
+    // to its end, however steadily the bytes come ("Timed out waiting for
+    // %s"); 0: none.
+    int MaxTime = 5 * 60 * 1000;
     int ReportLevel = 1; // status reports of this level or lower are delivered
     bool BeenCanceled = false;
     int LastErrorNo = 0; // errno of the last failure seen by CheckError
@@ -93,6 +97,9 @@ protected:
     std::size_t readSome(char* out, std::size_t max);
     // The name the connection goes to: Proxy when set, else Host.
     const std::string& connectionName() const;
+    // MaxTime counts from here until stopFetchClock.
+    void startFetchClock();
+    void stopFetchClock();
 
     std::uint16_t m_replyNumber = 0;
     std::int64_t m_bytesTotal = 0;
@@ -123,6 +130,9 @@ private:
     void limitTransfer();
     void noteProgress();
     bool limitPassed() const;
+    bool fetchClockPassed() const;
+    // Throws the time-out when the whole fetch has taken too long.
+    void checkFetchClock();
     std::size_t receiveSome(char* out, std::size_t max);
     long receive(char* out, std::size_t max, short& events);
     long transmit(const char* bytes, std::size_t size, short& events);
@@ -143,6 +153,8 @@ private:
     bool m_limitOnProgress = false;
     std::chrono::steady_clock::time_point m_limitDeadline;
     std::string m_limitMessage;
+    bool m_fetchClockRunning = false;
+    std::chrono::steady_clock::time_point m_fetchDeadline;
     std::uint32_t m_remoteAddress = 0; // network byte order; 0: none
     std::string m_status;
     bool m_connected = false;

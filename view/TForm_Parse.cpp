@@ -190,7 +190,10 @@ void TForm_Parse::Button1Click()
 void TForm_Parse::readPageSource()
 {
     const QString text = Cmb_HTML->currentText();
+    m_historyFailed = false;
     if (isUrl(text)) {
+        // A URL that cannot be fetched is not worth remembering.
+        TNMHTTP::checkedUrl(text.toStdString());
         rememberUrl(text);
         const BusyCursor busy;
         // The page stays in its folder until it has been read and looked at
@@ -258,8 +261,8 @@ void TForm_Parse::rememberRecentPage(const QString& text) const
 {
     // The list is a convenience: a history file that cannot be written must
     // not turn a page read without failure into a failed command. A history
-    // too large to read is never written.
-    if (!m_historyProblem.isEmpty())
+    // too large to read is never written, nor one that just failed.
+    if (!m_historyProblem.isEmpty() || m_historyFailed)
         return;
     try {
         RecentPages(historyPath()).add(text);
@@ -282,15 +285,26 @@ void TForm_Parse::rememberUrl(const QString& url)
 {
     const PageHistory history(historyPath());
     const bool writable = m_historyProblem.isEmpty();
+    // Remembering is a convenience, as the recent pages are: a history that
+    // cannot be written is told once, and the page is fetched all the same.
+    const auto store = [&](const auto& write) {
+        if (!writable || m_historyFailed)
+            return;
+        try {
+            write();
+        } catch (const TeamEditorError& error) {
+            m_historyFailed = true;
+            emit historyNotSaved(
+                QStringLiteral("History not saved: %1").arg(QString::fromUtf8(error.what())));
+        }
+    };
     // MatchFixedString without MatchCaseSensitive compares whole entries in any letter case.
     if (Cmb_HTML->findText(url, Qt::MatchFixedString) < 0) {
         addHistoryEntry(url);
         Cmb_HTML->setCurrentIndex(Cmb_HTML->count() - 1);
-        if (writable)
-            history.appendUrl(url);
+        store([&] { history.appendUrl(url); });
     }
-    if (writable)
-        history.storeCurrentIndex(Cmb_HTML->currentIndex());
+    store([&] { history.storeCurrentIndex(Cmb_HTML->currentIndex()); });
 }
 
 void TForm_Parse::addHistoryEntry(const QString& url)

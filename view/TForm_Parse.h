@@ -18,7 +18,8 @@ class QTemporaryDir;
 // page (reading the file, or fetching the URL into a private temporary folder
 // with progress and Cancel), reads it and
 // announces the page read with pageRead. It remembers the URLs it read in the
-// history file in the program's start directory. Modeless: the main window
+// history file in the program's start directory; a history that cannot be
+// written does not keep a page from being read. Modeless: the main window
 // stays usable while it is open. Failures propagate as exceptions to the
 // application's error report and leave the window and the current team as they were.
 class TForm_Parse : public QDialog, public PageSource
@@ -67,6 +68,9 @@ signals:
     void otherToolPageRead(const QString& pagePath, const TTeam& team, TextEncoding encoding);
     // StartParse read a page: only its match record is shown.
     void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
+    // The URL read could not be remembered ("History not saved: reason"); the
+    // page is read all the same.
+    void historyNotSaved(const QString& message);
 
 private:
     // Controls, named by their object names too.
@@ -99,6 +103,7 @@ private:
     QString m_pagePath;       // the file Memo1 was loaded from
     int m_historyItemHeight = 0;
     QString m_historyProblem;
+    bool m_historyFailed = false; // writing the history failed in this command
     QPushButton* m_cancelButton = nullptr;
     bool m_fetching = false;
     bool m_cancelRequested = false;

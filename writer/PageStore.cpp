@@ -1,9 +1,10 @@
 #include "PageStore.h"
 
+#include "AtomicFile.h"
 #include "Errors.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -21,10 +22,13 @@ void refuseOtherKinds(const QString& fileName)
         throw EFileError("Not a regular file: " + fileName.toStdString());
 }
 
-// The system's account of the file's failure, when it gave one.
-std::string reasonOf(const QFileDevice& file)
+// The file a save writes: a link's final target, so that the link stays a
+// link; a dangling link is replaced by the file.
+std::string finalTarget(const QString& fileName)
 {
-    return file.error() == QFileDevice::NoError ? std::string() : file.errorString().toStdString();
+    const QFileInfo info(fileName);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : QString();
+    return QFile::encodeName(target.isEmpty() ? fileName : target).toStdString();
 }
 
 } // namespace
@@ -47,15 +51,11 @@ void storeFile(std::string_view bytes, const QString& fileName)
 {
     if (!fileName.isEmpty())
         refuseOtherKinds(fileName);
-    // The file is unbuffered so that a failing write is seen here; a buffered
-    // QSaveFile would only fail while flushing in commit(), which does not
-    // report it and would replace the target with the part that fitted.
-    QSaveFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EFileError("Cannot create file " + fileName.toStdString(), reasonOf(file));
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size()) || !file.commit())
-        throw EFileError("Stream write error", reasonOf(file));
+    // Every write is checked as it is made, and the target keeps its permissions.
+    const std::string target = finalTarget(fileName);
+    AtomicFile file(target, target);
+    file.append(bytes);
+    file.commit();
 }
 
 void storePage(const std::vector<std::string>& lines, const QString& fileName)

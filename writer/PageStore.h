@@ -14,7 +14,8 @@ std::string pageBytes(const std::vector<std::string>& lines);
 // Throws EFileError with "Not a regular file: <fileName>" when fileName exists
 // and is neither a regular file nor a symbolic link to one (a device or a FIFO
 // is never replaced by a file), "Cannot create file <fileName>" when the file
-// cannot be created, and "Stream write error" when writing fails.
+// cannot be created, and "Unable to write to <fileName>: <the system's reason>"
+// when writing fails (a full disk, for one).
 void storeFile(std::string_view bytes, const QString& fileName);
 
 // Stores every line followed by CR LF in fileName through storeFile.

@@ -5,6 +5,7 @@
 #include "SheetBuilder.h"
 #include "TeamGenerator.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -143,6 +144,13 @@ TEST_F(ConvertCommand, APageThatWillNotReadBackTheSameIsReported)
     EXPECT_EQ(strict.exitCode, 3);
     EXPECT_TRUE(strict.errors == warning) << strict.errors.substr(0, 120);
     EXPECT_FALSE(QFile::exists(path("strict.htm")));
+
+    // One page held back and another failing: the failure's status wins.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("to"));
+    const CliRun mixed =
+        convert("--to", path("to"), {path("long-note.htm"), path("missing.htm"), "--strict"});
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_TRUE(QDir(path("to")).isEmpty());
 
     const CliRun lenient = convert(path("long-note.htm"), path("out.htm"));
     EXPECT_EQ(lenient.exitCode, 0);

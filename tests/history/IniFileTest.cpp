@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -58,6 +62,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    std::function<void()> m_cleanUp; // ends what a case started
 };
 
 struct WriteCase
@@ -217,7 +222,9 @@ TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheFile)
         IniFile(missingFolder).writeString("A", "k", "v");
         FAIL() << "no exception";
     } catch (const EFileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingFolder.toStdString());
+        const std::string start = "Unable to write to " + missingFolder.toStdString() + ": ";
+        EXPECT_EQ(std::string(error.what()).substr(0, start.size()), start);
+        EXPECT_GT(std::string(error.what()).size(), start.size());
     }
 
     // Line breaks would let a key or value pass for lines of their own.
@@ -269,12 +276,61 @@ TEST_F(IniFileTest, AFullDiskRaisesAndKeepsTheOldFile)
         try {
             IniFile(path()).writeString("Team HTML", "http://new/", "");
         } catch (const EFileError& error) {
-            return std::string(error.what()) == "Unable to write to " + path().toStdString() ? 0 : 3;
+            return std::string(error.what()) ==
+                           "Unable to write to " + path().toStdString() + ": File too large"
+                       ? 0
+                       : 3;
         }
         return 1;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(content(), before);
+}
+
+// A lock that nobody will free fails the write after a short wait, naming the
+// lock, and leaves the file as it was.
+TEST_F(IniFileTest, ALockThatCannotBeHadFailsTheWrite)
+{
+    const QString lock = path() + ".lock";
+    const std::string message = "Unable to write to " + path().toStdString() + ": the lock " +
+                                lock.toStdString() + " is held or cannot be taken";
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(lock)); }},
+        {"a dangling link", [&] { ASSERT_TRUE(QFile::link(m_dir.filePath("gone"), lock)); }},
+        {"held by a stopped editor",
+         [&] {
+             // The lock is taken by another process, which then stops for good.
+             const pid_t holder = fork();
+             if (holder == 0) {
+                 QLockFile held(lock);
+                 held.lock();
+                 raise(SIGSTOP);
+                 _exit(0);
+             }
+             int status = 0;
+             waitpid(holder, &status, WUNTRACED);
+             m_cleanUp = [holder] {
+                 kill(holder, SIGKILL);
+                 waitpid(holder, nullptr, 0);
+             };
+         }},
+    };
+    for (const auto& [name, block] : cases) {
+        SCOPED_TRACE(name);
+        setContent("[A]\r\nx=1\r\n");
+        block();
+        try {
+            IniFile(path()).writeString("A", "y", "2");
+            ADD_FAILURE() << "no error";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+        EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+        if (m_cleanUp)
+            std::exchange(m_cleanUp, nullptr)();
+        QDir().rmdir(lock);
+        QFile::remove(lock);
+    }
 }
 
 // Two editors adding URLs at the same time: every entry of both is kept.

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace {
 
 class PageHistoryTest : public ::testing::Test
@@ -39,6 +41,32 @@ TEST_F(PageHistoryTest, KeepsUrlsWholeInEitherEncoding)
     history.storeCurrentIndex(3);
     EXPECT_EQ(history.urls().back(), query);
     EXPECT_EQ(history.currentIndex(), 3);
+}
+
+// However many editors added URLs, all of them up to the file's size limit
+// are listed, in memory of the order of the file's size.
+TEST_F(PageHistoryTest, ListsEveryUrlUpToTheSizeLimit)
+{
+    QByteArray file = "[Team HTML]\r\n";
+    QStringList urls;
+    const QByteArray tail = "[Current]\r\nTeam HTML=0\r\n";
+    for (int n = 0;; ++n) {
+        const QByteArray url = "http://league.example/teams/" + QByteArray::number(n) + ".htm?view=full";
+        if (file.size() + url.size() + 3 + tail.size() > IniFile::SizeLimit)
+            break;
+        file += url + "=\r\n";
+        urls << QString::fromLatin1(url);
+    }
+    setContent(file + tail);
+    ASSERT_GT(urls.size(), 15'000);
+
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(PageHistory(path()).urls(), urls);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    // ru_maxrss is in kilobytes: the peak grows by well under 32 MiB.
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024);
 }
 
 // The recent pages share the history file with the URL history.

@@ -1,5 +1,5 @@
 // Replies that arrive in odd pieces, in chunks, over a limit, or not at all;
-// URLs cut at the text limit; files that a failed fetch must leave alone.
+// URLs at the text limit; files that a failed fetch must leave alone.
 #include "FetchFixture.h"
 #include "ScriptedServer.h"
 #include "ServerProcess.h"
@@ -222,12 +222,17 @@ TEST_F(HttpGet, CutsAUrlAtTheLimitBetweenCharacters)
     // Bytes that are no UTF-8 are cut at the limit all the same.
     EXPECT_EQ(ShortString(std::string(300, '\x80')).str().size(), ShortString::maxLength);
 
+    // A URL is sent whole up to the limit and refused past it, never cut.
     ScriptedServer server(okHeader);
     const std::string start = server.url("/");
-    const std::string url = start + std::string(254 - start.size(), 'p') + eAcute + "/rest.htm";
+    const std::string url = start + std::string(253 - start.size(), 'p') + eAcute;
+    ASSERT_EQ(url.size(), ShortString::maxLength);
+    // The message shows the address in ASCII.
+    EXPECT_EQ(get(url + "q"), "HTTPException: Address too long: " + url.substr(0, 253) + "??q");
+    EXPECT_FALSE(server.requestReceived());
     ASSERT_EQ(get(url), "");
     EXPECT_EQ(server.request().substr(0, server.request().find(" HTTP/1.0")),
-              "GET /" + std::string(254 - start.size(), 'p'));
+              "GET /" + std::string(253 - start.size(), 'p') + eAcute);
 }
 
 // A fetch replaces the page and header files only as a whole: a planted link
@@ -275,4 +280,78 @@ TEST_F(HttpGet, ReplacesItsFilesWholeAndOnlyOnSuccess)
     ScriptedServer server(okHeader);
     EXPECT_EQ(get(server.url()), "EFileError: Cannot create file " + http.FileName.str());
     EXPECT_TRUE(std::filesystem::is_directory(http.FileName.str()));
+}
+
+// Servers that spell their fields oddly, cut the body short, trickle for
+// ever, or are asked for a URL too long to send, over http and https alike.
+TEST_F(HttpGet, HoldsHostileRepliesToTheirWord)
+{
+    const std::string page(8188, 'p');
+    const std::string half = page.substr(0, 4094);
+    struct Case
+    {
+        const char* name;
+        ServerScript script;
+        std::string error;
+        std::string body;
+        std::string path = "/team.htm";
+        int maxTimeMs = 60'000;
+    };
+    const std::vector<Case> cases = {
+        {"lower-case length, body cut",
+         {.reply = "HTTP/1.0 200 OK\r\ncontent-length: 8188\r\n\r\n" + half},
+         "HTTPException: Incomplete reply from server",
+         ""},
+        {"length after a tab, body cut",
+         {.reply = "HTTP/1.0 200 OK\r\nContent-Length:\t8188\r\n\r\n" + half},
+         "HTTPException: Incomplete reply from server",
+         ""},
+        {"length without a blank, whole",
+         {.reply = "HTTP/1.0 200 OK\r\nCONTENT-LENGTH:8188\r\n\r\n" + page + "trailing"},
+         "",
+         page},
+        {"chunked in capitals",
+         {.reply = "HTTP/1.0 200 OK\r\nTRANSFER-ENCODING:\tChunked\r\n\r\n4\r\nteam\r\n0\r\n\r\n"},
+         "",
+         "team"},
+        {"a trickle in the header",
+         {.reply = "HTTP/1.0 200 OK\r\nX-Slow: " + std::string(200, 's') + "\r\n\r\nteam",
+          .dripMs = 20,
+          .dripFrom = 17},
+         "ESockError: Timed out waiting for 127.0.0.1",
+         "",
+         "/team.htm",
+         800},
+        {"a trickle in the body",
+         {.reply = "HTTP/1.0 200 OK\r\nContent-Length: 200\r\n\r\n" + std::string(200, 'b'), .dripMs = 20},
+         "ESockError: Timed out waiting for 127.0.0.1",
+         "",
+         "/team.htm",
+         800},
+        {"URL over 255 bytes",
+         {.reply = "HTTP/1.0 200 OK\r\n\r\nwrong page", .connections = 0},
+         "HTTPException: Address too long: ",
+         "",
+         "/" + std::string(240, 'p') + "?team=42"},
+    };
+    for (const bool secure : {false, true}) {
+        for (Case c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (secure ? " over https" : " over http"));
+            if (secure) {
+                c.script.certificate = "server";
+                setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
+            }
+            std::filesystem::remove(http.FileName.str());
+            http.MaxTime = c.maxTimeMs;
+            // Each byte of a trickle comes well within the no-progress limit.
+            http.ReplyTimeOut = 5000;
+            ServerProcess server(c.script);
+            const std::string url = server.url(c.path);
+            const std::string error = get(url);
+            EXPECT_EQ(error, c.error + (c.error.find("too long") != std::string::npos ? url : ""));
+            EXPECT_EQ(body(), c.body);
+            EXPECT_FALSE(http.Connected());
+            EXPECT_EQ(server.requests().size(), c.script.connections == 0 ? 0u : 1u);
+        }
+    }
 }

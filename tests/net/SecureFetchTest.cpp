@@ -44,6 +44,7 @@ TEST_F(SecureGet, RefusesServersItCannotTrust)
         const char* name;
         ServerScript script;
         std::string error; // the start of the message
+        std::string host = "127.0.0.1";
     };
     const Case cases[] = {
         {"self-signed",
@@ -52,6 +53,11 @@ TEST_F(SecureGet, RefusesServersItCannotTrust)
         {"wrong host name",
          {.certificate = "wronghost", .reply = teamReply},
          "ESockError: Certificate does not match host name 127.0.0.1"},
+        // A name is checked against the certificate's DNS names, as an address is against its IP ones.
+        {"wrong host name, by name",
+         {.certificate = "wronghost", .reply = teamReply},
+         "ESockError: Certificate does not match host name localhost",
+         "localhost"},
         {"expired",
          {.certificate = "expired", .reply = teamReply},
          "ESockError: Certificate of 127.0.0.1 not trusted: certificate has expired"},
@@ -65,10 +71,10 @@ TEST_F(SecureGet, RefusesServersItCannotTrust)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ServerProcess server(c.script);
-        const std::string url = "https://127.0.0.1:" + std::to_string(server.port()) + "/team.htm";
+        const std::string url = "https://" + c.host + ":" + std::to_string(server.port()) + "/team.htm";
         const std::string error = get(url);
         EXPECT_EQ(error.substr(0, c.error.size()), c.error) << error;
-        EXPECT_GT(error.size(), std::string("ESockError: TLS handshake with 127.0.0.1 failed: ").size());
+        EXPECT_GT(error.size(), std::string("ESockError: TLS handshake with " + c.host + " failed: ").size());
         EXPECT_FALSE(http.Connected());
         EXPECT_FALSE(std::filesystem::exists(http.FileName.str()));
     }

@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "EventPump.h"
 #include "IniFile.h"
+#include "NetErrors.h"
 #include "PageHistory.h"
 #include "ScriptedServer.h"
 #include "StringGrid.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -353,47 +355,64 @@ TEST_F(PageSourceDialogTest, ARedirectedUrlIsRememberedAsTyped)
     EXPECT_EQ(m_dialog->pageSource(), typed);
 }
 
-TEST_F(PageSourceDialogTest, LongUrlsAreRememberedWholeAndFetchedCut)
+TEST_F(PageSourceDialogTest, LongUrlsAreRefusedBeforeAnythingIsSentOrRemembered)
 {
     ScriptedServer server(httpReply(GoodPage));
     const std::string url = server.url("/" + std::string(300, 'p') + ".htm");
-    m_dialog->setPageSource(QString::fromStdString(url));
-    m_dialog->BtnParseClick();
-
-    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->itemText(0).toStdString(), url);
-    EXPECT_EQ(PageHistory(historyPath()).urls(), QStringList{QString::fromStdString(url)});
-    const std::vector<std::string> requests = server.requests();
-    ASSERT_EQ(requests.size(), 1u);
-    const std::string path = url.substr(server.url("").size(), 255 - server.url("").size());
-    EXPECT_EQ(requests[0].rfind("GET " + path + " HTTP/1.0\r\n", 0), 0u);
+    expectOkFails<HTTPException>(QString::fromStdString(url), "Address too long: " + url);
+    EXPECT_FALSE(server.requestReceived());
+    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 0);
+    EXPECT_FALSE(QFile::exists(historyPath()));
 }
 
-TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenStopsBeforeTheFetch)
+// Remembering a URL is a convenience: a history that cannot be written (or
+// locked) is told once in the status bar, and the page is read all the same.
+TEST_F(PageSourceDialogTest, AHistoryThatCannotBeWrittenIsToldAndThePageReadAllTheSame)
 {
-    ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
-    expectOkFails<EFileError>("http://127.0.0.1:9/team.htm",
-                              "Unable to write to " + historyPath().toStdString());
-    EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
-    EXPECT_FALSE(QFile::exists(inStart("output1.htm")));
+    const QString lock = historyPath() + ".lock";
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a folder in the file's place", [&] { ASSERT_TRUE(QDir().mkdir(historyPath())); }},
+        {"a folder in the lock's place", [&] { ASSERT_TRUE(QDir().mkdir(lock)); }},
+        {"a dangling link in the lock's place", [&] { ASSERT_TRUE(QFile::link(inStart("gone"), lock)); }},
+    };
+    for (const auto& [name, block] : cases) {
+        SCOPED_TRACE(name);
+        block();
+        createWindows();
+        QStringList told;
+        QObject::connect(m_dialog.get(), &TForm_Parse::historyNotSaved,
+                         [&told](const QString& message) { told << message; });
+        ScriptedServer server(httpReply(GoodPage));
+        CurrentTeam = TTeam{};
+        m_dialog->setPageSource(QString::fromStdString(server.url("/team.htm")));
+        m_dialog->BtnParseClick();
+        EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+        ASSERT_EQ(told.size(), 1);
+        const QString start = "History not saved: Unable to write to " + historyPath() + ": ";
+        EXPECT_TRUE(told[0].startsWith(start)) << told[0].toStdString();
+        EXPECT_EQ(m_view->statusBar()->currentMessage(), told[0]);
+        EXPECT_EQ(control<QComboBox>(m_dialog.get(), "Cmb_HTML")->count(), 1);
+        QDir().rmdir(historyPath());
+        QDir().rmdir(lock);
+        QFile::remove(lock);
+    }
 }
 
 TEST_F(PageSourceDialogTest, UrlsAreToldFromFileNamesByTheirFirstFourLetters)
 {
-    // With the history file blocked, a URL fails at the history and a file
-    // name at opening the file.
-    ASSERT_TRUE(QDir(m_start.path()).mkdir("SkarnIRC.ini"));
-    const std::string historyFailure = "Unable to write to " + historyPath().toStdString();
-    const std::pair<QString, bool> cases[] = {
-        {"http://127.0.0.1:9/a.htm", true},
-        {"HTTPS://127.0.0.1:9/a.htm", true},
-        {"hTtPfile.htm", true},
-        {"htt", false},
-        {" http://127.0.0.1:9/a.htm", false},
-        {QString::fromUtf8("\u0127ttp://x"), false},
+    // A URL fails at the fetch and a file name at opening the file.
+    const std::pair<QString, std::string> cases[] = {
+        {"http://127.0.0.1:9/a.htm", "Connection Failed"},
+        {"HTTPS://127.0.0.1:9/a.htm", "Connection Failed"},
+        {"hTtPfile.htm", "HTTP Parsing URL failed"},
+        {"htt", ""},
+        {" http://127.0.0.1:9/a.htm", ""},
+        {QString::fromUtf8("\u0127ttp://x"), ""},
     };
-    for (const auto& [text, url] : cases) {
+    for (const auto& [text, fetchFailure] : cases) {
         SCOPED_TRACE(text.toStdString());
-        expectOkFails<EFileError>(text, url ? historyFailure : "Cannot open file " + text.toStdString());
+        expectOkFails<TeamEditorError>(text, fetchFailure.empty() ? "Cannot open file " + text.toStdString()
+                                                                  : fetchFailure);
     }
 }
 

@@ -88,6 +88,20 @@ TEST_F(TotalsViewTest, NewPlayerAndTwoReRollsOnTheSamplePage)
     const std::vector<std::string>& page = m_view->pageBuffer();
     EXPECT_NE(page[30].find("x $40k =</TD><TD ALIGN=RIGHT>200k</TD>"), std::string::npos) << page[30];
     EXPECT_NE(page[36].find(">1,320k</TD>"), std::string::npos) << page[36];
+
+    // After Undo or Redo the totals start over from the texts the sheet is
+    // back to: the status shows them, and the next edit adds to them.
+    QAction* undo = m_view->findChild<QAction*>("Undo1");
+    QAction* redo = m_view->findChild<QAction*>("Redo1");
+    undo->trigger();
+    EXPECT_EQ(status(), "Team value 1,240k");
+    redo->trigger();
+    EXPECT_EQ(status(), "Team value 1,320k");
+    undo->trigger();
+    EXPECT_EQ(extras()->cell(3, 0), "120k");
+    typeInto(players(), 15, 11, "90k", 3);
+    EXPECT_EQ(details()->cell(1, 5), "1,260k");
+    EXPECT_EQ(status(), "Team value 1,260k");
 }
 
 TEST_F(TotalsViewTest, ACostThatDisagreesIsMarkedOnScreenOnly)

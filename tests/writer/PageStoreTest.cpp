@@ -148,7 +148,8 @@ TEST_F(PageStore, FullDiskLeavesTheOldFileAsItWas)
         const rlimit limit{1024, 1024};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 2;
-        return expectStoreError(m_page, target, "Stream write error");
+        return expectStoreError(m_page, target,
+                                "Unable to write to " + target.toStdString() + ": File too large");
     });
 
     EXPECT_EQ(status, 0);
