@@ -2,17 +2,20 @@
 
 #include "ColorText.h"
 #include "Errors.h"
+#include "MatchRowCut.h"
 #include "PageStore.h"
 #include "RosterPage.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -48,7 +51,7 @@ QColor qColor(TColor color)
 // alignment a browser takes from a row given to each of its cells. The two
 // one-cell spacer rows, which a browser draws as thin lines, would take two
 // full empty rows here and are left out.
-QString paperHtml(const RosterSheet& sheet)
+QString paperHtml(const RosterSheet& sheet, const QString& note)
 {
     static const QRegularExpression openBlank(QStringLiteral("&nbsp(?!;)"));
     static const QRegularExpression centredRow(
@@ -68,16 +71,48 @@ QString paperHtml(const RosterSheet& sheet)
         html += line;
         html += u'\n';
     }
+    if (!note.isEmpty())
+        html += "<P>" + note.toHtmlEscaped() + "</P>\n";
     return html;
 }
 
-QImage layoutDevice()
+// The image every roster is laid out on.
+QImage& layoutDevice()
 {
-    QImage image(1, 1, QImage::Format_RGB32);
-    const int dotsPerMetre = qRound(layoutDpi / 0.0254);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    static QImage image = [] {
+        QImage made(1, 1, QImage::Format_RGB32);
+        const int dotsPerMetre = qRound(layoutDpi / 0.0254);
+        made.setDotsPerMeterX(dotsPerMetre);
+        made.setDotsPerMeterY(dotsPerMetre);
+        return made;
+    }();
     return image;
+}
+
+QMarginsF margins()
+{
+    return {marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres};
+}
+
+// The part of the match record that fits the page at the smallest font,
+// below the rest of the roster as it lays out there.
+MatchRecordCut matchRecordCutFor(const RosterSheet& sheet, const QPageLayout& layout, QFont font)
+{
+    const MatchRecordCut whole = wholeMatchRecord(sheet);
+    // Records of a few dozen rows and columns are laid out whole, as ever.
+    if (whole.totalRows <= 40 && whole.totalColumns <= 16)
+        return whole;
+    font.setPointSizeF(fontPointSizes.back());
+    const QSizeF page = layout.paintRectPixels(layoutDpi).size();
+    RosterSheet rest(sheet);
+    applyMatchRecordCut(rest, {0, whole.totalRows, 1, whole.totalColumns});
+    QTextDocument probe;
+    probe.documentLayout()->setPaintDevice(&layoutDevice());
+    probe.setDocumentMargin(0);
+    probe.setDefaultFont(font);
+    probe.setTextWidth(page.width());
+    probe.setHtml(paperHtml(rest, QStringLiteral("note")));
+    return fittingMatchRecord(sheet, page, probe.size().height(), font, &layoutDevice());
 }
 
 // What the document takes up at its current text width; a table whose cells
@@ -98,14 +133,12 @@ bool fits(const QSizeF& size, const QSizeF& page)
 RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
     : m_document(std::make_unique<QTextDocument>()), m_title(sheet.cell(SheetGrid::Details, 1, 0))
 {
-    std::optional<RosterSheet> plain;
+    std::optional<RosterSheet> changed;
     if (options.blackAndWhite)
-        makeBlackAndWhite(plain.emplace(sheet));
-    const RosterSheet& shown = plain ? *plain : sheet;
-    m_pageColor = qColor(shown.color(SheetColor::Window));
+        makeBlackAndWhite(changed.emplace(sheet));
+    m_pageColor = qColor((changed ? *changed : sheet).color(SheetColor::Window));
 
-    static QImage device = layoutDevice();
-    m_document->documentLayout()->setPaintDevice(&device);
+    m_document->documentLayout()->setPaintDevice(&layoutDevice());
     m_document->setDocumentMargin(0);
     // Font and width are set before the text, which is then laid out once:
     // each later change lays the whole roster out again.
@@ -116,17 +149,36 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
     font.setPointSizeF(fontPointSizes.front());
     m_document->setDefaultFont(font);
     m_document->setTextWidth(-1);
-    m_document->setHtml(paperHtml(shown));
+
+    // A match record far larger than a sheet shows is cut to its first rows
+    // and columns that fit, with a note of the rest: the roster stays on one
+    // readable sheet, and laying it out takes bounded time and memory.
+    const QPageLayout portrait(options.pageSize, QPageLayout::Portrait, margins(), QPageLayout::Millimeter);
+    const QPageLayout landscape(options.pageSize, QPageLayout::Landscape, margins(), QPageLayout::Millimeter);
+    const RosterSheet& full = changed ? *changed : sheet;
+    std::optional<RosterSheet> cutSheet;
+    const auto show = [&](const QPageLayout& layout) {
+        const MatchRecordCut cut = matchRecordCutFor(full, layout, font);
+        const RosterSheet* shown = &full;
+        if (cut.cuts()) {
+            cutSheet.emplace(full);
+            applyMatchRecordCut(*cutSheet, cut);
+            shown = &*cutSheet;
+        }
+        m_document->setHtml(paperHtml(*shown, cut.cuts() ? cut.note() : QString()));
+        return cut;
+    };
+    const MatchRecordCut portraitCut = show(portrait);
 
     // Landscape when the roster, at the largest font and with no width to
     // keep to, is wider than tall.
-    const QSizeF natural = laidOutSize(*m_document);
-    const auto orientation =
-        natural.width() > natural.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
-    m_pageLayout =
-        QPageLayout(options.pageSize, orientation,
-                    QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
-                    QPageLayout::Millimeter);
+    QSizeF natural = laidOutSize(*m_document);
+    const bool wide = natural.width() > natural.height();
+    m_pageLayout = wide ? landscape : portrait;
+    if (wide && portraitCut.cuts()) {
+        show(landscape);
+        natural = laidOutSize(*m_document);
+    }
     fitToPage(m_pageLayout.paintRectPixels(layoutDpi).size(), natural);
 }
 

@@ -23,7 +23,9 @@ struct PaperOptions
 
 // The roster page as the writer builds it, laid out to fit one sheet of
 // paper: landscape when the roster is wider than tall, the font made smaller
-// (and the cells wrapped) until it fits, and scaled down as a last resort.
+// (and the cells wrapped) until it fits, and scaled down as a last resort. A
+// match record with more rows than the sheet could show at the smallest font
+// prints its first rows and a line saying how many were left out.
 // Needs a QGuiApplication for its fonts.
 class RosterPaper
 {

@@ -4,9 +4,16 @@
 #include "PaperFixtures.h"
 #include "PdfTools.h"
 
+#include "MatchRecord.h"
+
+#include <QFile>
 #include <QImage>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -46,6 +53,7 @@ TEST_F(RosterPaperTest, SamplePageIsOnePageHoldingEveryNameTheTeamAndTheTotal)
     EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + sample.cell(SheetGrid::Details, 1, 5)))
         << text.toStdString();
     EXPECT_TRUE(text.contains("Match Record"));
+    EXPECT_FALSE(text.contains("left out"));
     int players = 0;
     for (int row = 1; row <= PlayerSlotCount; ++row) {
         const QString name = sample.cell(SheetGrid::Players, 1, row);
@@ -151,6 +159,48 @@ TEST_F(RosterPaperTest, ColoursPrintAsShownUnlessBlackAndWhiteIsAsked)
             tablePixels += coloured.pixelColor(x, y) == table ? 1 : 0;
     EXPECT_GT(tablePixels, coloured.width() * coloured.height() / 10);
     EXPECT_EQ(colouredPixels(plain), 0);
+}
+
+// A match record of the most rows and columns the reader takes: its first
+// rows print on the one sheet with a note of the rest, in bounded memory.
+TEST_F(RosterPaperTest, TheLargestMatchRecordPrintsItsFirstRowsAndCountsTheRest)
+{
+    RosterSheet sheet = sheetOfPage(samplePagePath());
+    const int rows = MaxMatchRecordRows - 2;
+    const int columns = MaxMatchRecordColumns;
+    // Every cell holds its own text, so that a row printed is a row found.
+    sheet.setShape(SheetGrid::Matches, {columns, rows + 1, 1, 0});
+    for (int row = 0; row <= rows; ++row) {
+        for (int col = 0; col < columns; ++col)
+            sheet.setCell(SheetGrid::Matches, col, row, QStringLiteral("r%1c%2").arg(row).arg(col));
+    }
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const RosterPaper paper(sheet);
+    const QString pdf = m_dir.filePath("largest.pdf");
+    const QByteArray bytes = rosterPdf(paper);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    // ru_maxrss is in kilobytes.
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 500 * 1024);
+
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    EXPECT_EQ(pdfPageCount(pdf), 1);
+    const QString text = pdfText(pdf).simplified();
+    const QRegularExpression note(
+        QStringLiteral("The first (\\d+) of 9,998 matches are printed; ([\\d,]+) are left out\\."));
+    const QRegularExpressionMatch match = note.match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.right(300).toStdString();
+    const int printed = match.captured(1).toInt();
+    EXPECT_GT(printed, 20);
+    EXPECT_EQ(QLocale(QLocale::English).toInt(match.captured(2)), rows - printed);
+    EXPECT_TRUE(text.contains(QStringLiteral("r1c0"))) << "the first match";
+    EXPECT_TRUE(text.contains(QStringLiteral("r%1c0").arg(printed))) << "the last match printed";
+    EXPECT_FALSE(text.contains(QStringLiteral("r%1c0").arg(printed + 1))) << "a match left out";
+    EXPECT_TRUE(text.contains("TOTAL COST OF TEAM: " + sheet.cell(SheetGrid::Details, 1, 5)));
 }
 
 TEST_F(RosterPaperTest, UnwritableFolderFailsWithTheStoreMessageAndLeavesNoFile)
