@@ -2,7 +2,7 @@
 
 #include "ColorText.h"
 #include "Errors.h"
-#include "MatchRowCut.h"
+#include "MatchRecordCut.h"
 #include "PageStore.h"
 #include "RosterPage.h"
 

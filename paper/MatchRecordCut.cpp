@@ -1,4 +1,4 @@
-#include "MatchRowCut.h"
+#include "MatchRecordCut.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
