@@ -20,6 +20,17 @@ std::string chunkedReply(const std::string& chunks)
     return "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 3\r\n\r\n" + chunks;
 }
 
+// The script as served over http, or over https with the tests' server
+// certificate, which the client then trusts.
+ServerScript servedOver(bool secure, ServerScript script)
+{
+    if (secure) {
+        script.certificate = "server";
+        setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
+    }
+    return script;
+}
+
 } // namespace
 
 // The header reader joins the pieces of a line however they come: a line that
@@ -54,10 +65,7 @@ TEST_F(HttpGet, JoinsHeaderLinesWhateverTheirPiecesAndPace)
     for (const bool secure : {false, true}) {
         for (Case c : cases) {
             SCOPED_TRACE(std::string(c.name) + (secure ? " over https" : " over http"));
-            if (secure) {
-                c.script.certificate = "server";
-                setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
-            }
+            c.script = servedOver(secure, c.script);
             ServerProcess server(c.script);
             ASSERT_EQ(get(server.url()), "");
             EXPECT_EQ(body(), "team");
@@ -337,10 +345,7 @@ TEST_F(HttpGet, HoldsHostileRepliesToTheirWord)
     for (const bool secure : {false, true}) {
         for (Case c : cases) {
             SCOPED_TRACE(std::string(c.name) + (secure ? " over https" : " over http"));
-            if (secure) {
-                c.script.certificate = "server";
-                setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
-            }
+            c.script = servedOver(secure, c.script);
             std::filesystem::remove(http.FileName.str());
             http.MaxTime = c.maxTimeMs;
             // Each byte of a trickle comes well within the no-progress limit.
