@@ -98,7 +98,7 @@ TEST_F(CliBatch, ConvertIntoAFolderKeepsTheNamesAndGoesOnAfterAFailure)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, bad.toUtf8() + ": 'x' is not a valid integer value\n" + twin.toUtf8() + ": " +
                            QDir(out).filePath("sample-roster.htm").toUtf8() +
-                           " is written from another page already\n");
+                           " would replace the output of " + Sample.toUtf8() + "\n");
     EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList({"other.htm", "sample-roster.htm"}));
     EXPECT_EQ(readFile(QDir(out).filePath("sample-roster.htm")), readFile(single));
     EXPECT_EQ(readFile(QDir(out).filePath("other.htm")), readFile(single));

@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QToolBar>
 
 #include <filesystem>
@@ -14,7 +13,7 @@
 namespace {
 
 const QString corpus = QStringLiteral(TE_SOURCE_DIR "/../shared/corpus/real/");
-const QString offer = QStringLiteral("This page was made by another tool. Import it instead?");
+const QString question = QStringLiteral("This page was made by another roster tool. Import it?");
 
 class ImportBar : public ViewTest
 {
@@ -40,22 +39,28 @@ protected:
 
 } // namespace
 
-TEST_F(ImportBar, OffersTheImportOfAnotherToolsPageAndShowsItOnImport)
+// Another tool's page is never shown as read: the editor asks, Cancel keeps
+// the window as it was, and Import shows the import as File, Import... does.
+TEST_F(ImportBar, OpeningAnotherToolsPageAsksToImportIt)
 {
+    m_view->New1Click();
+    m_view->sheet().setCell(SheetGrid::Details, 1, 0, QStringLiteral("Kept"));
+    const QString title = m_view->windowTitle();
     open(corpus + "creator-tool-upper-case.htm");
-    ASSERT_TRUE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
-    EXPECT_EQ(control<QLabel>(m_view.get(), "ImportBarText")->text(), offer);
-    EXPECT_TRUE(control<QPushButton>(m_view.get(), "ImportButton")->isVisible());
-    // The page as read stays until the import is asked for.
-    EXPECT_EQ(player(1, 14), "");
+    EXPECT_EQ(m_choosers->importQuestions, QStringList{question});
+    EXPECT_EQ(m_view->sheet().cell(SheetGrid::Details, 1, 0), "Kept");
+    EXPECT_EQ(m_view->windowTitle(), title);
+    EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
 
-    control<QPushButton>(m_view.get(), "ImportButton")->click();
+    m_choosers->importAnswer = true;
+    open(corpus + "creator-tool-upper-case.htm");
     EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Iron Chefs");
     EXPECT_EQ(player(1, 1), "Kaga Takeshi");
     EXPECT_EQ(player(1, 14), "Okada Masumi Jr.");
+    ASSERT_TRUE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
     EXPECT_TRUE(control<QLabel>(m_view.get(), "ImportBarText")->text().startsWith("Imported 14 players"))
         << control<QLabel>(m_view.get(), "ImportBarText")->text().toStdString();
-    EXPECT_FALSE(control<QPushButton>(m_view.get(), "ImportButton")->isVisible());
+    EXPECT_EQ(m_view->windowTitle(), "creator-tool-upper-case.htm[*] - Team Editor");
     // Save must not write this program's layout over the other tool's page.
     EXPECT_EQ(m_dialog->pageSource(), "<none>");
     EXPECT_TRUE(control<QAction>(m_view.get(), "Save2")->isEnabled());
@@ -85,6 +90,7 @@ TEST_F(ImportBar, NoOfferForOwnPagesOrWhenTheImportFindsNoMore)
     open(copy.fileName());
     EXPECT_EQ(control<QLabel>(m_view.get(), "LbTName")->text(), "Grimstone Grinders");
     EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
+    EXPECT_TRUE(m_choosers->importQuestions.isEmpty());
 }
 
 TEST_F(ImportBar, FileImportShowsTheImportedPage)
