@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "Errors.h"
 #include "RosterSheet.h"
 #include "StringGrid.h"
 #include "ViewTestSupport.h"
@@ -29,6 +30,12 @@ protected:
     {
         m_dialog->setPageSource(path);
         m_dialog->BtnParseClick();
+    }
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QString player(int col, int row) const
@@ -68,6 +75,64 @@ TEST_F(ImportBar, OpeningAnotherToolsPageAsksToImportIt)
     // The next page read takes the report away.
     m_view->New1Click();
     EXPECT_FALSE(control<QToolBar>(m_view.get(), "ImportBar")->isVisible());
+}
+
+// Whatever opens a page, only a roster page of this program's form is shown as
+// read; the window keeps its roster through a refusal or a cancelled import.
+TEST_F(ImportBar, OpeningEachKindOfPage)
+{
+    QFile sample(QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    enum class Kind
+    {
+        Own,
+        OtherTool,
+        NoRoster
+    };
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        Kind kind;
+    } pages[] = {
+        {"own.htm", sample.readAll(), Kind::Own},
+        {"other.htm",
+         "<html><head><title>Iron Chefs</title></head><body><table>\n"
+         "<tr><th>No.</th><th>Name</th><th>Position</th><th>MA</th><th>ST</th><th>AG</th><th>AV</th></tr>\n"
+         "<tr><td>1</td><td>Kaga</td><td>Blitzer</td><td>7</td><td>3</td><td>3</td><td>8</td></tr>\n"
+         "</table></body></html>\n",
+         Kind::OtherTool},
+        {"title.htm", "<html><head><title></title></head><body><p>Nothing here.</p></body></html>",
+         Kind::NoRoster},
+        {"image.htm", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), Kind::NoRoster},
+        {"text.htm", "Shopping list\nmilk\n", Kind::NoRoster},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.name);
+        const QString path = m_folder.filePath(page.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(page.bytes);
+        file.close();
+        m_view->New1Click();
+        m_view->sheet().setCell(SheetGrid::Details, 1, 0, QStringLiteral("Kept"));
+        m_choosers->importQuestions.clear();
+        m_choosers->saveQuestions.clear();
+        try {
+            m_view->openPage(path);
+            EXPECT_NE(page.kind, Kind::NoRoster) << "read as a roster";
+        } catch (const ENotRosterPage& error) {
+            EXPECT_EQ(page.kind, Kind::NoRoster);
+            EXPECT_EQ(error.what(), "Not a roster page: " + path.toStdString());
+        }
+        EXPECT_EQ(m_choosers->importQuestions.size(), page.kind == Kind::OtherTool ? 1 : 0);
+        EXPECT_EQ(m_choosers->saveQuestions.size(), page.kind == Kind::Own ? 1u : 0u);
+        EXPECT_EQ(m_view->sheet().cell(SheetGrid::Details, 1, 0),
+                  page.kind == Kind::Own ? "Grimstone Grinders" : "Kept");
+        EXPECT_EQ(m_view->windowTitle(),
+                  page.kind == Kind::Own ? "own.htm[*] - Team Editor" : "New team[*] - Team Editor");
+        EXPECT_EQ(readAll(path), page.bytes);
+    }
 }
 
 TEST_F(ImportBar, NoOfferForOwnPagesOrWhenTheImportFindsNoMore)
