@@ -71,8 +71,8 @@ void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& p
     // A page read replaces the shown roster only once its changes are saved or given up.
     pageSourceDialog.setReplaceCheck([&mainWindow] { return mainWindow.mayReplaceWithReadPage(); });
     QObject::connect(&pageSourceDialog, &TForm_Parse::pageRead, &mainWindow, &TTeamView::showReadPage);
-    QObject::connect(&pageSourceDialog, &TForm_Parse::otherToolPageRead, &mainWindow,
-                     &TTeamView::offerImport);
+    QObject::connect(&pageSourceDialog, &TForm_Parse::otherToolPageImported, &mainWindow,
+                     &TTeamView::showImport);
     QObject::connect(&pageSourceDialog, &TForm_Parse::matchRecordRead, &mainWindow,
                      &TTeamView::applyMatchRecord);
     // Told in passing: the team's value comes back in the status bar after a while.

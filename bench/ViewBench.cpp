@@ -77,6 +77,7 @@ public:
     bool chooseOpenFile(QWidget*, QString&) override { return false; }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
+    bool confirmImport(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }

@@ -2,7 +2,7 @@
 
 #include "Errors.h"
 #include "JsonWriter.h"
-#include "RosterReader.h"
+#include "PageBatch.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
 
@@ -20,12 +20,9 @@ struct PageCheck
 
 // The page as the editor shows it, so that a cost the page leaves out counts
 // as the roster derives it.
-PageCheck checkPage(const PageLines& page)
+PageCheck checkPage(const ReadPage& page)
 {
-    TTeam team;
-    MatchRecord matchRecord;
-    readRosterPage(page, team, matchRecord);
-    const MoneyTexts texts = moneyTextsOf(buildSheet(team, matchRecord, page.encoding));
+    const MoneyTexts texts = moneyTextsOf(buildSheet(page.team, page.matchRecord, page.encoding));
     PageCheck check;
     check.stated = withoutBlanksAround(texts.teamCost);
     check.statedAmount = parseMoney(texts.teamCost);
@@ -48,15 +45,39 @@ const char* verdictOf(const PageCheck& check)
     return "unknown";
 }
 
+// A file name as one line of plain output: a line break in it would pass for
+// the end of the page's line, so control characters and the backslash are
+// written as escapes ("\n", "\x0d", "\\").
+std::string escapedName(const std::string& path)
+{
+    std::string name;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            name += "\\\\";
+        else if (c == '\n')
+            name += "\\n";
+        else if (byte >= 0x20 && byte != 0x7F)
+            name += c;
+        else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
+            name += escaped;
+        }
+    }
+    return name;
+}
+
 std::string plainLine(const std::string& path, const PageCheck& check)
 {
-    std::string line = path + ": Cost of Team " + (check.stated.empty() ? "not given" : check.stated);
+    std::string line =
+        escapedName(path) + ": Cost of Team " + (check.stated.empty() ? "not given" : check.stated);
     if (check.statedAmount.isUnknown())
         line += " (unknown amount)";
     if (check.sum.value.isKnown())
         line += ", team value " + formatMoneyLike(check.sum.value.amount, check.stated);
     else
-        line += ", team value unknown (" + cellName(*check.sum.unknownCell) + ")";
+        line += ", team value unknown (" + unknownReason(check.sum) + ")";
     return line + ": " + verdictOf(check) + "\n";
 }
 
@@ -77,7 +98,7 @@ std::string jsonLine(const std::string& path, const PageCheck& check)
         json.null("UnknownIn");
     } else {
         json.null("TeamValue");
-        json.value("UnknownIn", cellName(*check.sum.unknownCell));
+        json.value("UnknownIn", unknownReason(check.sum));
     }
     json.value("Verdict", std::string_view(verdictOf(check)));
     json.endObject();
@@ -110,7 +131,7 @@ int runCheckCommand(const std::vector<std::string>& args)
     bool anyDisagrees = false;
     for (const std::string& path : paths) {
         try {
-            const PageCheck check = checkPage(loadPageFile(path));
+            const PageCheck check = checkPage(readPageFile(path));
             anyDisagrees |= check.agreement != Agreement::Agrees;
             if (!writeOut(asJson ? jsonLine(path, check) : plainLine(path, check))) {
                 std::fputs("Unable to write to standard output\n", stderr);
@@ -118,7 +139,7 @@ int runCheckCommand(const std::vector<std::string>& args)
             }
         } catch (const TeamEditorError& error) {
             anyUnreadable = true;
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
+            std::fprintf(stderr, "%s\n", pageFailureLine(path, error, true).c_str());
         }
     }
     if (std::fflush(stdout) != 0) {

@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "Errors.h"
+#include "OutputPlan.h"
 #include "PageBatch.h"
 #include "PageStore.h"
 #include "ReadBackCheck.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace {
 
@@ -60,15 +60,12 @@ private:
 int convertIntoFolder(const QString& folder, const std::vector<std::string>& inputs, bool strict)
 {
     PageConverter converter(strict, inputs.size() > 1);
-    // Two pages of the same name would land on one file, the second
-    // replacing the first: the second fails instead.
-    std::set<QString> written;
-    return converter.exitStatus(runForEachPage(inputs, [&](const std::string& input) {
-        const QString output = QDir(folder).filePath(QFileInfo(QFile::decodeName(input.c_str())).fileName());
-        if (!written.insert(QDir::cleanPath(output)).second)
-            throw TeamEditorError(output.toStdString() + " is written from another page already");
-        converter.convert(input, output);
-    }));
+    const OutputPlan plan(inputs, [&folder](const std::string& input) {
+        return QDir(folder).filePath(QFileInfo(QFile::decodeName(input.c_str())).fileName());
+    });
+    std::size_t index = 0;
+    return converter.exitStatus(runForEachPage(
+        inputs, [&](const std::string& input) { converter.convert(input, plan.outputFor(index++)); }));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "JsonWriter.h"
 
+#include "TextEncoding.h"
+
 #include <cstdio>
 
 namespace {
@@ -122,6 +124,13 @@ void JsonWriter::startItem(std::string_view key)
 
 void JsonWriter::appendString(std::string_view utf8Text)
 {
+    // JSON is UTF-8 throughout: bytes that are not, such as those of a file
+    // name in another encoding, are written as U+FFFD.
+    std::string repaired;
+    if (detectEncoding(utf8Text) != TextEncoding::Utf8) {
+        repaired = decodeText(utf8Text, TextEncoding::Utf8).toStdString();
+        utf8Text = repaired;
+    }
     m_text += '"';
     for (const char c : utf8Text) {
         switch (c) {

@@ -1,16 +1,15 @@
 #include "PageBatch.h"
 
 #include "Errors.h"
-#include "RosterReader.h"
+#include "PageFile.h"
 
 #include <cstdio>
 
 ReadPage readPageFile(const std::string& path)
 {
-    const PageLines page = loadPageFile(path);
-    ReadPage read;
-    readRosterPage(page, read.team, read.matchRecord);
-    read.encoding = page.encoding;
+    ReadPage read = readAsRoster(loadPageFile(path), path);
+    if (read.otherTool)
+        throw EOtherToolPage("Made by another roster tool");
     return read;
 }
 
@@ -20,7 +19,17 @@ std::string failureText(const std::exception& error)
     if (const auto* fileError = dynamic_cast<const EFileError*>(&error);
         fileError && !fileError->reason().empty())
         text += ": " + fileError->reason();
+    if (dynamic_cast<const EOtherToolPage*>(&error))
+        text += ": use team-editor-cli import";
     return text;
+}
+
+std::string pageFailureLine(const std::string& page, const std::exception& error, bool manyPages)
+{
+    // A page refused for what it holds is named, or the message would not say which file.
+    const bool refused =
+        dynamic_cast<const ENotRosterPage*>(&error) || dynamic_cast<const EOtherToolPage*>(&error);
+    return (manyPages || refused ? page + ": " : std::string()) + failureText(error);
 }
 
 int runForEachPage(const std::vector<std::string>& pages,
@@ -33,8 +42,7 @@ int runForEachPage(const std::vector<std::string>& pages,
         } catch (const std::exception& error) {
             // What went out on standard output so far comes before the report.
             std::fflush(stdout);
-            const std::string prefix = pages.size() > 1 ? page + ": " : std::string();
-            std::fprintf(stderr, "%s%s\n", prefix.c_str(), failureText(error).c_str());
+            std::fprintf(stderr, "%s\n", pageFailureLine(page, error, pages.size() > 1).c_str());
             status = 1;
         }
     }

@@ -1,9 +1,10 @@
 #include "PaperCommands.h"
 
 #include "Errors.h"
+#include "OutputPlan.h"
+#include "PageBatch.h"
 #include "RosterCsv.h"
 #include "RosterPaper.h"
-#include "RosterReader.h"
 #include "SheetBuilder.h"
 
 #include <QDir>
@@ -12,7 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,11 +38,8 @@ const PaperExport csvExport{"csv", ".csv", storeRosterCsv, false};
 // What the window shows of the page, as File, Open would show it.
 RosterSheet sheetOfPage(const std::string& path)
 {
-    const PageLines page = loadPageFile(path);
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    return buildSheet(team, record, page.encoding);
+    const ReadPage page = readPageFile(path);
+    return buildSheet(page.team, page.matchRecord, page.encoding);
 }
 
 // The offscreen platform's notes (no runtime folder) are no output of the
@@ -72,21 +70,23 @@ int usage(const PaperExport& kind)
     return 2;
 }
 
-// Returns the error message, or nothing when the page was stored.
-std::optional<std::string> exportPage(const PaperExport& kind, const std::string& page, const QString& output)
+// Returns the line the failure is reported with, or nothing when the page was stored.
+std::optional<std::string> exportPage(const PaperExport& kind, const std::string& page,
+                                      const std::function<QString()>& output, bool manyPages)
 {
     try {
-        kind.store(sheetOfPage(page), output);
+        kind.store(sheetOfPage(page), output());
         return std::nullopt;
     } catch (const TeamEditorError& error) {
-        return error.what();
+        return pageFailureLine(page, error, manyPages);
     }
 }
 
 int exportOne(const PaperExport& kind, const std::string& page, const std::string& output)
 {
     const auto application = applicationFor(kind);
-    if (const auto error = exportPage(kind, page, QFile::decodeName(output.c_str()))) {
+    if (const auto error = exportPage(
+            kind, page, [&output] { return QFile::decodeName(output.c_str()); }, false)) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return 1;
     }
@@ -96,23 +96,15 @@ int exportOne(const PaperExport& kind, const std::string& page, const std::strin
 int exportMany(const PaperExport& kind, const QDir& folder, const std::vector<std::string>& pages)
 {
     const auto application = applicationFor(kind);
+    const OutputPlan plan(pages, [&](const std::string& page) {
+        return folder.filePath(QFileInfo(QFile::decodeName(page.c_str())).completeBaseName() + kind.suffix);
+    });
     bool anyFailed = false;
-    // Two pages of the same name from different folders would write the
-    // same file: the later one is refused rather than replace the earlier.
-    std::map<QString, std::string> written;
-    for (const std::string& page : pages) {
-        const QString output =
-            folder.filePath(QFileInfo(QFile::decodeName(page.c_str())).completeBaseName() + kind.suffix);
-        std::optional<std::string> error;
-        if (const auto earlier = written.find(output); earlier != written.end())
-            error = output.toStdString() + " was already written for " + earlier->second;
-        else
-            error = exportPage(kind, page, output);
-        if (error) {
-            std::fprintf(stderr, "%s: %s\n", page.c_str(), error->c_str());
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (const auto error = exportPage(
+                kind, pages[index], [&] { return plan.outputFor(index); }, true)) {
+            std::fprintf(stderr, "%s\n", error->c_str());
             anyFailed = true;
-        } else {
-            written.emplace(output, page);
         }
     }
     return anyFailed ? 1 : 0;

@@ -42,6 +42,15 @@ public:
     using TeamEditorError::TeamEditorError;
 };
 
+// A page that another roster tool made: the importer makes more of it than
+// the reader, so it is no roster page of this program's to read or write
+// over. "Made by another roster tool".
+class EOtherToolPage : public TeamEditorError
+{
+public:
+    using TeamEditorError::TeamEditorError;
+};
+
 // A page larger than the reader holds: "Page too large: %s" comes as a file
 // error before the read; "Match record too large" ends a read whose match
 // record grows beyond MaxMatchRecordRows rows or MaxMatchRecordColumns columns.

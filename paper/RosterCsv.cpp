@@ -20,9 +20,40 @@ const std::array<QString, 6> detailNames = {"Team Name", "Race",  "Team Rating",
 const std::array<QString, 6> extraNames = {"Re-Rolls",     "Fan Factor", "Assistant Coaches",
                                            "Cheerleaders", "Apothecary", "Team Wizard"};
 
+// An optional sign, digits and at most one decimal point among them.
+bool isPlainNumber(QStringView text)
+{
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+'))
+        text = text.mid(1);
+    bool anyDigit = false;
+    bool point = false;
+    for (const QChar c : text) {
+        if (c.isDigit() && c.unicode() < 0x80)
+            anyDigit = true;
+        else if (c == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return anyDigit;
+}
+
+// A spreadsheet runs a cell that starts with one of these as a formula. A
+// text that starts so after apostrophes gets one more too, so that the
+// apostrophe a reader takes away gives back the cell as it was.
+bool runsAsFormula(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == u'\'')
+        ++start;
+    if (start == text.size() || !QStringView(u"=+-@\t\r").contains(text[start]))
+        return false;
+    return !isPlainNumber(QStringView(text).mid(start));
+}
+
 void appendField(std::string& csv, const QString& text)
 {
-    const std::string bytes = text.toStdString();
+    const std::string bytes = runsAsFormula(text) ? "'" + text.toStdString() : text.toStdString();
     if (bytes.find_first_of(",\"\r\n") == std::string::npos) {
         csv += bytes;
         return;

@@ -26,7 +26,11 @@ RosterTexts rosterTexts(const RosterSheet& sheet);
 // quote or line break quoted, quotes doubled), UTF-8 behind a byte order
 // mark so that spreadsheets take it as UTF-8. One file in two sections: a
 // heading row and a row per slot; then an empty line, a "Field,Value"
-// heading and one name,value row per team field.
+// heading and one name,value row per team field. A cell that a spreadsheet
+// would run as a formula (it starts with "=", "+", "-", "@", a tab or a
+// carriage return, and is no plain number such as "-1") is written with an
+// apostrophe before it, which makes a spreadsheet show it as text; so is a
+// cell that starts so after apostrophes.
 std::string rosterCsv(const RosterTexts& texts);
 
 // Writes the roster's CSV to fileName through the page store, atomically.

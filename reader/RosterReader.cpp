@@ -9,6 +9,30 @@
 #include "StrictCountRules.h"
 #include "TeamFieldRules.h"
 
+namespace {
+
+// Any web page has a title and a look. A page that gives nothing beyond them
+// (no field of a team, no match record) holds no roster; taking it for an
+// empty one would replace the team on screen with nothing.
+bool holdsNoRoster(const ScanState& state)
+{
+    if (state.matchRecordOpen)
+        return false;
+    const TTeam start = readerStartTeam();
+    TTeam rest = state.team;
+    rest.TeamName = start.TeamName;
+    rest.BackgroundColor = start.BackgroundColor;
+    rest.TableColor = start.TableColor;
+    rest.HeadingsColor = start.HeadingsColor;
+    rest.TableFontColor = start.TableFontColor;
+    rest.HeadingFontColor = start.HeadingFontColor;
+    rest.TableFontName = start.TableFontName;
+    rest.HeadingFontName = start.HeadingFontName;
+    return rest == start;
+}
+
+} // namespace
+
 void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord)
 {
     ScanState state{readerStartTeam(), defaultMatchRecord()};
@@ -30,9 +54,7 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
         ++i;
     }
     countRules.finish(page.encoding);
-    // A text file, an image or a page of some other kind sets nothing; taking
-    // it for an empty roster would replace the team on screen with nothing.
-    if (!state.matchRecordOpen && state.team == readerStartTeam())
+    if (holdsNoRoster(state))
         throw ENotRosterPage("Not a roster page");
 
     team = std::move(state.team);

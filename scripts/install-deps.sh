@@ -11,6 +11,7 @@ packages=(
     xvfb xauth fonts-dejavu-core poppler-utils
     python3 curl hyperfine bc time
     libxml2-dev
+    chromium
 )
 
 missing=()

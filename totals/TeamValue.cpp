@@ -184,12 +184,14 @@ bool lineCostIsWorkedOut(StaffLine which, const StaffLineTexts& line)
 TeamSum teamSum(const MoneyTexts& texts)
 {
     GoldPieces total = 0;
-    const auto add = [&total](const std::string& text) {
+    bool tooLarge = false;
+    const auto add = [&total, &tooLarge](const std::string& text) {
         const Money money = parseMoney(text);
         if (money.isUnknown())
             return false;
         if (money.isKnown()) {
-            if (money.amount > MaxExactGoldPieces - total)
+            tooLarge = money.amount > MaxExactGoldPieces - total;
+            if (tooLarge)
                 return false;
             total += money.amount;
         }
@@ -197,13 +199,20 @@ TeamSum teamSum(const MoneyTexts& texts)
     };
     for (int player = 0; player < RosterPlayerCount; ++player) {
         if (!add(texts.playerCosts[static_cast<std::size_t>(player)]))
-            return {Money::unknown(), MoneyCell{MoneyCell::Kind::PlayerCost, player}};
+            return {Money::unknown(), MoneyCell{MoneyCell::Kind::PlayerCost, player}, tooLarge};
     }
     for (int line = 0; line < StaffLineCount; ++line) {
         if (!add(texts.lines[static_cast<std::size_t>(line)].cost))
-            return {Money::unknown(), MoneyCell{MoneyCell::Kind::LineCost, line}};
+            return {Money::unknown(), MoneyCell{MoneyCell::Kind::LineCost, line}, tooLarge};
     }
     return {Money::known(total), std::nullopt};
+}
+
+std::string unknownReason(const TeamSum& sum)
+{
+    if (!sum.unknownCell)
+        return {};
+    return (sum.tooLarge ? "the sum is too large at " : "") + cellName(*sum.unknownCell);
 }
 
 Agreement totalAgreement(const MoneyTexts& texts, const TeamSum& sum)
@@ -219,7 +228,7 @@ std::string teamValueStatus(const MoneyTexts& texts)
 {
     const TeamSum sum = teamSum(texts);
     if (!sum.value.isKnown())
-        return "Team value unknown: " + cellName(*sum.unknownCell);
+        return "Team value unknown: " + unknownReason(sum);
     std::string status = "Team value " + amountLike(sum.value.amount, texts.teamCost);
     const Money stated = parseMoney(texts.teamCost);
     if (stated.isUnknown() || (stated.isKnown() && stated.amount != sum.value.amount))

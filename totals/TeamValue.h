@@ -133,11 +133,17 @@ struct TeamSum
 {
     Money value;                          // Known or Unknown
     std::optional<MoneyCell> unknownCell; // where the sum could not go on
+    bool tooLarge = false;                // the cell's amount took the sum beyond exact amounts
 
     bool operator==(const TeamSum&) const = default;
 };
 
 TeamSum teamSum(const MoneyTexts& texts);
+
+// Why an unknown sum is unknown: "the cost of player 11" when that cell
+// cannot be read, "the sum is too large at the cost of player 2" when its
+// amount took the sum beyond what is exact.
+std::string unknownReason(const TeamSum& sum);
 
 // Whether "Cost of Team" states the team value.
 Agreement totalAgreement(const MoneyTexts& texts, const TeamSum& sum);

@@ -42,6 +42,8 @@ public:
     // Asks the question with the answers "Save anyway" and "Cancel"; true for
     // "Save anyway".
     virtual bool confirmSaveAnyway(QWidget* parent, const QString& question) = 0;
+    // The same with the answers "Import" and "Cancel"; true for "Import".
+    virtual bool confirmImport(QWidget* parent, const QString& question) = 0;
     // A save-file chooser for an export: filters for the kind and all files,
     // the kind's default extension; path is preset with the last chosen name.
     virtual bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) = 0;

@@ -3,11 +3,19 @@
 #include "Choosers.h"
 #include "PageNames.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
 
 const QString AppTitle = QStringLiteral("Team Editor");
+
+// The page source dialog fetches every text that starts with "http" in any
+// letter case, so such a page never came from a file of its own.
+bool isFetched(const QString& source)
+{
+    return PageNames::isWebAddress(source) || source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive);
+}
 
 } // namespace
 
@@ -26,6 +34,10 @@ QString RosterDocument::title() const
 void RosterDocument::pageShown(const QString& source)
 {
     start(Origin::Page, source, PageNames::shortName(source));
+    // Taken whole now: a relative name would name another file once the
+    // working folder moves.
+    if (!source.isEmpty() && !isFetched(source))
+        m_ownFile = QFileInfo(source).absoluteFilePath();
 }
 
 void RosterDocument::newTeamShown()
@@ -44,6 +56,7 @@ void RosterDocument::saved(const QString& file)
         m_origin = Origin::Page;
         m_source = file;
         m_name = PageNames::shortName(file);
+        m_ownFile = QFileInfo(file).absoluteFilePath();
     }
     m_history.markSaved();
     updateTitle();
@@ -70,6 +83,7 @@ void RosterDocument::start(Origin origin, QString source, QString name)
     m_origin = origin;
     m_source = std::move(source);
     m_name = std::move(name);
+    m_ownFile.clear();
     m_history.startClean();
     updateTitle();
 }

@@ -32,6 +32,10 @@ public:
     const QString& name() const { return m_name; }
     // The file or URL the roster was read from or saved to last.
     const QString& source() const { return m_source; }
+    // The file Save writes to without asking, as an absolute path: the local
+    // roster page the roster was read from, or the file it was saved to last.
+    // Empty after File, New, an import or a page fetched from the web.
+    const QString& ownFile() const { return m_ownFile; }
     QString title() const;
 
     // A roster was shown: a page read from source, or a new team.
@@ -59,4 +63,5 @@ private:
     Origin m_origin = Origin::None;
     QString m_name;
     QString m_source;
+    QString m_ownFile;
 };

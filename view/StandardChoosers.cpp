@@ -6,8 +6,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -38,6 +38,19 @@ bool runPageDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode)
                          {QStringLiteral("HTML files (*.htm, *.html) (*.htm *.html *.HTM *.HTML)"),
                           QStringLiteral("All files (*.*) (*)")},
                          QStringLiteral("htm"), true);
+}
+
+// Asks the question with the answers go and Cancel; true for go. Enter and
+// Escape both cancel, so that nothing happens unless it is chosen.
+bool confirmWithCancel(QWidget* parent, QMessageBox::Icon icon, const QString& question, const QString& go)
+{
+    QMessageBox box(icon, QStringLiteral("Team Editor"), question, QMessageBox::NoButton, parent);
+    QPushButton* goButton = box.addButton(go, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == goButton;
 }
 
 } // namespace
@@ -73,15 +86,12 @@ bool StandardChoosers::chooseSaveFile(QWidget* parent, QString& path)
 
 bool StandardChoosers::confirmSaveAnyway(QWidget* parent, const QString& question)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Team Editor"), question, QMessageBox::NoButton,
-                    parent);
-    QPushButton* saveAnyway = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    // Enter and Escape both keep the file as it is.
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == saveAnyway;
+    return confirmWithCancel(parent, QMessageBox::Warning, question, QStringLiteral("Save anyway"));
+}
+
+bool StandardChoosers::confirmImport(QWidget* parent, const QString& question)
+{
+    return confirmWithCancel(parent, QMessageBox::Question, question, QStringLiteral("Import"));
 }
 
 bool StandardChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)

@@ -7,7 +7,6 @@
 #include "Errors.h"
 #include "PageHistory.h"
 #include "RecentPages.h"
-#include "RosterPage.h"
 #include "RosterReader.h"
 
 #include <QComboBox>
@@ -199,14 +198,14 @@ void TForm_Parse::readPageSource()
         // The page stays in its folder until it has been read and looked at
         // for an import. A cancelled fetch leaves the dialog open as it was.
         const QTemporaryDir folder = fetchFolder();
-        if (!fetchPage(text, folder) || !readAndShowPage())
+        if (!fetchPage(text, folder) || !readAndShowPage(text))
             return;
         rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
-        if (!readAndShowPage())
+        if (!readAndShowPage(text))
             return;
         rememberRecentPage(QFileInfo(text).absoluteFilePath());
     }
@@ -436,16 +435,30 @@ MatchRecord TForm_Parse::readCurrentTeam()
     return record;
 }
 
-bool TForm_Parse::readAndShowPage()
+RosterReading TForm_Parse::readAsRosterPage(const QString& text) const
 {
-    TTeam team;
-    MatchRecord record;
-    ParseHTML(Memo1, team, record);
+    try {
+        return readAsRoster(Memo1, QFile::encodeName(m_pagePath).toStdString());
+    } catch (const ENotRosterPage&) {
+        throw ENotRosterPage("Not a roster page: " + text.toStdString());
+    }
+}
+
+bool TForm_Parse::readAndShowPage(const QString& text)
+{
+    RosterReading reading = readAsRosterPage(text);
+    // Another tool's page is never shown as read: its misreading saved back
+    // would replace the page with an empty roster.
+    if (reading.otherTool) {
+        if (!choosers().confirmImport(
+                this, QStringLiteral("This page was made by another roster tool. Import it?")))
+            return false;
+        emit otherToolPageImported(*reading.otherTool, text);
+        return true;
+    }
     if (m_mayReplace && !m_mayReplace())
         return false;
-    CurrentTeam = team;
-    emit pageRead(CurrentTeam, record, Memo1.encoding);
-    if (Memo1.lines.empty() || !isOwnPageStart(Memo1.lines.front()))
-        emit otherToolPageRead(m_pagePath, CurrentTeam, Memo1.encoding);
+    CurrentTeam = std::move(reading.team);
+    emit pageRead(CurrentTeam, reading.matchRecord, Memo1.encoding);
     return true;
 }

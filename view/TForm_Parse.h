@@ -3,6 +3,7 @@
 #include "MatchRecord.h"
 #include "PageFile.h"
 #include "PageSource.h"
+#include "RosterReading.h"
 #include "TNMHTTP.h"
 #include "TTeam.h"
 
@@ -64,8 +65,9 @@ public slots:
 signals:
     // A page was read without failure; the team is CurrentTeam by now.
     void pageRead(const TTeam& team, const MatchRecord& matchRecord, TextEncoding encoding);
-    // File, Open read the page at pagePath, which another tool wrote.
-    void otherToolPageRead(const QString& pagePath, const TTeam& team, TextEncoding encoding);
+    // The page named by from was made by another roster tool, and the user
+    // chose to import it.
+    void otherToolPageImported(const ImportResult& imported, const QString& from);
     // StartParse read a page: only its match record is shown.
     void matchRecordRead(const MatchRecord& matchRecord, TextEncoding encoding);
     // The URL read could not be remembered ("History not saved: reason"); the
@@ -93,8 +95,11 @@ private:
     void showReceived();
     // Reads Memo1; on success the team becomes CurrentTeam and its match record is returned.
     MatchRecord readCurrentTeam();
-    // False when the replace check kept the shown roster.
-    bool readAndShowPage();
+    // Reads Memo1 as a roster; a page refused as none is named by text.
+    RosterReading readAsRosterPage(const QString& text) const;
+    // False when the replace check kept the shown roster, or the user did not
+    // import another tool's page.
+    bool readAndShowPage(const QString& text);
     // Adds a page read without failure to the recent pages.
     void rememberRecentPage(const QString& text) const;
 

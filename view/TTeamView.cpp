@@ -37,7 +37,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -215,10 +214,6 @@ void TTeamView::createImportBar()
     ImportBarText = new QLabel(ImportBar);
     ImportBarText->setObjectName(QStringLiteral("ImportBarText"));
     ImportBar->addWidget(ImportBarText);
-    ImportButton = new QPushButton(QStringLiteral("Import"), ImportBar);
-    ImportButton->setObjectName(QStringLiteral("ImportButton"));
-    m_importButtonAction = ImportBar->addWidget(ImportButton);
-    connect(ImportButton, &QPushButton::clicked, this, guarded([this] { importOffered(); }));
     addToolBar(Qt::TopToolBarArea, ImportBar);
     ImportBar->hide();
 }
@@ -620,8 +615,7 @@ void TTeamView::setPageEncoding(TextEncoding encoding)
 
 void TTeamView::showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding)
 {
-    // An offer or report of an import is about the page shown before.
-    m_offeredImport.reset();
+    // A report of an import is about the page shown before.
     ImportBar->hide();
     // However the page came (the dialog, the command line, a drop), a shown
     // team can be saved.
@@ -650,7 +644,6 @@ void TTeamView::newTeam()
 {
     if (!mayDiscardChanges())
         return;
-    m_offeredImport.reset();
     ImportBar->hide();
     enableSaving();
     resetToNewTeam(CurrentTeam);
@@ -675,33 +668,6 @@ void TTeamView::importPage()
     showImport(importRosterFile(QFile::encodeName(path).toStdString()), path);
 }
 
-void TTeamView::importOffered()
-{
-    if (!m_offeredImport)
-        return;
-    const ImportResult imported = std::move(*m_offeredImport);
-    showImport(imported, m_document->source());
-}
-
-void TTeamView::offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding)
-{
-    m_offeredImport.reset();
-    ImportBar->hide();
-    try {
-        ImportResult imported = importRosterFile(QFile::encodeName(pagePath).toStdString());
-        if (!importFindsMore(imported, read, encoding))
-            return;
-        m_offeredImport = std::move(imported);
-    } catch (const TeamEditorError&) {
-        // A page the importer cannot make sense of is no better imported:
-        // the page as read stays, with nothing offered.
-        return;
-    }
-    ImportBarText->setText(QStringLiteral("This page was made by another tool. Import it instead?"));
-    m_importButtonAction->setVisible(true);
-    ImportBar->show();
-}
-
 // The imported team is shown as a read page is, and the bar tells what the
 // import took and left. Save then asks for a file: writing back over the
 // other tool's page would lose what the import left out.
@@ -714,7 +680,6 @@ void TTeamView::showImport(const ImportResult& result, const QString& from)
     setPageSource(QStringLiteral("<none>"));
     m_document->importShown(from);
     ImportBarText->setText(QString::fromStdString(result.summary()));
-    m_importButtonAction->setVisible(false);
     ImportBar->show();
 }
 
@@ -745,24 +710,7 @@ bool TTeamView::isModified() const
 bool TTeamView::mayDiscardChanges()
 {
     finishCellEditing();
-    return m_document->mayDiscardChanges([this] { return saveBeforeDiscarding(); });
-}
-
-bool TTeamView::saveBeforeDiscarding()
-{
-    // Saved where the roster came from, not to the path box: a page being
-    // opened has put its own name there already. A new team or a page from
-    // the web has no file of its own yet.
-    const QString source = m_document->source();
-    if (m_document->origin() != RosterDocument::Origin::Page || PageNames::isWebAddress(source) ||
-        source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive))
-        return saveAs();
-    buildPage();
-    if (!confirmReadBack())
-        return false;
-    storePage(Memo1, source);
-    m_document->saved();
-    return true;
+    return m_document->mayDiscardChanges([this] { return save(); });
 }
 
 bool TTeamView::mayReplaceWithReadPage()
@@ -855,12 +803,12 @@ bool TTeamView::save()
     buildPage();
     if (!confirmReadBack())
         return false;
-    // A web address or the no-page marker names no file to write back to.
-    const QString source = pageSource();
-    if (source.startsWith(QLatin1String("HTTP"), Qt::CaseInsensitive) ||
-        source.startsWith(QLatin1String("<NONE>"), Qt::CaseInsensitive))
+    // Only the roster's own file is written without asking: the path box may
+    // name a page that was refused, fetched or never read.
+    const QString file = m_document->ownFile();
+    if (file.isEmpty())
         return saveThroughChooser();
-    storePage(Memo1, source);
+    storePage(Memo1, file);
     m_document->saved();
     return true;
 }

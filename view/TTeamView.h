@@ -9,7 +9,6 @@
 #include <QMainWindow>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,6 @@ class QDropEvent;
 class QLabel;
 class QMenu;
 class QPainter;
-class QPushButton;
 class QScrollArea;
 class QToolBar;
 class PaperMenu;
@@ -101,9 +99,9 @@ public:
     void showGrids();
     // A page read without failure: its match record, the team and the grids.
     void showReadPage(const TTeam& team, const MatchRecord& record, TextEncoding encoding);
-    // File, Open read a page that another tool wrote: when the importer makes
-    // more of it, the import bar offers to show the import instead.
-    void offerImport(const QString& pagePath, const TTeam& read, TextEncoding encoding);
+    // Shows the import of another tool's page; from names the page, and so
+    // the roster. The import bar tells what the import took and left.
+    void showImport(const ImportResult& result, const QString& from);
     // File, Open shows this dialog; Save reads and sets its path box.
     void setPageSourceDialog(PageSource* dialog);
     // Reads a page named from outside (the command line, a drop, File, Open
@@ -140,10 +138,9 @@ private:
     StringGrid* TeamGrid3;
     StringGrid* GameGrid;
     QLabel* Label1;
-    // The bar above the grids that offers an import, or reports one.
+    // The bar above the grids that reports an import.
     QToolBar* ImportBar;
     QLabel* ImportBarText;
-    QPushButton* ImportButton;
 
     // Menu items.
     QMenu* File1;
@@ -216,15 +213,10 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void enableSaving();
     void createImportBar();
-    // from: the page the import was made of, which names the roster.
-    void showImport(const ImportResult& result, const QString& from);
-    void importOffered();
     // False when the page would read back other than shown and the user cancels.
     bool confirmReadBack();
     // Save As: asks for the file, makes it the page source and stores the page buffer there.
     bool saveThroughChooser();
-    // The guard's save: to the roster's own file, or Save As when it has none.
-    bool saveBeforeDiscarding();
     QString pageSource() const;
     void setPageSource(const QString& text);
 
@@ -236,8 +228,6 @@ private:
     StartHint* m_startHint = nullptr;
     RosterDocument* m_document = nullptr;
     PageSource* m_pageSourceDialog = nullptr;
-    std::optional<ImportResult> m_offeredImport;
-    QAction* m_importButtonAction = nullptr;
     QString m_startDirectory;
     RosterSheet m_sheet;
     std::unique_ptr<SheetTotals> m_totals;

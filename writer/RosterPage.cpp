@@ -64,7 +64,11 @@ public:
     {
     }
 
-    std::vector<QString> lines() const;
+    // The lines of the page, its head line naming the character set of encoding.
+    std::vector<QString> lines(TextEncoding encoding) const;
+    // The head line: the page names its character set, so that a web server
+    // that sends none does not leave a browser to guess it.
+    QString headLine(TextEncoding encoding) const;
 
 private:
     const QString& detail(int col, int row) const { return m_sheet.cell(SheetGrid::Details, col, row); }
@@ -88,7 +92,25 @@ private:
     QString m_headingsColor;
 };
 
-std::vector<QString> RosterPageWriter::lines() const
+// The page is read line by line: a line break pasted into a cell would split
+// its row in two, so it is written as a blank.
+QString withoutLineBreaks(QString line)
+{
+    line.replace(QChar('\r'), QChar(' '));
+    line.replace(QChar('\n'), QChar(' '));
+    return line;
+}
+
+constexpr std::size_t headLineIndex = 4;
+
+QString RosterPageWriter::headLine(TextEncoding encoding) const
+{
+    const QLatin1StringView charset(encoding == TextEncoding::Latin1 ? "ISO-8859-1" : "UTF-8");
+    return withoutLineBreaks("<HTML><HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=" +
+                             charset + "\"><TITLE>" + detail(1, 0) + "</TITLE></HEAD>");
+}
+
+std::vector<QString> RosterPageWriter::lines(TextEncoding encoding) const
 {
     const QString teamName = detail(1, 0);
     std::vector<QString> page;
@@ -97,7 +119,7 @@ std::vector<QString> RosterPageWriter::lines() const
     page.push_back(creditLine(QStringLiteral("Version 0.02, July 1997, by the Team Editor authors")));
     page.push_back(creditLine(QStringLiteral("Get your free copy at:")));
     page.push_back(creditLine(QStringLiteral("http://www.example.org/team-editor/")));
-    page.push_back("<HTML><HEAD><TITLE>" + teamName + "</TITLE></HEAD>");
+    page.push_back(headLine(encoding));
     page.push_back(bodyLine());
     page.push_back(headingFontLine());
     page.push_back("<H1><B>" + teamName + "</B></H1>");
@@ -121,12 +143,8 @@ std::vector<QString> RosterPageWriter::lines() const
     page.push_back(matchHeadingRow());
     appendMatchRows(page);
     page.push_back(QStringLiteral("</TABLE></BODY></HTML>"));
-    // The page is read line by line: a line break pasted into a cell would
-    // split its row in two, so it is written as a blank.
-    for (QString& line : page) {
-        line.replace(QChar('\r'), QChar(' '));
-        line.replace(QChar('\n'), QChar(' '));
-    }
+    for (QString& line : page)
+        line = withoutLineBreaks(std::move(line));
     return page;
 }
 
@@ -251,8 +269,9 @@ std::vector<std::string> encodeLines(const std::vector<QString>& lines, TextEnco
 // A reader judges the encoding on the whole file, so a Latin-1 page is kept in
 // Latin-1 only when it can hold every text and its bytes are not also valid
 // UTF-8; otherwise the texts would come back changed. UTF-8 always can.
-std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncoding encoding)
+std::vector<std::string> encodePage(const RosterPageWriter& writer, TextEncoding encoding)
 {
+    std::vector<QString> lines = writer.lines(encoding);
     if (encoding == TextEncoding::Latin1 && std::all_of(lines.begin(), lines.end(), fitsLatin1)) {
         std::vector<std::string> latin1 = encodeLines(lines, TextEncoding::Latin1);
         const bool readsAsLatin1 = std::any_of(latin1.begin(), latin1.end(), [](const std::string& line) {
@@ -261,6 +280,8 @@ std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncod
         if (readsAsLatin1)
             return latin1;
     }
+    if (encoding != TextEncoding::Utf8)
+        lines[headLineIndex] = writer.headLine(TextEncoding::Utf8);
     return encodeLines(lines, TextEncoding::Utf8);
 }
 
@@ -268,7 +289,7 @@ std::vector<std::string> encodePage(const std::vector<QString>& lines, TextEncod
 
 std::vector<std::string> buildRosterPage(const RosterSheet& sheet)
 {
-    return encodePage(RosterPageWriter(sheet).lines(), sheet.encoding());
+    return encodePage(RosterPageWriter(sheet), sheet.encoding());
 }
 
 bool isOwnPageStart(std::string_view firstLine)

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPair>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -98,7 +99,7 @@ TEST_F(CliBatch, ConvertIntoAFolderKeepsTheNamesAndGoesOnAfterAFailure)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, bad.toUtf8() + ": 'x' is not a valid integer value\n" + twin.toUtf8() + ": " +
                            QDir(out).filePath("sample-roster.htm").toUtf8() +
-                           " is written from another page already\n");
+                           " would replace the output of " + Sample.toUtf8() + "\n");
     EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList({"other.htm", "sample-roster.htm"}));
     EXPECT_EQ(readFile(QDir(out).filePath("sample-roster.htm")), readFile(single));
     EXPECT_EQ(readFile(QDir(out).filePath("other.htm")), readFile(single));
@@ -107,6 +108,80 @@ TEST_F(CliBatch, ConvertIntoAFolderKeepsTheNamesAndGoesOnAfterAFailure)
     for (const QStringList& args : {QStringList{"convert", "--to", out}, QStringList{"convert", "--to"},
                                     QStringList{"convert", Sample}})
         EXPECT_EQ(runCli(args).exitCode, 2) << args.join(' ').toStdString();
+}
+
+// The outputs of convert, pdf and csv --to are settled before any is written:
+// none replaces an input (named as it is, through a link to the file or to its
+// folder), and no two pages go to one file.
+TEST_F(CliBatch, ManyPageOutputsNeverReplaceAnInput)
+{
+    const QByteArray sample = readFile(Sample);
+    struct Case
+    {
+        const char* name;
+        QStringList files;                    // made from the sample page
+        QList<QPair<QString, QString>> links; // link, target
+        QStringList args;                     // after "--to"; S stands for the suffix
+        QStringList kept;                     // inputs that must stay as they were
+        QStringList clashes;                  // what each failure says, in order
+    };
+    const QList<Case> cases = {
+        {"an input in the folder",
+         {"other/a.S", "out/a.S"},
+         {},
+         {"out", "other/a.S", "out/a.S"},
+         {"other/a.S", "out/a.S"},
+         {"would replace the input page", "would replace the input page"}},
+        {"a link to the input's folder",
+         {"in/b.S"},
+         {{"linked", "in"}},
+         {"linked", "in/b.S"},
+         {"in/b.S"},
+         {"would replace the input page"}},
+        {"a link to an input",
+         {"in/c.S", "other/d.S"},
+         {{"out/d.S", "../in/c.S"}},
+         {"out", "other/d.S", "in/c.S"},
+         {"in/c.S"},
+         {"would replace the input page"}},
+        {"one page twice",
+         {"in/e.S"},
+         {},
+         {"out", "in/e.S", "in/e.S"},
+         {"in/e.S"},
+         {"would replace the output of"}},
+    };
+    for (const auto& [command, suffix] :
+         {QPair<QString, QString>{"convert", ".htm"}, {"pdf", ".pdf"}, {"csv", ".csv"}}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE((command + ": " + c.name).toStdString());
+            QTemporaryDir dir;
+            const QDir root(dir.path());
+            const auto path = [&](QString name) { return root.filePath(name.replace(".S", suffix)); };
+            for (const char* folder : {"in", "out", "other"})
+                root.mkdir(folder);
+            for (const QString& file : c.files) {
+                QFile page(path(file));
+                ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+                page.write(sample);
+            }
+            for (const auto& [link, target] : c.links) {
+                QFile::remove(path(link));
+                ASSERT_TRUE(QFile::link(QString(target).replace(".S", suffix), path(link)));
+            }
+            QStringList args{command, "--to"};
+            for (const QString& arg : c.args)
+                args << path(arg);
+            const CliRun run = runCli(args);
+            EXPECT_EQ(run.exitCode, 1);
+            const QList<QByteArray> errors = run.err.trimmed().split('\n');
+            ASSERT_EQ(errors.size(), c.clashes.size()) << run.err.toStdString();
+            for (qsizetype i = 0; i < errors.size(); ++i)
+                EXPECT_TRUE(errors[i].contains(c.clashes[i].toUtf8())) << errors[i].toStdString();
+            for (const QString& input : c.kept)
+                EXPECT_EQ(readFile(path(input)), sample) << input.toStdString();
+        }
+    }
 }
 
 TEST_F(CliBatch, HelpVersionAndUnknownCommands)

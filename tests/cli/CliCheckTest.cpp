@@ -7,7 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
+
+#include <fstream>
 
 namespace {
 
@@ -129,7 +132,9 @@ TEST_F(CliCheck, JsonGivesOneObjectPerLine)
     EXPECT_EQ(unknown.value("Verdict").toString(), "unknown");
 }
 
-TEST_F(CliCheck, RealPagesGiveAVerdictWithoutFailing)
+// Pages of this program's form give a verdict; other tools' pages are refused
+// as read and check refuse them, with the command that reads them.
+TEST_F(CliCheck, RealPagesGiveAVerdictOrAreRefusedAsAnotherToolsPage)
 {
     const QDir corpus(TE_SOURCE_DIR "/../shared/corpus/real");
     const QStringList pages = corpus.entryList({"*.htm"}, QDir::Files);
@@ -139,8 +144,16 @@ TEST_F(CliCheck, RealPagesGiveAVerdictWithoutFailing)
     for (const QString& page : pages)
         paths.push_back(corpus.filePath(page));
     const Run run = check(paths);
-    EXPECT_NE(run.exitCode, 2) << run.err.toStdString();
-    EXPECT_EQ(run.lines.size(), paths.size());
+    qsizetype refused = 0;
+    for (const QByteArray& line : run.err.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        EXPECT_TRUE(line.endsWith(": Made by another roster tool: use team-editor-cli import"))
+            << line.toStdString();
+        ++refused;
+    }
+    EXPECT_EQ(run.lines.size() + refused, paths.size());
+    EXPECT_EQ(run.exitCode == 2, refused > 0);
 }
 
 TEST_F(CliCheck, APageWithoutATotalIsMissingOne)
@@ -149,4 +162,63 @@ TEST_F(CliCheck, APageWithoutATotalIsMissingOne)
     const Run run = check({noTotal});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.lines.value(0), noTotal.toUtf8() + ": Cost of Team not given, team value 1170k: missing");
+}
+
+// File names come out whole and readable: JSON stays valid UTF-8 (bytes that
+// are not become U+FFFD) and a plain line stays one line.
+TEST_F(CliCheck, FileNamesStayValidJsonAndOneLine)
+{
+    QFile sample(SamplePage);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray page = sample.readAll();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const std::string name : {"bad\xff.htm", "line\nbreak.htm", "back\\slash.htm"})
+        std::ofstream(QFile::encodeName(dir.path()).toStdString() + "/" + name, std::ios::binary)
+            << page.toStdString();
+    // The shell hands the names over as the bytes they are.
+    const auto runInFolder = [&dir](const QString& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start("/bin/sh",
+                      {"-c", "LC_ALL=C exec \"$0\" " + arguments, TE_BINARY_DIR "/bin/team-editor-cli"});
+        process.waitForFinished(-1);
+        return process.readAllStandardOutput();
+    };
+    const auto validUtf8 = [](const QByteArray& bytes) {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString decoded = decoder(bytes);
+        return !decoded.isEmpty() && !decoder.hasError();
+    };
+
+    const QByteArray plain = runInFolder("check *.htm");
+    EXPECT_EQ(plain.count('\n'), 3) << plain.toStdString();
+    EXPECT_TRUE(plain.contains("\nline\\nbreak.htm: Cost of Team 1,170k")) << plain.toStdString();
+    EXPECT_TRUE(plain.startsWith("back\\\\slash.htm: Cost of Team 1,170k")) << plain.toStdString();
+
+    for (const QString& arguments : {QStringLiteral("check --json *.htm"), QStringLiteral("read *.htm")}) {
+        SCOPED_TRACE(arguments.toStdString());
+        const QByteArray json = runInFolder(arguments);
+        EXPECT_TRUE(validUtf8(json));
+        QStringList pages;
+        for (const QByteArray& line : json.trimmed().split('\n')) {
+            QJsonParseError error;
+            const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+            pages << object.value("Page").toString();
+        }
+        EXPECT_EQ(pages, (QStringList{"back\\slash.htm", QString::fromUtf8("bad\xEF\xBF\xBD.htm"),
+                                      "line\nbreak.htm"}));
+    }
+}
+
+// A sum beyond exact amounts is named as such, with the cost that took it there.
+TEST_F(CliCheck, ASumTooLargeSaysSo)
+{
+    const QString huge = sampleWith(">160k<", ">9,007,199,254,740,992<");
+    const Run run = check({huge});
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.lines.size(), 1);
+    EXPECT_TRUE(run.lines[0].contains("team value unknown (the sum is too large at the cost of player 12)"))
+        << run.lines[0].toStdString();
 }

@@ -95,7 +95,7 @@ TEST_F(CliPaper, ManyPagesGoOnAfterOneThatFails)
         EXPECT_TRUE(errors[0].startsWith(missing + ": ")) << errors[0].toStdString();
         EXPECT_TRUE(errors[0].contains("no-such-page.htm", Qt::CaseSensitive));
         EXPECT_EQ(errors[1],
-                  second + ": " + out + "/grinders." + command + " was already written for " + first);
+                  second + ": " + out + "/grinders." + command + " would replace the output of " + first);
     }
 }
 
@@ -104,12 +104,13 @@ TEST_F(CliPaper, FolderThatIsNotThereFailsEveryPageWithTheStoreMessage)
     const QString out = path("missing-folder");
     const CliRun run = runCli({"pdf", "--to", out, sample});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.errors, sample + ": Cannot create file " + out + "/sample-roster.pdf\n");
+    EXPECT_EQ(run.errors,
+              sample + ": Cannot create file " + out + "/sample-roster.pdf: No such file or directory\n");
     EXPECT_FALSE(QFileInfo::exists(out));
 
     const CliRun one = runCli({"csv", sample, out + "/team.csv"});
     EXPECT_EQ(one.exitCode, 1);
-    EXPECT_EQ(one.errors, "Cannot create file " + out + "/team.csv\n");
+    EXPECT_EQ(one.errors, "Cannot create file " + out + "/team.csv: No such file or directory\n");
 }
 
 TEST_F(CliPaper, WrongCallsPrintTheUsage)

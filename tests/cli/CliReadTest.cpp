@@ -113,8 +113,8 @@ TEST_F(CliRead, PrintsTheSamplePageAsJsonWithFieldsInRecordOrder)
 
 TEST_F(CliRead, ShowsTextsInThePagesEncodingAndColoursUnsigned)
 {
-    const CliRun latin1 =
-        runCli({"read", writePage("<TITLE>Caf\xE9 \"Crew\"\t\x01 X</TITLE>\r\n<BODY BGCOLOR=\"#GGGGGG\">")});
+    const CliRun latin1 = runCli({"read", writePage("<TITLE>Caf\xE9 \"Crew\"\t\x01 X</TITLE>\r\n<BODY "
+                                                    "BGCOLOR=\"#GGGGGG\">\r\n<TD>Team Wizard:</TD>")});
     ASSERT_EQ(latin1.exitCode, 0);
     const QJsonObject team = parsedObject(latin1.out);
     EXPECT_EQ(team["TeamName"].toString(), QString::fromUtf8("Caf\u00e9 Crew\t\x01 X"));
@@ -134,6 +134,9 @@ TEST_F(CliRead, ShowsTextsInThePagesEncodingAndColoursUnsigned)
 
 TEST_F(CliRead, ReportsFailuresOnStandardError)
 {
+    // A page refused for what it holds is named, even when it is the only one.
+    const QString text = writePage("A shopping list\nmilk\n");
+    const QString image = writePage(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     const struct
     {
         QString path;
@@ -141,8 +144,8 @@ TEST_F(CliRead, ReportsFailuresOnStandardError)
     } cases[] = {
         {writePage("<TD>Team Rating:</TD><TD>12O</TD>"), "'12O' is not a valid integer value\n"},
         {writePage("<TD>Fan Factor:</TD><TD>\xB0</TD>"), "'\xC2\xB0' is not a valid integer value\n"},
-        {writePage("A shopping list\nmilk\n"), "Not a roster page\n"},
-        {writePage(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), "Not a roster page\n"},
+        {text, text.toUtf8() + ": Not a roster page\n"},
+        {image, image.toUtf8() + ": Not a roster page\n"},
         {m_pages.filePath("missing.htm"),
          "Cannot open file " + m_pages.filePath("missing.htm").toUtf8() + ": No such file or directory\n"},
         {m_pages.path(), "Cannot open file " + m_pages.path().toUtf8() + ": Is a directory\n"},
@@ -238,7 +241,8 @@ TEST_F(CliRead, PrintsValidJsonForEveryCorpusPageThatReads)
         } else {
             EXPECT_EQ(run.exitCode, 1);
             EXPECT_TRUE(run.err.endsWith("' is not a valid integer value\n") ||
-                        run.err == "Not a roster page\n" || run.err == "Match record too large\n")
+                        run.err.endsWith(": Not a roster page\n") || run.err == "Match record too large\n" ||
+                        run.err.endsWith(": Made by another roster tool: use team-editor-cli import\n"))
                 << name.toStdString();
         }
     }
@@ -269,9 +273,10 @@ TEST_F(CliRead, ImportPrintsTheJsonOfReadAndASummary)
         EXPECT_TRUE(chefs.err.startsWith("Imported 14 players")) << chefs.err.toStdString();
     }
 
-    const CliRun text = runCli({"import", writePage("A shopping list\nmilk\n")});
+    const QString list = writePage("A shopping list\nmilk\n");
+    const CliRun text = runCli({"import", list});
     EXPECT_EQ(text.exitCode, 1);
-    EXPECT_EQ(text.err, "Not a roster page\n");
+    EXPECT_EQ(text.err, list.toUtf8() + ": Not a roster page\n");
     EXPECT_TRUE(text.out.isEmpty());
     EXPECT_EQ(runCli({"import"}).exitCode, 2);
 }

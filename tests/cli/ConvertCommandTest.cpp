@@ -103,10 +103,10 @@ TEST_F(ConvertCommand, FailuresAreReportedAndLeaveTheOutputAlone)
     // A page that gives no roster is refused before anything is written.
     const CliRun notRoster = convert(path("old.htm"), path("out.htm"));
     EXPECT_EQ(notRoster.exitCode, 1);
-    EXPECT_EQ(notRoster.errors, "Not a roster page\n");
+    EXPECT_EQ(notRoster.errors, path("old.htm").toStdString() + ": Not a roster page\n");
     EXPECT_FALSE(QFile::exists(path("out.htm")));
 
-    storePage({"<TITLE>Old Team</TITLE>"}, path("titled.htm"));
+    storePage({"<TITLE>Old Team</TITLE>", "Race: Orc<BR>"}, path("titled.htm"));
     const QString noFolder = path("no folder/out.htm");
     const CliRun uncreatable = convert(path("titled.htm"), noFolder);
     EXPECT_EQ(uncreatable.exitCode, 1);

@@ -5,6 +5,7 @@
 #include "SheetBuilder.h"
 #include "TeamGenerator.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -68,6 +69,18 @@ std::optional<Records> readCsv(const std::string& bytes)
 
 const std::string bom = "\xEF\xBB\xBF";
 
+// What a spreadsheet shows of a field: an apostrophe before a text that would
+// run as a formula (after any further apostrophes) shows it as text and is
+// not part of it. A plain number is no formula.
+QString shownCell(const QString& field)
+{
+    static const QRegularExpression formula(QStringLiteral("^'+[=+\\-@\t\r]"));
+    static const QRegularExpression plainNumber(QStringLiteral("^'+[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    if (formula.match(field).hasMatch() && !plainNumber.match(field).hasMatch())
+        return field.mid(1);
+    return field;
+}
+
 // The CSV of a sheet, read back: the slot rows and the team fields by name.
 struct ReadBack
 {
@@ -79,11 +92,14 @@ struct ReadBack
 ReadBack readBack(const std::string& csv)
 {
     EXPECT_EQ(csv.substr(0, 3), bom);
-    const std::optional<Records> records = readCsv(csv.substr(3));
+    std::optional<Records> records = readCsv(csv.substr(3));
     EXPECT_TRUE(records.has_value());
     ReadBack result;
     if (!records || records->size() < 19)
         return result;
+    for (QStringList& record : *records)
+        for (QString& field : record)
+            field = shownCell(field);
     result.headings = records->at(0);
     result.slotRows.assign(records->begin() + 1, records->begin() + 17);
     EXPECT_EQ(records->at(17), QStringList{""}) << "an empty line parts the sections";
@@ -151,6 +167,45 @@ TEST(RosterCsv, CellsThatNeedQuotingReadBackWhole)
     sheet.setCell(SheetGrid::Details, 1, 0, "Reavers, \"the\"");
     sheet.setCell(SheetGrid::Extras, 3, 1, "45k\r\n");
     expectSameCells(sheet);
+}
+
+// Cells a spreadsheet would run as formulas are written with an apostrophe,
+// plain numbers and other texts as they are, and all read back whole.
+TEST(RosterCsv, FormulaLikeCellsAreWrittenAsText)
+{
+    const struct
+    {
+        QString cell;
+        QString written;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")"},
+        {"@SUM(1+1)", "'@SUM(1+1)"},
+        {"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+        {"-50k", "'-50k"},
+        {"-", "'-"},
+        {"\tTab", "'\tTab"},
+        {"\rReturn", "'\rReturn"},
+        {"'=kept", "''=kept"},
+        {"''@x", "'''@x"},
+        {"-1", "-1"},
+        {"+2", "+2"},
+        {"-1.5", "-1.5"},
+        {"'-1", "'-1"},
+        {"'plain", "'plain"},
+        {"a=b", "a=b"},
+        {"120k", "120k"},
+    };
+    for (const auto& c : cases) {
+        RosterSheet sheet = newTeamSheet();
+        sheet.setCell(SheetGrid::Players, 7, 3, c.cell);
+        sheet.setCell(SheetGrid::Details, 1, 4, c.cell);
+        const std::string csv = rosterCsv(rosterTexts(sheet));
+        const std::optional<Records> records = readCsv(csv.substr(3));
+        ASSERT_TRUE(records.has_value()) << c.cell.toStdString();
+        EXPECT_EQ(records->at(3).at(7), c.written) << c.cell.toStdString();
+        EXPECT_EQ(records->at(19 + 4).at(1), c.written) << c.cell.toStdString();
+        expectSameCells(sheet);
+    }
 }
 
 TEST(RosterCsv, EmptyRostersGiveEverySlotAndField)

@@ -37,6 +37,10 @@ TEST(NotARosterPage, PagesThatGiveNothingFailAndLeaveTheCallersRecords)
         "<html><body><table><tr><td>1</td><td>2</td></tr></table></body></html>",
         // Labels without values and a colour that equals the start value.
         "<h4>Coached by:</h4>\n<td>Apothecary:</td>\n<BODY BGCOLOR=white>\n",
+        // A title and a look are what any web page has.
+        "<html><head><title></title></head><body><p>Nothing here.</p></body></html>",
+        "<TITLE>Orcs</TITLE>",
+        "<BODY BGCOLOR=\"#000000\">",
     };
     for (const std::string& page : pages) {
         ReadResult result = untouched();
@@ -51,11 +55,41 @@ TEST(NotARosterPage, PagesThatGiveNothingFailAndLeaveTheCallersRecords)
     }
 }
 
+// A page with a name, all three page colours, both font colours and both
+// faces is still refused; any one field of a roster beside them makes it read.
+TEST(NotARosterPage, ATitleAndALookAloneAreNoRosterButAnyFieldBesideThemIs)
+{
+    const std::string look = "<HTML><HEAD><TITLE>Orcs of the North</TITLE></HEAD>\n"
+                             "<BODY BGCOLOR=\"#102030\" TEXT=\"#405060\">\n"
+                             "<CENTER><FONT FACE=\"Georgia\" SIZE=4 COLOR=\"#708090\">\n"
+                             "<TABLE BORDER=1 BGCOLOR=\"#A0B0C0\">\n"
+                             "<FONT FACE=\"Verdana\">\n"
+                             "<TR BGCOLOR=\"#D0E0F0\"><TD>Welcome</TD></TR>\n";
+    TTeam team;
+    MatchRecord record;
+    EXPECT_THROW(readRosterPage(splitPageBytes(look), team, record), ENotRosterPage);
+    const std::string fields[] = {
+        "Coached By: Grim<BR></FONT>",
+        "Race: Orc<BR>",
+        "<TR><TD>Re-Rolls:</TD><TD>0</TD></TR>",
+        "<TR><TD>Fan Factor:</TD><TD>0</TD></TR>",
+        "<TR><TD>Team Rating:</TD><TD>0</TD></TR>",
+        "<TR><TD>Treasury:</TD><TD>0</TD></TR>",
+        "<TR><TD>Cheerleaders:</TD><TD>1</TD></TR>",
+        "<TR><TD>Apothecary:</TD><TD>yes</TD></TR>",
+        "<TR><TD>Team Wizard:</TD><TD>1</TD></TR>",
+        "<TR><TD>TOTAL COST OF TEAM:</TD><TD>0</TD></TR>",
+        "<P>Match Record<P>",
+    };
+    for (const std::string& field : fields) {
+        EXPECT_NO_THROW(readRosterPage(splitPageBytes(look + field + "\n"), team, record)) << field;
+        EXPECT_EQ(team.TeamName, "Orcs of the North") << field;
+    }
+}
+
 TEST(NotARosterPage, AnythingAtAllStillReads)
 {
     const std::pair<std::string, std::string> pages[] = {
-        {"<BODY BGCOLOR=\"#000000\">", "one colour"},
-        {"<TITLE>Orcs</TITLE>", "a title"},
         {"<P>Match Record</P>", "a match record heading without rows"},
         {"<TD>Treasury:</TD><TD>0</TD>", "a treasury of nothing"},
         {"<TD>Team Rating:</TD><TD>-1</TD><TD>Cheerleaders:</TD><TD>0</TD><TD>x</TD><TD>0k</TD>",

@@ -15,16 +15,21 @@ struct ReadResult
     MatchRecord matchRecord;
 };
 
-// The rule tests look at what each line sets, and a line often sets nothing: a
-// page that gives no field (refused as no roster page, see NotARosterPage)
-// stands here for the start values it left untouched.
+// The rule tests look at what each line sets, and a line often sets nothing
+// or only the page's name and look: such a page is refused as no roster page
+// (see NotARosterPage). It is read here behind a first line that makes it one
+// (a cheerleader count, which no test's line leaves at other than its start
+// value on such a page), and that count is taken back, so the result shows
+// what the test's lines set.
 inline ReadResult readLines(std::vector<std::string> lines, TextEncoding encoding = TextEncoding::Utf8)
 {
     ReadResult result;
     try {
-        readRosterPage(PageLines{std::move(lines), encoding}, result.team, result.matchRecord);
+        readRosterPage(PageLines{lines, encoding}, result.team, result.matchRecord);
     } catch (const ENotRosterPage&) {
-        result = ReadResult{readerStartTeam(), defaultMatchRecord()};
+        lines.insert(lines.begin(), "<TD>Cheerleaders:</TD><TD>1</TD>");
+        readRosterPage(PageLines{std::move(lines), encoding}, result.team, result.matchRecord);
+        result.team.Cheerleaders = readerStartTeam().Cheerleaders;
     }
     return result;
 }

@@ -58,6 +58,12 @@ bool ScriptedChoosers::confirmSaveAnyway(QWidget*, const QString& question)
     return saveAnywayAnswer;
 }
 
+bool ScriptedChoosers::confirmImport(QWidget*, const QString& question)
+{
+    importQuestions << question;
+    return importAnswer;
+}
+
 bool ScriptedChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)
 {
     exportSuffixes.push_back(kind.suffix);

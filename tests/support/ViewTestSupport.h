@@ -28,6 +28,7 @@ public:
     bool chooseOpenFile(QWidget* parent, QString& path) override;
     bool chooseSaveFile(QWidget* parent, QString& path) override;
     bool confirmSaveAnyway(QWidget* parent, const QString& question) override;
+    bool confirmImport(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     // Answers with saveAnswer, or Discard when the script has none, so that
@@ -42,6 +43,8 @@ public:
     std::vector<QString> filePresets;
     bool saveAnywayAnswer = false; // Cancel unless a test says otherwise
     QStringList saveAnywayQuestions;
+    bool importAnswer = false; // Cancel unless a test says otherwise
+    QStringList importQuestions;
     std::vector<QString> titles; // of the colour and font choosers, in the order they ran
     std::vector<QString> exportSuffixes;
     // Answers the print dialog; no answer cancels it.

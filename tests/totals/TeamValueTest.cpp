@@ -131,7 +131,12 @@ TEST(TeamValue, UnknownInUnknownOut)
     // Each amount may be exact while their sum is not.
     texts = samplePageMoney();
     texts.playerCosts[0] = "9,007,199,254,000,000";
+    EXPECT_EQ(teamValueStatus(texts), "Team value unknown: the sum is too large at the cost of player 12");
+    texts.playerCosts[11] = "ninety";
     EXPECT_EQ(teamValueStatus(texts), "Team value unknown: the cost of player 12");
+    texts = samplePageMoney();
+    texts.playerCosts[0] = "9,007,199,254,740,992";
+    EXPECT_EQ(unknownReason(teamSum(texts)), "the sum is too large at the cost of player 2");
 }
 
 TEST(TeamValue, MarksSayWhy)

@@ -34,7 +34,9 @@ TEST_F(ApplicationTest, FailureOfACommandIsReportedAndTheLoopGoesOn)
     QStringList reports;
     TeamEditorApplication::setErrorReportHook([&reports](const QString& text) { reports << text; });
     m_view->New1Click();
-    m_dialog->setPageSource(QString());
+    // Save asks for a file for the new team, in a folder that is not there.
+    const QString unwritable = m_folder.filePath(QStringLiteral("no folder/team.htm"));
+    m_choosers->fileAnswer = unwritable;
 
     // A click on File, Save in the open menu.
     control<QMenu>(m_view.get(), "File1")->popup(m_view->mapToGlobal(QPoint(0, 0)));
@@ -43,7 +45,7 @@ TEST_F(ApplicationTest, FailureOfACommandIsReportedAndTheLoopGoesOn)
                       control<QMenu>(m_view.get(), "File1")
                           ->actionGeometry(control<QAction>(m_view.get(), "Save2"))
                           .center());
-    EXPECT_EQ(reports, QStringList{"Cannot create file ."});
+    EXPECT_EQ(reports, QStringList{"Cannot create file " + unwritable + "."});
     EXPECT_FALSE(control<QMenu>(m_view.get(), "File1")->isVisible());
 
     // The same through the event loop; afterwards commands work as before.

@@ -61,7 +61,7 @@ TEST_F(CommandGuardTest, ErrorsOfACommandEndInTheReport)
 TEST_F(CommandGuardTest, MenuItemsAndButtonsReportTheirFailures)
 {
     m_view->New1Click();
-    m_dialog->setPageSource(m_folder.filePath("no folder/team.htm"));
+    m_choosers->fileAnswer = m_folder.filePath("no folder/team.htm");
     EXPECT_NO_THROW(control<QAction>(m_view.get(), "Save2")->trigger());
     EXPECT_EQ(m_reports, QStringList{"Cannot create file " + m_folder.filePath("no folder/team.htm") + "."});
 

@@ -66,6 +66,7 @@ public:
     }
     bool chooseSaveFile(QWidget*, QString&) override { return false; }
     bool confirmSaveAnyway(QWidget*, const QString&) override { return false; }
+    bool confirmImport(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     // No test here changes the roster before reading another page.

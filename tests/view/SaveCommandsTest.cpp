@@ -3,6 +3,7 @@
 #include "Controls.h"
 
 #include "Errors.h"
+#include "RosterSheet.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 
@@ -12,7 +13,12 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
+
+const QString samplePage = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
 
 class SaveCommandsTest : public ViewTest
 {
@@ -57,10 +63,13 @@ TEST_F(SaveCommandsTest, SaveAsStoresThePageAndMakesItThePageSource)
     EXPECT_EQ(m_choosers->filePresets.back(), m_chosen);
 }
 
-TEST_F(SaveCommandsTest, SaveAsksForAFileWhenThePageSourceNamesNone)
+// A new team has no file of its own, whatever the page source box names.
+TEST_F(SaveCommandsTest, SaveAsksForAFileWhenTheRosterHasNoFileOfItsOwn)
 {
-    for (const QString& source : {QStringLiteral("http://example.org/team.htm"), QStringLiteral("HtTp://x"),
-                                  QStringLiteral("<none>"), QStringLiteral("<NONE> and more")}) {
+    for (const QString& source :
+         {QStringLiteral("http://example.org/team.htm"), QStringLiteral("HtTp://x"), QStringLiteral("<none>"),
+          QStringLiteral("<NONE> and more"), QStringLiteral("team.htm")}) {
+        m_view->New1Click();
         m_dialog->setPageSource(source);
         m_choosers->fileAnswer = m_chosen;
         const std::size_t asked = m_choosers->filePresets.size();
@@ -71,18 +80,102 @@ TEST_F(SaveCommandsTest, SaveAsksForAFileWhenThePageSourceNamesNone)
     }
 }
 
-TEST_F(SaveCommandsTest, SaveWritesToALocalPageSourceWithoutAsking)
+TEST_F(SaveCommandsTest, SaveWritesToTheLocalPageReadWithoutAsking)
 {
     const QString existing = m_folder.filePath(QStringLiteral("team.htm"));
+    QFile::copy(samplePage, existing);
+    m_view->openPage(QStringLiteral("team.htm")); // relative to the working folder
     QFile file(existing);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("an older, longer page than the one written now ...................................");
     file.close();
-    m_dialog->setPageSource(QStringLiteral("team.htm")); // relative to the working folder
+    // The name read stays the file's, wherever the working folder goes.
+    QDir::setCurrent(m_folder.filePath(QStringLiteral("pages")));
     m_view->Save2Click();
     EXPECT_TRUE(m_choosers->filePresets.empty());
     EXPECT_TRUE(stored(existing).startsWith("<!-- "));
     EXPECT_TRUE(stored(existing).endsWith("</HTML>\r\n"));
+}
+
+// Save writes without asking only to the file the shown roster was read from
+// or saved to; any other roster is saved as Save As does, whatever the path
+// box names. The guard's Save before File, New goes the same way.
+TEST_F(SaveCommandsTest, SaveWritesOnlyToTheRostersOwnFile)
+{
+    const QString own = m_folder.filePath(QStringLiteral("own.htm"));
+    const QString refused = m_folder.filePath(QStringLiteral("notes.htm"));
+    struct Case
+    {
+        const char* shown;
+        std::function<void()> show;
+        bool hasOwnFile;
+    };
+    const std::vector<Case> cases = {
+        {"a local page", [] {}, true},
+        {"File, New", [this] { m_view->New1Click(); }, false},
+        {"File, New after Discard",
+         [this] {
+             m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+             m_choosers->saveAnswer = Choosers::SaveAnswer::Discard;
+             m_view->New1Click();
+             m_choosers->saveAnswer.reset();
+         },
+         false},
+        {"an import",
+         [this, &own] {
+             m_choosers->fileAnswer = own;
+             m_view->importPage();
+         },
+         false},
+        {"a page refused as not a roster",
+         [this, &refused] { EXPECT_THROW(m_view->openPage(refused), ENotRosterPage); }, true},
+        {"a page from the web",
+         [this] {
+             m_dialog->setPageSource(QStringLiteral("http://league.example/own.htm"));
+             m_view->showReadPage(CurrentTeam, MatchRecord{}, TextEncoding::Utf8);
+         },
+         false},
+        {"Save As",
+         [this] {
+             m_choosers->fileAnswer = m_chosen;
+             m_view->Save1Click();
+         },
+         true},
+    };
+    for (const bool throughGuard : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.shown) + (throughGuard ? ", the guard's Save" : ", Save"));
+            QFile::remove(own);
+            QFile::remove(m_chosen);
+            QFile::copy(samplePage, own);
+            QFile notes(refused);
+            ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+            notes.write("Nothing here.\n");
+            notes.close();
+            m_view->openPage(own);
+            c.show();
+            const QString ownFile = c.hasOwnFile ? (QFile::exists(m_chosen) ? m_chosen : own) : QString();
+            const QByteArray ownBefore = stored(own);
+            m_choosers->fileAnswer.reset(); // a chooser cancels: nothing may be written then
+            m_choosers->filePresets.clear();
+            control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Saved Now"));
+            if (throughGuard) {
+                m_choosers->saveAnswer = Choosers::SaveAnswer::Save;
+                m_view->New1Click();
+                m_choosers->saveAnswer.reset();
+            } else {
+                m_view->Save2Click();
+            }
+            EXPECT_EQ(m_choosers->filePresets.size(), c.hasOwnFile ? 0u : 1u);
+            if (!ownFile.isEmpty()) {
+                EXPECT_TRUE(stored(ownFile).contains("Saved Now"));
+            }
+            if (ownFile != own) {
+                EXPECT_EQ(stored(own), ownBefore);
+            }
+            EXPECT_EQ(stored(refused), "Nothing here.\n");
+        }
+    }
 }
 
 TEST_F(SaveCommandsTest, CancelledSaveWritesNothingButRebuildsTheBuffer)
@@ -131,13 +224,10 @@ TEST_F(SaveCommandsTest, APageThatWillNotReadBackTheSameIsSavedOnlyWhenTheUserSa
 
 TEST_F(SaveCommandsTest, UnwritableFilesRaiseTheFileError)
 {
+    // A page source box left empty names no file: Save asks, and a cancel writes nothing.
     m_dialog->setPageSource(QString());
-    try {
-        m_view->Save2Click();
-        FAIL() << "an empty page source was saved";
-    } catch (const EFileError& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file ");
-    }
+    m_view->Save2Click();
+    EXPECT_EQ(m_choosers->filePresets.size(), 1u);
 
     // Save As has set the page source before the store fails.
     const QString missingFolder = m_folder.filePath(QStringLiteral("missing/team.htm"));

@@ -40,7 +40,7 @@ TEST(RosterPage, NewTeamPage)
         "<!-- Version 0.02, July 1997, by the Team Editor authors--!>",
         "<!-- Get your free copy at:                             --!>",
         "<!-- http://www.example.org/team-editor/                --!>",
-        "<HTML><HEAD><TITLE></TITLE></HEAD>",
+        R"(<HTML><HEAD><META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8"><TITLE></TITLE></HEAD>)",
         R"(<BODY BGCOLOR="#FFFFFF" TEXT="#000000" LINK="#000000" VLINK="#000000">)",
         heading,
         "<H1><B></B></H1>",
@@ -163,7 +163,9 @@ TEST(RosterPage, TeamDetailsAndHeadingsComeFromTheirCells)
     sheet.setCell(SheetGrid::Players, 3, 0, "Movement"); // the player heading row is fixed text
     const std::vector<std::string> page = buildRosterPage(sheet);
 
-    EXPECT_EQ(line(page, 5), "<HTML><HEAD><TITLE>Night Owls</TITLE></HEAD>");
+    EXPECT_EQ(line(page, 5),
+              R"(<HTML><HEAD><META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">)"
+              R"(<TITLE>Night Owls</TITLE></HEAD>)");
     EXPECT_EQ(line(page, 8), "<H1><B>Night Owls</B></H1>");
     EXPECT_EQ(line(page, 9), "Race: Elf<BR>");
     EXPECT_EQ(line(page, 10), "Coached By: Mira<BR></FONT>");
@@ -247,23 +249,29 @@ struct EncodingCase
     TextEncoding encoding;
     QString name;
     std::string expectedTitle;
+    std::string expectedCharset; // what the head line names, and so how a browser takes the bytes
 };
 
 TEST(RosterPage, Encodings)
 {
     const std::vector<EncodingCase> cases = {
-        {TextEncoding::Utf8, QString::fromUtf8("Caf\xc3\xa9"), "Caf\xc3\xa9"},
-        {TextEncoding::Latin1, QString::fromUtf8("Caf\xc3\xa9"), "Caf\xe9"},
-        {TextEncoding::Latin1, QString::fromUtf8("Caf\xc3\xa9 \xce\xa9"), "Caf\xc3\xa9 \xce\xa9"},
-        {TextEncoding::Latin1, QString::fromLatin1("\xc3\xa9"), "\xc3\x83\xc2\xa9"},
-        {TextEncoding::Latin1, "Plain", "Plain"},
+        {TextEncoding::Utf8, QString::fromUtf8("Caf\xc3\xa9"), "Caf\xc3\xa9", "UTF-8"},
+        {TextEncoding::Latin1, QString::fromUtf8("Caf\xc3\xa9"), "Caf\xe9", "ISO-8859-1"},
+        {TextEncoding::Latin1, QString::fromUtf8("Caf\xc3\xa9 \xce\xa9"), "Caf\xc3\xa9 \xce\xa9", "UTF-8"},
+        {TextEncoding::Latin1, QString::fromLatin1("\xc3\xa9"), "\xc3\x83\xc2\xa9", "UTF-8"},
+        {TextEncoding::Latin1, "Plain", "Plain", "UTF-8"},
+        {TextEncoding::Utf8, "Two\nLines", "Two Lines", "UTF-8"},
     };
     for (const EncodingCase& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         RosterSheet sheet = newTeamSheet();
         sheet.setEncoding(c.encoding);
         sheet.setCell(SheetGrid::Details, 1, 0, c.name);
-        EXPECT_EQ(line(buildRosterPage(sheet), 8), "<H1><B>" + c.expectedTitle + "</B></H1>");
+        const std::vector<std::string> page = buildRosterPage(sheet);
+        EXPECT_EQ(line(page, 8), "<H1><B>" + c.expectedTitle + "</B></H1>");
+        EXPECT_EQ(line(page, 5),
+                  "<HTML><HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=" +
+                      c.expectedCharset + "\"><TITLE>" + c.expectedTitle + "</TITLE></HEAD>");
     }
 }
 
