@@ -16,7 +16,7 @@ struct ImportResult
     MatchRecord matchRecord;
     int playerCount = 0;
     // Headings of the roster table that name no field of the record, as the
-    // page writes them.
+    // page writes them, each once.
     std::vector<std::string> ignoredColumns;
     // The page numbers its players beyond 16 or twice, so they took the
     // slots in page order instead.
