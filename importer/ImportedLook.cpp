@@ -4,6 +4,7 @@
 #include "PageLookRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,6 +38,15 @@ std::optional<TColor> colourOf(const ElementLook& look, const std::string& attri
     if (const std::optional<TColor> colour = pageColour(attribute))
         return colour;
     return pageColour(styleProperty(look.style, styleName));
+}
+
+double relativeLuminance(TColor colour)
+{
+    const auto channel = [&](int shift) {
+        const double value = static_cast<double>((colour >> shift) & 0xFFu) / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(0) + 0.7152 * channel(8) + 0.0722 * channel(16);
 }
 
 void setBackground(const std::optional<ElementLook>& look, TColor& field)
@@ -97,4 +107,21 @@ void applyPageLook(const RosterPageLook& look, TTeam& team)
     setFace(*look.table, team.TableFontName);
     setBackground(look.headingRow, team.HeadingsColor);
     setBackground(look.headingCell, team.HeadingsColor);
+}
+
+double contrastRatio(TColor first, TColor second)
+{
+    const double a = relativeLuminance(first);
+    const double b = relativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+bool textReadsOnColours(const TTeam& team)
+{
+    constexpr double readable = 4.5;
+    for (const TColor background : {team.BackgroundColor, team.HeadingsColor, team.TableColor}) {
+        if (contrastRatio(team.TableFontColor, background) < readable)
+            return false;
+    }
+    return true;
 }

@@ -22,3 +22,10 @@ struct RosterPageLook
 
 // Sets the colours and fonts the page states; the rest keeps the team's look.
 void applyPageLook(const RosterPageLook& look, TTeam& team);
+
+// The WCAG contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double contrastRatio(TColor first, TColor second);
+
+// True when the table text reads on the page, the heading cells and the
+// table cells: a contrast ratio of at least 4.5 with each.
+bool textReadsOnColours(const TTeam& team);

@@ -9,6 +9,7 @@
 #include "RosterRows.h"
 #include "ScanState.h"
 #include "TeamFieldReader.h"
+#include "TeamRows.h"
 
 #include <algorithm>
 #include <set>
@@ -72,7 +73,7 @@ class RosterPageImport : public PageContent
 public:
     RosterPageImport() : m_fields(m_result.team)
     {
-        m_result.team = readerStartTeam();
+        m_result.team = newTeam();
         m_result.matchRecord = defaultMatchRecord();
     }
 
@@ -87,11 +88,16 @@ public:
             m_result.playerCount = static_cast<int>(m_players.size());
             m_result.ignoredColumns = m_roster->columns.ignored;
             m_result.columnsFromCellClasses = m_roster->fromClasses;
+            for (const auto& [heading, column] : m_roster->columns.otherToolsHeadings)
+                m_result.headingsRead.emplace_back(heading, fieldName(column));
         }
+        m_staff.offerTo([this](TeamLabel field, const LabelValue& value) { m_fields.offer(field, value); });
+        m_result.staffLineCount = m_staff.lineCount();
         if (!m_fields.given(TeamLabel::TeamName))
             m_result.team.TeamName = page.title().empty() ? page.firstHeading() : page.title();
+        noteWhatIsMissing();
         m_look.body = page.bodyLook();
-        applyPageLook(m_look, m_result.team);
+        applyLook();
         if (m_matchTable)
             m_result.matchRecord = std::move(m_matchTable->cells).record();
         return std::move(m_result);
@@ -102,6 +108,14 @@ public:
         if (!m_roster && findsRoster(row, table))
             return;
         if (m_roster && row.table == m_roster->table) {
+            if (std::optional<std::string> total = teamTotalOfRow(row, m_roster->columns)) {
+                m_fields.offer(TeamLabel::TeamCost, {std::move(*total), {}, {}});
+                return;
+            }
+            if (std::optional<StaffLine> staff = staffLineOfRow(row, m_roster->columns)) {
+                m_staff.add(*staff);
+                return;
+            }
             if (std::optional<ImportedPlayer> player = playerOfRow(row, m_roster->columns)) {
                 m_players.push_back(std::move(*player));
                 if (m_players.size() > static_cast<std::size_t>(PlayerSlotCount))
@@ -122,6 +136,38 @@ public:
     void freeText(std::string_view text) override { m_fields.text(text); }
 
 private:
+    void noteWhatIsMissing()
+    {
+        static constexpr std::pair<TeamLabel, std::string_view> fields[] = {
+            {TeamLabel::Race, "race"},
+            {TeamLabel::Coach, "coach"},
+            {TeamLabel::ReRolls, "re-rolls"},
+            {TeamLabel::FanFactor, "fan factor"},
+            {TeamLabel::TeamRating, "team rating"},
+            {TeamLabel::Treasury, "treasury"},
+            {TeamLabel::TeamCost, "team value"},
+        };
+        for (const auto& [field, name] : fields) {
+            if (!m_fields.given(field))
+                m_result.notInPage.emplace_back(name);
+        }
+    }
+
+    // Colours come in only where the table text reads on them.
+    void applyLook()
+    {
+        TTeam& team = m_result.team;
+        applyPageLook(m_look, team);
+        if (textReadsOnColours(team))
+            return;
+        const TTeam start = newTeam();
+        m_result.unreadableColours = true;
+        team.BackgroundColor = start.BackgroundColor;
+        team.TableColor = start.TableColor;
+        team.HeadingsColor = start.HeadingsColor;
+        team.TableFontColor = start.TableFontColor;
+    }
+
     // True when the row is the heading row of the roster table, which then
     // holds no player; a row whose cells' classes name the columns is also
     // the first row of players.
@@ -160,24 +206,54 @@ private:
     std::optional<Roster> m_roster;
     std::vector<ImportedPlayer> m_players;
     std::optional<MatchRows> m_matchTable;
+    StaffTally m_staff;
     RosterPageLook m_look;
 };
 
 } // namespace
 
+namespace {
+
+// "a, b and 3 more": a page may repeat a heading hundreds of times, and the
+// bar has room for a few.
+std::string listOf(const std::vector<std::string>& items)
+{
+    constexpr std::size_t listed = 20;
+    std::string text;
+    for (std::size_t i = 0; i < std::min(items.size(), listed); ++i)
+        text += (i == 0 ? "" : ", ") + items[i];
+    if (items.size() > listed)
+        text += " and " + std::to_string(items.size() - listed) + " more";
+    return text;
+}
+
+std::string counted(int count, std::string_view one, std::string_view many)
+{
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+} // namespace
+
 std::string ImportResult::summary() const
 {
-    std::string text =
-        "Imported " + std::to_string(playerCount) + (playerCount == 1 ? " player" : " players");
-    if (!ignoredColumns.empty()) {
-        // A page may repeat a heading hundreds of times; the bar has room for a few.
-        constexpr std::size_t listed = 20;
-        text += "; ignored columns: ";
-        for (std::size_t i = 0; i < std::min(ignoredColumns.size(), listed); ++i)
-            text += (i == 0 ? "" : ", ") + ignoredColumns[i];
-        if (ignoredColumns.size() > listed)
-            text += " and " + std::to_string(ignoredColumns.size() - listed) + " more";
+    std::string text = "Imported " + counted(playerCount, "player", "players");
+    if (staffLineCount > 0)
+        text += ", " + counted(staffLineCount, "staff line", "staff lines");
+    if (!team.TeamCost.empty())
+        text += ", team value " + team.TeamCost;
+    if (!headingsRead.empty()) {
+        std::vector<std::string> read;
+        for (const auto& [heading, field] : headingsRead)
+            read.push_back(heading + " as " + field);
+        text += "; read: " + listOf(read);
     }
+    if (!ignoredColumns.empty())
+        text +=
+            "; ignored: " + listOf(ignoredColumns) + (ignoredColumns.size() == 1 ? " column" : " columns");
+    if (!notInPage.empty())
+        text += "; not in the page: " + listOf(notInPage);
+    if (unreadableColours)
+        text += "; the page's colours would leave the text unreadable, so the new team's are used";
     if (columnsFromCellClasses)
         text += "; columns named by the cells' classes";
     if (placedInPageOrder)

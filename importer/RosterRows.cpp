@@ -49,6 +49,21 @@ void addInjuryMark(std::string& injuries, std::string_view heading, std::string_
     injuries += (injuries.empty() ? "" : ", ") + mark;
 }
 
+// The page's cost text where the editor reads it as the page means it; else
+// the amount in the look closest to the page's ("70.000" as "70,000", "70"
+// in a column of thousands as "70k"); else the text as it stands.
+std::string costText(const std::string& text, GoldPieces scale)
+{
+    const MoneyReading reading{true, scale};
+    const Money meant = parseMoney(text, reading);
+    if (!meant.isKnown() || parseMoney(text) == meant)
+        return text;
+    MoneyStyle style = moneyStyleOf(text, reading);
+    if (scale == 1'000 && style.unit == 0 && style.afterUnit.empty())
+        style.unit = 'k';
+    return formatMoney(meant.amount, style);
+}
+
 void name(ColumnMap& map, RosterColumn column, int at, std::string heading)
 {
     map.columnOf[column] = at;
@@ -79,11 +94,20 @@ ColumnMap headingsOfRow(const TableRow& row)
         std::string text = row.textOf(cell);
         if (text.size() > LongestHeading)
             text.resize(LongestHeading);
-        const std::optional<RosterColumn> column = columnOfHeading(text);
-        if (usable(map, column))
+        std::optional<RosterColumn> column = columnOfHeading(text);
+        // A heading over lines names its column in the first ("SPP", then
+        // "unspent (total)" below it).
+        const std::string_view runs = row.runsOf(cell);
+        if (!column && runs.find('\n') != std::string_view::npos)
+            column = columnOfHeading(runs.substr(0, runs.find('\n')));
+        if (usable(map, column)) {
             name(map, *column, cell.column, text);
-        else if (!text.empty() &&
-                 std::find(map.ignored.begin(), map.ignored.end(), text) == map.ignored.end())
+            if (*column == RosterColumn::Value)
+                map.valueScale = scaleOfHeading(text);
+            if (isOtherToolsHeading(text))
+                map.otherToolsHeadings.emplace_back(text, *column);
+        } else if (!text.empty() &&
+                   std::find(map.ignored.begin(), map.ignored.end(), text) == map.ignored.end())
             map.ignored.push_back(text);
     }
     return map;
@@ -140,6 +164,16 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     if (player.PlayerName.empty() && player.MA == 0)
         return std::nullopt;
     player.Position = text(RosterColumn::Position);
+    const TableCell* nameCell = cellOf(RosterColumn::Name);
+    if (nameCell != nullptr && !columns.columnOf.contains(RosterColumn::Position)) {
+        const std::string_view runs = row.runsOf(*nameCell);
+        const std::size_t lineEnd = runs.find('\n');
+        if (lineEnd != std::string_view::npos) {
+            player.PlayerName = runs.substr(0, lineEnd);
+            player.Position = runs.substr(lineEnd + 1);
+            std::replace(player.Position.begin(), player.Position.end(), '\n', ' ');
+        }
+    }
     player.ST = number(RosterColumn::ST);
     player.AG = number(RosterColumn::AG);
     player.AV = number(RosterColumn::AV);
@@ -155,7 +189,7 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     player.Casualties = number(RosterColumn::Casualties);
     player.MVPs = number(RosterColumn::MVPs);
     player.SPP = number(RosterColumn::SPP);
-    player.PlayerCost = text(RosterColumn::Value);
+    player.PlayerCost = costText(text(RosterColumn::Value), columns.valueScale);
     return imported;
 }
 
@@ -176,4 +210,49 @@ bool placePlayers(const std::vector<ImportedPlayer>& players, TTeam& team)
     const bool anyNumber = std::any_of(players.begin(), players.end(),
                                        [](const ImportedPlayer& p) { return p.number.has_value(); });
     return !numbersAreSlots && anyNumber;
+}
+
+std::string_view fieldName(RosterColumn column)
+{
+    switch (column) {
+    case RosterColumn::Number:
+        return "number";
+    case RosterColumn::Name:
+        return "name";
+    case RosterColumn::Position:
+        return "position";
+    case RosterColumn::MA:
+        return "MA";
+    case RosterColumn::ST:
+        return "ST";
+    case RosterColumn::AG:
+        return "AG";
+    case RosterColumn::PA:
+        return "PA";
+    case RosterColumn::AV:
+        return "AV";
+    case RosterColumn::Skills:
+        return "skills";
+    case RosterColumn::Injuries:
+        return "injuries";
+    case RosterColumn::NigglingInjuries:
+        return "niggling injuries";
+    case RosterColumn::MissNextGame:
+        return "miss next game";
+    case RosterColumn::Completions:
+        return "completions";
+    case RosterColumn::Touchdowns:
+        return "touchdowns";
+    case RosterColumn::Interceptions:
+        return "interceptions";
+    case RosterColumn::Casualties:
+        return "casualties";
+    case RosterColumn::MVPs:
+        return "MVPs";
+    case RosterColumn::SPP:
+        return "SPP";
+    case RosterColumn::Value:
+        return "value";
+    }
+    return {};
 }

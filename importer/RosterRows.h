@@ -16,6 +16,10 @@ struct ColumnMap
     std::map<RosterColumn, int> columnOf;
     std::map<RosterColumn, std::string> headingOf;
     std::vector<std::string> ignored;
+    // Headings named in another tool's words, and the field each fills.
+    std::vector<std::pair<std::string, RosterColumn>> otherToolsHeadings;
+    // What each plain number of the value column stands for.
+    GoldPieces valueScale = 1;
 
     // A roster names its players and says at least two more things of them.
     bool isRoster() const;
@@ -35,7 +39,9 @@ struct ImportedPlayer
 
 // The player a data row of the roster table holds; none for a row that spans
 // columns (the team's own rows below the players), a row of headings only,
-// and a row with neither a name nor a movement allowance.
+// and a row with neither a name nor a movement allowance. Without a position
+// column, a name cell of two or more lines gives the name in its first and
+// the position in the rest, as league sites write them.
 std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& columns);
 
 // Players keep their own numbers as slots only when every one of them is a
@@ -43,3 +49,6 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
 // order of the page. True when numbers were given but could not be slots.
 // Throws TeamEditorError("More than 16 players in the page").
 bool placePlayers(const std::vector<ImportedPlayer>& players, TTeam& team);
+
+// The name a summary gives the field ("skills", "value").
+std::string_view fieldName(RosterColumn column);

@@ -73,6 +73,6 @@ void TeamFieldReader::item(std::string_view text, const TableRow* row, std::size
 
 void TeamFieldReader::offer(TeamLabel label, const LabelValue& value)
 {
-    if (setTeamField(label, value, m_team))
+    if (!given(label) && setTeamField(label, value, m_team))
         m_given.set(static_cast<std::size_t>(label));
 }

@@ -22,12 +22,15 @@ public:
     // A table row that holds no player and no headings.
     void row(const TableRow& row);
 
+    // A value found elsewhere than by a label; it too fills only a field no
+    // label filled before.
+    void offer(TeamLabel label, const LabelValue& value);
+
     bool given(TeamLabel label) const { return m_given.test(static_cast<std::size_t>(label)); }
     bool anyGiven() const { return m_given.any(); }
 
 private:
     void item(std::string_view text, const TableRow* row, std::size_t cell);
-    void offer(TeamLabel label, const LabelValue& value);
 
     TTeam& m_team;
     std::bitset<static_cast<std::size_t>(TeamLabel::Wizard) + 1> m_given;

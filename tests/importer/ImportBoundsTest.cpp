@@ -75,14 +75,16 @@ TEST(ImportBounds, TheSummaryNamesEachIgnoredHeadingOnceAndAtMostTwenty)
     for (char c = 'a'; c <= 'y'; ++c)
         many += std::string("<th>") + c + c + "</th>";
     const Case cases[] = {
-        {repeated("", "<th>y</th><th colspan=99999999999>x</th>", 4000), "y, x"},
-        {many, "aa, bb, cc, dd, ee, ff, gg, hh, ii, jj, kk, ll, mm, nn, oo, pp, qq, rr, ss, tt and 5 more"},
+        {repeated("", "<th>y</th><th colspan=99999999999>x</th>", 4000), "y, x columns"},
+        {many,
+         "aa, bb, cc, dd, ee, ff, gg, hh, ii, jj, kk, ll, mm, nn, oo, pp, qq, rr, ss, tt and 5 more columns"},
     };
     for (const Case& c : cases) {
         const std::string page = "<table><tr><th>Name</th><th>MA</th><th>ST</th>" + c.headings +
                                  "</tr><tr><td>Ann</td><td>7</td><td>3</td></tr></table>";
         const ImportResult result = importRosterPage(page);
         EXPECT_EQ(result.team.Players[1].MA, 7);
-        EXPECT_EQ(result.summary(), "Imported 1 player; ignored columns: " + c.ignored);
+        EXPECT_TRUE(result.summary().starts_with("Imported 1 player; ignored: " + c.ignored + ";"))
+            << result.summary();
     }
 }

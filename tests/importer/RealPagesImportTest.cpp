@@ -157,11 +157,14 @@ TEST_F(RealPagesImport, MarshratsTwelveUnnamedPlayersKeepTheirNumbers)
     EXPECT_FALSE(team.HasWizard);
     EXPECT_EQ(team.WizardPriceText, "x 50 kgp =");
     EXPECT_EQ(team.WizardCostText, "0 kgp");
-    EXPECT_EQ(team.BackgroundColor, 0x008000u);
-    EXPECT_EQ(team.TableFontColor, 0xFFFFFFu);
-    EXPECT_EQ(team.HeadingsColor, 0x0000FFu);
+    // White text on red headings does not read (a contrast of 4 to 1): the
+    // new team's colours.
+    EXPECT_EQ(team.BackgroundColor, readerStartTeam().BackgroundColor);
+    EXPECT_EQ(team.TableFontColor, readerStartTeam().TableFontColor);
+    EXPECT_EQ(team.HeadingsColor, readerStartTeam().HeadingsColor);
 
-    EXPECT_EQ(result.summary(), "Imported 12 players");
+    EXPECT_EQ(result.summary(), "Imported 12 players; not in the page: team value; the page's colours would "
+                                "leave the text unreadable, so the new team's are used");
 }
 
 TEST_F(RealPagesImport, BladesOfXixhuanFromAFragmentWithoutHeadings)
@@ -186,8 +189,9 @@ TEST_F(RealPagesImport, BladesOfXixhuanFromAFragmentWithoutHeadings)
 
     EXPECT_EQ(team.TeamName, "Blades of Xixhuan");
     EXPECT_EQ(team.Coach, "Nuffle");
-    // "Team Value: 970k"
-    EXPECT_EQ(team.TeamRating, 970);
+    // "Team Value: 970k" is the team's cost; the page gives no rating.
+    EXPECT_EQ(team.TeamCost, "970k");
+    EXPECT_EQ(team.TeamRating, 0);
     // The gold cell holds "30" and, after a hidden input, "k".
     EXPECT_EQ(team.Treasury, "30 k");
     EXPECT_EQ(team.ReRolls, 3);
