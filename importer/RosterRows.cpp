@@ -64,6 +64,20 @@ std::string costText(const std::string& text, GoldPieces scale)
     return formatMoney(meant.amount, style);
 }
 
+// "3 (9)" under a heading "SPP unspent (total)": the points earned are the
+// total in brackets, not the points left to spend.
+std::int32_t sppOf(const std::string& text, const ColumnMap& columns)
+{
+    const auto heading = columns.headingOf.find(RosterColumn::SPP);
+    const std::size_t open = text.find('(');
+    if (heading != columns.headingOf.end() && open != std::string::npos &&
+        normalisedWord(heading->second).find("total") != std::string::npos) {
+        if (const std::optional<std::int32_t> total = leadingNumber(std::string_view(text).substr(open + 1)))
+            return *total;
+    }
+    return leadingNumber(text).value_or(0);
+}
+
 void name(ColumnMap& map, RosterColumn column, int at, std::string heading)
 {
     map.columnOf[column] = at;
@@ -163,6 +177,9 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     player.MA = number(RosterColumn::MA);
     if (player.PlayerName.empty() && player.MA == 0)
         return std::nullopt;
+    // "Coach:" labels the team's field beside it.
+    if (player.PlayerName.ends_with(':') && labelledText(player.PlayerName))
+        return std::nullopt;
     player.Position = text(RosterColumn::Position);
     const TableCell* nameCell = cellOf(RosterColumn::Name);
     if (nameCell != nullptr && !columns.columnOf.contains(RosterColumn::Position)) {
@@ -188,7 +205,7 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     player.Interceptions = number(RosterColumn::Interceptions);
     player.Casualties = number(RosterColumn::Casualties);
     player.MVPs = number(RosterColumn::MVPs);
-    player.SPP = number(RosterColumn::SPP);
+    player.SPP = sppOf(text(RosterColumn::SPP), columns);
     player.PlayerCost = costText(text(RosterColumn::Value), columns.valueScale);
     return imported;
 }

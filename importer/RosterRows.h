@@ -39,7 +39,8 @@ struct ImportedPlayer
 
 // The player a data row of the roster table holds; none for a row that spans
 // columns (the team's own rows below the players), a row of headings only,
-// and a row with neither a name nor a movement allowance. Without a position
+// a row with neither a name nor a movement allowance, and a row whose name is a
+// team field's label ("Coach:"). Without a position
 // column, a name cell of two or more lines gives the name in its first and
 // the position in the rest, as league sites write them.
 std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& columns);
