@@ -45,6 +45,25 @@ bool hides(std::string_view name, const TagAttributes& attributes)
     return holds(style, "DISPLAY:NONE") || holds(style, "VISIBILITY:HIDDEN");
 }
 
+// Browsers show what follows "</body>" and "</html>" as part of the body, as
+// the parser does when it reads a whole page at once; its push mode drops all
+// after the document's end instead. Blanking those two end tags keeps it in
+// the body, where pages of older tools put their match records.
+void blankDocumentEndTags(std::string& chunk)
+{
+    for (std::size_t at = chunk.find("</"); at != std::string::npos; at = chunk.find("</", at + 2)) {
+        const std::string_view name = std::string_view(chunk).substr(at + 2, 4);
+        if (!equalsIgnoringCase(name, "html") && !equalsIgnoringCase(name, "body"))
+            continue;
+        std::size_t end = at + 6;
+        while (end < chunk.size() && isBlank(static_cast<unsigned char>(chunk[end])))
+            ++end;
+        if (end < chunk.size() && chunk[end] == '>')
+            std::fill(chunk.begin() + static_cast<std::ptrdiff_t>(at),
+                      chunk.begin() + static_cast<std::ptrdiff_t>(end + 1), ' ');
+    }
+}
+
 // Bytes fed to the parser at a time.
 constexpr std::size_t ChunkSize = 64 * 1024;
 
@@ -219,9 +238,17 @@ void streamHtml(std::string_view bytes, HtmlEvents& events)
     parser->_private = &bridge;
     htmlCtxtUseOptions(parser, HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
                                    HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC);
-    for (std::size_t at = 0; at < bytes.size() && !bridge.failed(); at += ChunkSize) {
-        const std::size_t size = std::min(ChunkSize, bytes.size() - at);
-        htmlParseChunk(parser, bytes.data() + at, static_cast<int>(size), 0);
+    std::string chunk;
+    for (std::size_t at = 0; at < bytes.size() && !bridge.failed();) {
+        std::size_t end = std::min(at + ChunkSize, bytes.size());
+        // No chunk ends inside a tag short enough to be an end tag of the document.
+        const std::size_t lastTag = bytes.rfind('<', end - 1);
+        if (end < bytes.size() && lastTag != std::string_view::npos && lastTag > at && end - lastTag < 16)
+            end = lastTag;
+        chunk.assign(bytes.substr(at, end - at));
+        blankDocumentEndTags(chunk);
+        htmlParseChunk(parser, chunk.data(), static_cast<int>(chunk.size()), 0);
+        at = end;
     }
     if (!bridge.failed())
         htmlParseChunk(parser, nullptr, 0, 1);

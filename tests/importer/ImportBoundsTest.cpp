@@ -88,3 +88,19 @@ TEST(ImportBounds, TheSummaryNamesEachIgnoredHeadingOnceAndAtMostTwenty)
             << result.summary();
     }
 }
+
+// Browsers show what follows the end of the document as part of its body;
+// older tools put their match records there. A page of many chunks puts the
+// end tags where a chunk would split them.
+TEST(ImportBounds, WhatFollowsTheEndOfTheDocumentIsRead)
+{
+    const std::string roster = "<table><tr><th>Name</th><th>MA</th><th>ST</th></tr>"
+                               "<tr><td>Ann</td><td>7</td><td>3</td></tr></table>";
+    for (const std::size_t padding : {std::size_t{0}, std::size_t{65'530}, std::size_t{3u << 20}}) {
+        const std::string page = "<html><body><p>" + std::string(padding, 'x') + "</p></BODY >\r\n</html>" +
+                                 "<!-- written by hand -->" + roster;
+        const ImportResult result = importRosterPage(page);
+        EXPECT_EQ(result.playerCount, 1) << padding;
+        EXPECT_EQ(result.team.Players[1].PlayerName, "Ann") << padding;
+    }
+}
