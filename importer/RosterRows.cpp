@@ -144,6 +144,16 @@ ColumnMap classesOfRow(const TableRow& row)
     return map;
 }
 
+const TableCell* cellOfColumn(const TableRow& row, const ColumnMap& columns, RosterColumn column)
+{
+    const auto found = columns.columnOf.find(column);
+    if (found == columns.columnOf.end())
+        return nullptr;
+    const auto cell = std::find_if(row.cells.begin(), row.cells.end(),
+                                   [&](const TableCell& c) { return c.column == found->second; });
+    return cell == row.cells.end() ? nullptr : &*cell;
+}
+
 std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& columns)
 {
     const std::vector<TableCell>& cells = row.cells;
@@ -153,14 +163,7 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     if (cells.empty() || spans || allHeadings)
         return std::nullopt;
 
-    const auto cellOf = [&](RosterColumn column) -> const TableCell* {
-        const auto found = columns.columnOf.find(column);
-        if (found == columns.columnOf.end())
-            return nullptr;
-        const auto cell = std::find_if(cells.begin(), cells.end(),
-                                       [&](const TableCell& c) { return c.column == found->second; });
-        return cell == cells.end() ? nullptr : &*cell;
-    };
+    const auto cellOf = [&](RosterColumn column) { return cellOfColumn(row, columns, column); };
     const auto text = [&](RosterColumn column) {
         const TableCell* cell = cellOf(column);
         return cell == nullptr ? std::string() : row.textOf(*cell);

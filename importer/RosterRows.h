@@ -27,6 +27,9 @@ struct ColumnMap
 
 ColumnMap headingsOfRow(const TableRow& row);
 
+// The row's cell in the column, if the table has it and the row fills it.
+const TableCell* cellOfColumn(const TableRow& row, const ColumnMap& columns, RosterColumn column);
+
 // A page without heading cells may still name its columns in the class
 // names of its cells ("playerNum", "name clickable", "ma").
 ColumnMap classesOfRow(const TableRow& row);

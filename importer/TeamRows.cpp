@@ -39,19 +39,9 @@ bool isTotal(std::string_view text)
     return meaningOf(totals, normalisedWord(withoutBrackets(text))).has_value();
 }
 
-const TableCell* cellAt(const TableRow& row, const ColumnMap& columns, RosterColumn column)
-{
-    const auto found = columns.columnOf.find(column);
-    if (found == columns.columnOf.end())
-        return nullptr;
-    const auto cell = std::find_if(row.cells.begin(), row.cells.end(),
-                                   [&](const TableCell& c) { return c.column == found->second; });
-    return cell == row.cells.end() ? nullptr : &*cell;
-}
-
 std::string textAt(const TableRow& row, const ColumnMap& columns, RosterColumn column)
 {
-    const TableCell* cell = cellAt(row, columns, column);
+    const TableCell* cell = cellOfColumn(row, columns, column);
     return cell == nullptr ? std::string() : row.textOf(*cell);
 }
 

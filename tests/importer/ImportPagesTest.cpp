@@ -1,35 +1,13 @@
 #include "Errors.h"
 #include "MatchRecordRules.h"
 #include "RosterImporter.h"
+#include "RosterPages.h"
 #include "RosterReader.h"
 #include "ScanState.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-namespace {
-
-std::string rosterPage(const std::string& headings, const std::vector<std::string>& rows,
-                       const std::string& before = "", const std::string& after = "")
-{
-    std::string page = "<html><body>" + before + "<table><tr>";
-    std::string cell;
-    std::istringstream words(headings);
-    while (std::getline(words, cell, '|'))
-        page += "<th>" + cell + "</th>";
-    page += "</tr>";
-    for (const std::string& row : rows) {
-        page += "<tr>";
-        std::istringstream cells(row);
-        while (std::getline(cells, cell, '|'))
-            page += "<td>" + cell + "</td>";
-        page += "</tr>";
-    }
-    return page + "</table>" + after + "</body></html>";
-}
-
-} // namespace
 
 TEST(ImportHeadings, HeadingsAreMatchedByMeaningInAnyCase)
 {

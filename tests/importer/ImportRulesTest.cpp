@@ -4,33 +4,11 @@
 #include "Errors.h"
 #include "ImportedLook.h"
 #include "RosterImporter.h"
+#include "RosterPages.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-namespace {
-
-std::string cells(const std::string& row, const char* tag)
-{
-    std::string out;
-    std::string cell;
-    std::istringstream words(row);
-    while (std::getline(words, cell, '|'))
-        out += std::string("<") + tag + ">" + cell + "</" + tag + ">";
-    return out;
-}
-
-std::string rosterPage(const std::string& headings, const std::vector<std::string>& rows,
-                       const std::string& after = "")
-{
-    std::string page = "<html><body><table><tr>" + cells(headings, "th") + "</tr>";
-    for (const std::string& row : rows)
-        page += "<tr>" + cells(row, "td") + "</tr>";
-    return page + "</table>" + after + "</body></html>";
-}
-
-} // namespace
 
 TEST(ImportRules, HeadingsOfOtherToolsNameTheirFields)
 {
@@ -263,7 +241,7 @@ TEST(ImportRules, WhatMakesARosterAndWhatMakesAPlayer)
         {"#|Name|Skills", {"1|Ann|Block"}, 1},
     };
     for (const Case& c : cases) {
-        const std::string page = rosterPage(c.headings, c.rows, "<p>Race: Orc</p>");
+        const std::string page = rosterPage(c.headings, c.rows, "", "<p>Race: Orc</p>");
         EXPECT_EQ(importRosterPage(page).playerCount, c.players) << c.headings;
     }
 
