@@ -178,8 +178,9 @@ bool setTeamField(TeamLabel label, const LabelValue& value, TTeam& team)
 {
     const std::string text(trimmed(value.value));
     const auto setCount = [&](std::int32_t& count, std::string& price, std::string& cost) {
+        // A negative count ("-1", a value some tools write for "not given") is none.
         const CountText given = countOfText(text);
-        if (!given.count)
+        if (!given.count || *given.count < 0)
             return false;
         count = *given.count;
         if (!value.priceText.empty() || !value.costText.empty())

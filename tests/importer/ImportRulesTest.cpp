@@ -177,6 +177,8 @@ TEST(ImportRules, TeamFieldsTakeOnlyWhatThePageGives)
         {"<p>Race: Orc</p>", &TTeam::ReRollPriceText, "x $50k =", &TTeam::ReRolls, 0},
         {"<p>Race: Orc</p>", nullptr, "", &TTeam::FanFactor, 0},
         {"<p>Race: Orc</p>", nullptr, "", &TTeam::TeamRating, 0},
+        {"<p>Re-Rolls: -1</p><p>Rating: -1</p>", nullptr, "", &TTeam::ReRolls, 0},
+        {"<p>Re-Rolls: -1</p><p>Rating: -1</p>", nullptr, "", &TTeam::TeamRating, 0},
     };
     for (const Case& c : cases) {
         const TTeam team =
