@@ -1,6 +1,7 @@
 #include "RosterRows.h"
 
 #include "Errors.h"
+#include "LineCleanup.h"
 #include "TeamLabels.h"
 
 #include <algorithm>
@@ -62,6 +63,31 @@ std::string costText(const std::string& text, GoldPieces scale)
     if (scale == 1'000 && style.unit == 0 && style.afterUnit.empty())
         style.unit = 'k';
     return formatMoney(meant.amount, style);
+}
+
+// A column of skills and injuries says where its injuries start ("Block,
+// Dodge; Injuries: -1 MA"): they join the player's injuries.
+void splitInjuriesFromSkills(TPlayer& player)
+{
+    const std::string lower = lowerCased(player.Skills);
+    std::size_t at = std::string::npos;
+    std::size_t labelEnd = 0;
+    for (const std::string_view label : {"injuries:", "injury:", "inj:"}) {
+        const std::size_t found = lower.find(label);
+        if (found != std::string::npos && found < at) {
+            at = found;
+            labelEnd = found + label.size();
+        }
+    }
+    if (at == std::string::npos)
+        return;
+    const std::string injuries(trimmed(std::string_view(player.Skills).substr(labelEnd)));
+    std::string_view skills = trimmed(std::string_view(player.Skills).substr(0, at));
+    while (!skills.empty() && (skills.back() == ',' || skills.back() == ';' || skills.back() == '.'))
+        skills = trimmed(skills.substr(0, skills.size() - 1));
+    if (!injuries.empty())
+        player.Injuries = player.Injuries.empty() ? injuries : player.Injuries + ", " + injuries;
+    player.Skills = std::string(skills);
 }
 
 // "3 (9)" under a heading "SPP unspent (total)": the points earned are the
@@ -199,6 +225,7 @@ std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& 
     player.AV = number(RosterColumn::AV);
     player.Skills = list(RosterColumn::Skills);
     player.Injuries = list(RosterColumn::Injuries);
+    splitInjuriesFromSkills(player);
     for (const RosterColumn mark : {RosterColumn::MissNextGame, RosterColumn::NigglingInjuries}) {
         if (columns.headingOf.contains(mark))
             addInjuryMark(player.Injuries, columns.headingOf.at(mark), text(mark));

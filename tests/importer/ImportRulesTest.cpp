@@ -55,6 +55,21 @@ TEST(ImportRules, HeadingsOfOtherToolsNameTheirFields)
         EXPECT_EQ(scaleOfHeading(c.heading), c.scale) << c.heading;
     }
 
+    // A column of both says where the injuries start, in one line or on a line of their own.
+    const std::pair<const char*, std::pair<const char*, const char*>> both[] = {
+        {"Block, Dodge; Injuries: -1 MA", {"Block, Dodge", "-1 MA"}},
+        {"Block<br>Inj: MNG, Niggling", {"Block", "MNG, Niggling"}},
+        {"Hatred (Troll), Guard", {"Hatred (Troll), Guard", ""}},
+        {"Injuries: -1 AV", {"", "-1 AV"}},
+    };
+    for (const auto& [cell, expected] : both) {
+        const TPlayer player =
+            importRosterPage(rosterPage("Name|MA|Skills and Injuries", {std::string("Ann|7|") + cell}))
+                .team.Players[1];
+        EXPECT_EQ(player.Skills, expected.first) << cell;
+        EXPECT_EQ(player.Injuries, expected.second) << cell;
+    }
+
     // A heading that names a field is never ignored; the summary says what it filled.
     const ImportResult result = importRosterPage(
         rosterPage("#|Name|Positional|MA|Abilities|PA|Price (000s)", {"1|Ann|Blitzer|7|Block|4+|90"}));
