@@ -44,6 +44,11 @@ void importWebAppFragment(benchmark::State& state)
     importBytes(state, corpusPage("web-app-fragment.htm"));
 }
 
+void importLeagueSitePage(benchmark::State& state)
+{
+    importBytes(state, corpusPage("league-site-half-pints.html"));
+}
+
 // The roster page, then a match record of games up to 10 MB.
 void importLongMatchRecord(benchmark::State& state)
 {
@@ -74,6 +79,7 @@ void importBuriedFragment(benchmark::State& state)
 BENCHMARK(importUpperCasePage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(importSplitStaffRowsPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(importWebAppFragment)->Unit(benchmark::kMicrosecond);
+BENCHMARK(importLeagueSitePage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(importLongMatchRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(importBuriedFragment)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the importer: every input must end in a team or in
 // one of the importer's messages, with at most sixteen players, a match record
-// of the size it claims and texts that are UTF-8.
+// of the size it claims, texts that are UTF-8 and no negative team count.
 #include "Errors.h"
 #include "RosterImporter.h"
 #include "TextEncoding.h"
@@ -36,5 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (detectEncoding(result.team.TeamName) != TextEncoding::Utf8)
         std::abort();
+    // A count the page does not give keeps its new-team value, never -1.
+    const TTeam& team = result.team;
+    for (const std::int32_t count :
+         {team.ReRolls, team.FanFactor, team.TeamRating, team.AssistantCoaches, team.Cheerleaders}) {
+        if (count < 0)
+            std::abort();
+    }
     return 0;
 }

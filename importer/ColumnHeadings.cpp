@@ -2,6 +2,7 @@
 
 #include "ByteText.h"
 
+#include <initializer_list>
 #include <string>
 
 std::string normalisedWord(std::string_view text)
@@ -15,7 +16,51 @@ std::string normalisedWord(std::string_view text)
     return out;
 }
 
-std::optional<RosterColumn> columnOfHeading(std::string_view heading)
+std::string withoutBrackets(std::string_view text)
+{
+    std::string out;
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '(')
+            ++depth;
+        else if (c == ')' && depth > 0)
+            --depth;
+        else if (depth == 0)
+            out.push_back(c);
+    }
+    return out;
+}
+
+namespace {
+
+// The headings other roster tools give the same fields.
+std::optional<RosterColumn> columnOfSynonym(std::string_view word)
+{
+    using enum RosterColumn;
+    static constexpr std::pair<std::string_view, RosterColumn> names[] = {
+        {"positional", Position},
+        {"type", Position},
+        {"skillstraits", Skills},
+        {"skillsandtraits", Skills},
+        {"traits", Skills},
+        {"abilities", Skills},
+        {"specialrules", Skills},
+        {"skillsinjuries", Skills},
+        {"skillsandinjuries", Skills},
+        {"niggling", NigglingInjuries},
+        {"nigglinginjuries", NigglingInjuries},
+        {"missnextgame", MissNextGame},
+        {"starplayerpoints", SPP},
+        {"xp", SPP},
+        {"price", Value},
+        {"tv", Value},
+        {"currentvalue", Value},
+        {"playervalue", Value},
+    };
+    return meaningOf(names, word);
+}
+
+std::optional<RosterColumn> columnOfWord(std::string_view word)
 {
     using enum RosterColumn;
     // The short headings of this program's own pages ("ij", "cp", "vp") are
@@ -70,5 +115,37 @@ std::optional<RosterColumn> columnOfHeading(std::string_view heading)
         {"cost", Value},
         {"value", Value},
     };
-    return meaningOf(names, normalisedWord(heading));
+    return meaningOf(names, word);
+}
+
+} // namespace
+
+std::optional<RosterColumn> columnOfHeading(std::string_view heading)
+{
+    // "Cost (000s)" and "Skills (learned)" name their columns before the brackets.
+    for (const std::string& word : {normalisedWord(heading), normalisedWord(withoutBrackets(heading))}) {
+        if (const std::optional<RosterColumn> column = columnOfWord(word))
+            return column;
+        if (const std::optional<RosterColumn> column = columnOfSynonym(word))
+            return column;
+    }
+    return std::nullopt;
+}
+
+bool isOtherToolsHeading(std::string_view heading)
+{
+    const std::string word = normalisedWord(heading);
+    return !columnOfWord(word) && !columnOfWord(normalisedWord(withoutBrackets(heading)));
+}
+
+GoldPieces scaleOfHeading(std::string_view heading)
+{
+    // The note is in brackets ("Value (000s)", "Cost (k)") or the last word.
+    const std::size_t open = heading.rfind('(');
+    std::string note = normalisedWord(open == std::string_view::npos ? heading : heading.substr(open));
+    if (open == std::string_view::npos) {
+        const std::size_t blank = heading.find_last_of(' ');
+        note = blank == std::string_view::npos ? std::string() : normalisedWord(heading.substr(blank));
+    }
+    return note == "000s" || note == "000" || note == "k" || note == "kgp" || note == "thousands" ? 1'000 : 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Money.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,9 +32,22 @@ enum class RosterColumn
 };
 
 // The column a heading names, by meaning and in any case: "#", "No." and "Nr"
-// are the number, "Player's Name" the name, "M" the movement and so on. No
-// value for a heading of any other meaning.
+// are the number, "Player's Name" the name, "M" the movement, "Skills &
+// Traits" the skills, "Current Value" the value and so on; words in brackets
+// count only where the rest names nothing. No value for a heading of any
+// other meaning.
 std::optional<RosterColumn> columnOfHeading(std::string_view heading);
+
+// True for a heading that names its column in the words of another tool
+// ("Abilities", "Price"), which the import's summary then names.
+bool isOtherToolsHeading(std::string_view heading);
+
+// The gold pieces each plain number of the column stands for: 1000 where the
+// heading notes thousands ("Value (000s)", "Cost (k)"), else 1.
+GoldPieces scaleOfHeading(std::string_view heading);
+
+// The text without what it holds in brackets.
+std::string withoutBrackets(std::string_view text);
 
 // Letters and digits of the text in lower case, and "#": the form in which
 // headings and labels are compared.

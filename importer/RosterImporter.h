@@ -16,7 +16,7 @@ struct ImportResult
     MatchRecord matchRecord;
     int playerCount = 0;
     // Headings of the roster table that name no field of the record, as the
-    // page writes them.
+    // page writes them, each once.
     std::vector<std::string> ignoredColumns;
     // The page numbers its players beyond 16 or twice, so they took the
     // slots in page order instead.
@@ -24,19 +24,30 @@ struct ImportResult
     // The roster table has no heading row; its columns were named by the
     // class names of its cells.
     bool columnsFromCellClasses = false;
+    // Rows of the players' table that were staff, not players.
+    int staffLineCount = 0;
+    // Headings in another tool's words and the field each filled
+    // ("Skills & Traits", "skills").
+    std::vector<std::pair<std::string, std::string>> headingsRead;
+    // Team fields the page does not give, which keep their new-team values.
+    std::vector<std::string> notInPage;
+    // The page's colours would leave the table text unreadable, so the team
+    // keeps the new-team colours.
+    bool unreadableColours = false;
 
-    // "Imported 14 players; ignored columns: PA, uspp" and what else the
-    // import had to decide.
+    // "Imported 12 players, 2 staff lines, team value 1,150k; ignored: PA
+    // column; not in the page: fan factor" and what else the import had to
+    // decide.
     std::string summary() const;
 };
 
 // Finds the roster table by its headings and the team fields by their labels.
 // Players fill slots 1 to 16 in page order, or by their own numbers when all
 // of these are 1 to 16 and unique; rows with neither a name nor a movement
-// allowance are passed over. Team fields not on the page keep the values a
-// read starts from. Throws ENotRosterPage("Not a roster page") for a page
-// with neither a roster table nor a team field, and TeamEditorError("More
-// than 16 players in the page").
+// allowance are passed over; staff rows fill the staff and total rows the
+// team's value. Team fields not on the page keep their new-team values. Throws ENotRosterPage("Not a roster
+// page") for a page with neither a roster table nor a team field, and TeamEditorError("More than 16 players
+// in the page").
 ImportResult importRosterPage(std::string_view pageBytes);
 
 // The same for a file, read under the reader's checks: throws EFileError for a

@@ -3,27 +3,13 @@
 #include "ColumnHeadings.h"
 #include "LineCleanup.h"
 
+#include <cctype>
 #include <limits>
 
 namespace {
 
 // A label is a few words; a longer text is a sentence that happens to hold one.
 constexpr std::size_t LongestLabel = 40;
-
-std::string withoutBrackets(std::string_view text)
-{
-    std::string out;
-    int depth = 0;
-    for (const char c : text) {
-        if (c == '(')
-            ++depth;
-        else if (c == ')' && depth > 0)
-            --depth;
-        else if (depth == 0)
-            out.push_back(c);
-    }
-    return out;
-}
 
 std::optional<TeamLabel> labelOfWord(std::string_view word)
 {
@@ -41,10 +27,15 @@ std::optional<TeamLabel> labelOfWord(std::string_view word)
         {"teamrerolls", ReRolls},
         {"fanfactor", FanFactor},
         {"dedicatedfans", FanFactor},
+        // Only a rating is a rating; a team's value is its cost.
         {"teamrating", TeamRating},
         {"rating", TeamRating},
-        {"teamvalue", TeamRating},
-        {"currentteamvalue", TeamRating},
+        {"tr", TeamRating},
+        {"teamvalue", TeamCost},
+        {"tv", TeamCost},
+        {"totalteamvalue", TeamCost},
+        {"currentteamvalue", TeamCost},
+        {"currentvalue", TeamCost},
         {"treasury", Treasury},
         {"gold", Treasury},
         {"teamgold", Treasury},
@@ -54,11 +45,14 @@ std::optional<TeamLabel> labelOfWord(std::string_view word)
         {"totalcostofteam", TeamCost},
         {"assistantcoaches", AssistantCoaches},
         {"assistantcoach", AssistantCoaches},
+        {"asscoaches", AssistantCoaches},
         {"cheerleaders", Cheerleaders},
         {"cheerleader", Cheerleaders},
         {"apothecary", Apothecary},
+        {"apothecaries", Apothecary},
         {"teamapothecary", Apothecary},
         {"wizard", Wizard},
+        {"wizards", Wizard},
         {"teamwizard", Wizard},
         {"necromancer", Wizard},
         {"alchemist", Wizard},
@@ -74,6 +68,18 @@ bool isYes(std::string_view text)
         return true;
     const std::optional<std::int32_t> count = leadingNumber(text);
     return count && *count > 0;
+}
+
+// A staff row's unit price comes with its cost; a cost alone (a staff line
+// of the players' table) keeps the price the team has.
+void setPriceAndCost(const LabelValue& value, std::string& price, std::string& cost)
+{
+    if (!value.priceText.empty()) {
+        price = value.priceText;
+        cost = value.costText;
+    } else if (!value.costText.empty()) {
+        cost = value.costText;
+    }
 }
 
 } // namespace
@@ -121,28 +127,80 @@ std::optional<LabelledText> labelledText(std::string_view text)
     return LabelledText{*found, std::string(trimmed(value))};
 }
 
+bool isPageMoney(std::string_view text)
+{
+    return pageMoney(text).isKnown();
+}
+
+Money pageMoney(std::string_view text)
+{
+    text = trimmed(text);
+    const MoneyReading reading{true, 1};
+    const Money money = parseMoney(text, reading);
+    if (!money.isUnknown())
+        return money;
+    // A thousands unit misspelt after a plain amount ("100 kpg") still gives it.
+    std::size_t end = text.size();
+    while (end > 0 && std::isalpha(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    const std::string_view amount = trimmed(text.substr(0, end));
+    if (end == text.size() || amount.empty() || asciiLower(text[end]) != 'k' ||
+        moneyStyleOf(amount, reading).unit != 0)
+        return money;
+    return parseMoney(std::string(amount) + "k", reading);
+}
+
+CountText countOfText(std::string_view text)
+{
+    CountText count;
+    text = trimmed(text);
+    count.count = leadingNumber(text);
+    if (!count.count)
+        return count;
+    // "3 x 50k = 150k": the count, its unit price and the cost.
+    std::size_t digits = 0;
+    while (digits < text.size() && (std::isdigit(static_cast<unsigned char>(text[digits])) ||
+                                    text[digits] == '-' || text[digits] == '+'))
+        ++digits;
+    const std::string_view rest = trimmed(text.substr(digits));
+    const std::size_t equals = rest.find('=');
+    if (!rest.empty() && (rest.front() == 'x' || rest.front() == 'X') && equals != std::string_view::npos &&
+        isPageMoney(rest.substr(1, equals - 1))) {
+        count.priceText = std::string(rest.substr(0, equals + 1));
+        const std::string_view cost = trimmed(rest.substr(equals + 1));
+        if (isPageMoney(cost))
+            count.costText = std::string(cost);
+    }
+    return count;
+}
+
 bool setTeamField(TeamLabel label, const LabelValue& value, TTeam& team)
 {
     const std::string text(trimmed(value.value));
     const auto setCount = [&](std::int32_t& count, std::string& price, std::string& cost) {
-        const std::optional<std::int32_t> number = leadingNumber(text);
-        if (!number)
+        // A negative count ("-1", a value some tools write for "not given") is none.
+        const CountText given = countOfText(text);
+        if (!given.count || *given.count < 0)
             return false;
-        count = *number;
-        if (!value.priceText.empty()) {
-            price = value.priceText;
-            cost = value.costText;
-        }
+        count = *given.count;
+        if (!value.priceText.empty() || !value.costText.empty())
+            setPriceAndCost(value, price, cost);
+        else if (!given.priceText.empty())
+            setPriceAndCost({{}, given.priceText, given.costText}, price, cost);
+        return true;
+    };
+    // Nothing but money is taken as money: "pts" is no treasury.
+    const auto setMoney = [&](std::string& field) {
+        if (!isPageMoney(text))
+            return false;
+        field = text;
         return true;
     };
     const auto setFlag = [&](bool& flag, std::string& price, std::string& cost) {
         if (text.empty())
             return false;
         flag = isYes(text);
-        if (!value.priceText.empty()) {
-            price = value.priceText;
-            cost = value.costText;
-        }
+        setPriceAndCost(value, price, cost);
         return true;
     };
     const auto setText = [&](std::string& field) {
@@ -160,9 +218,9 @@ bool setTeamField(TeamLabel label, const LabelValue& value, TTeam& team)
     case TeamLabel::Coach:
         return setText(team.Coach);
     case TeamLabel::Treasury:
-        return setText(team.Treasury);
+        return setMoney(team.Treasury);
     case TeamLabel::TeamCost:
-        return setText(team.TeamCost);
+        return setMoney(team.TeamCost);
     case TeamLabel::ReRolls:
         return setCount(team.ReRolls, team.ReRollPriceText, team.ReRollCostText);
     case TeamLabel::FanFactor:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Money.h"
 #include "TTeam.h"
 
 #include <optional>
@@ -49,6 +50,21 @@ struct LabelValue
 // Sets the field from the value; false when the value gives the field nothing
 // (an empty text, a count that is no number), so that a later label may.
 bool setTeamField(TeamLabel label, const LabelValue& value, TTeam& team);
+
+// A money text as other tools write it ("70.000", "90 000 gp", "$550,000"), a
+// misspelt unit after the amount ("100 kpg") forgiven; unknown for words.
+Money pageMoney(std::string_view text);
+bool isPageMoney(std::string_view text);
+
+// A count as a page gives it: "4", or "3 x 50k = 150k" with its unit price
+// ("x 50k =") and cost.
+struct CountText
+{
+    std::optional<std::int32_t> count;
+    std::string priceText;
+    std::string costText;
+};
+CountText countOfText(std::string_view text);
 
 // The whole number a text begins with ("970k", "3+", "-1"), after blanks.
 std::optional<std::int32_t> leadingNumber(std::string_view text);

@@ -36,14 +36,23 @@ struct ParsedMoney
 };
 
 // Reads the whole-number part: plain digits, or groups of three after commas
-// with a first group of one to three digits. Stops at the first character
-// that cannot continue it.
-std::optional<GoldPieces> readWholeNumber(std::string_view text, std::size_t& pos, bool& grouped)
+// with a first group of one to three digits. Where the reading allows, a dot
+// or a blank separates groups too, but only before exactly three digits, and
+// one kind of separator per number. Stops at the first character that cannot
+// continue it; `loose` tells whether a dot or blank grouped it.
+std::optional<GoldPieces> readWholeNumber(std::string_view text, std::size_t& pos, bool& grouped, bool& loose,
+                                          const MoneyReading& reading)
 {
     const std::size_t start = pos;
     GoldPieces value = 0;
     std::size_t groupDigits = 0;
     grouped = false;
+    loose = false;
+    char separator = 0;
+    const auto threeDigitsAt = [&](std::size_t at) {
+        return at + 3 <= text.size() && isDigit(text[at]) && isDigit(text[at + 1]) && isDigit(text[at + 2]) &&
+               (at + 3 == text.size() || !isDigit(text[at + 3]));
+    };
     while (pos < text.size()) {
         const char c = text[pos];
         if (isDigit(c)) {
@@ -53,11 +62,20 @@ std::optional<GoldPieces> readWholeNumber(std::string_view text, std::size_t& po
             value = value * 10 + (c - '0');
             ++groupDigits;
             ++pos;
-        } else if (c == ',') {
+        } else if (c == ',' && separator != '.' && separator != ' ') {
             const bool firstGroup = !grouped;
             if (firstGroup ? (groupDigits == 0 || groupDigits > 3) : groupDigits != 3)
                 return std::nullopt;
             grouped = true;
+            separator = c;
+            groupDigits = 0;
+            ++pos;
+        } else if (reading.looseGroups && (c == '.' || c == ' ') && (separator == 0 || separator == c) &&
+                   groupDigits >= 1 && groupDigits <= 3 && (!grouped || groupDigits == 3) &&
+                   threeDigitsAt(pos + 1)) {
+            grouped = true;
+            loose = true;
+            separator = c;
             groupDigits = 0;
             ++pos;
         } else {
@@ -69,7 +87,7 @@ std::optional<GoldPieces> readWholeNumber(std::string_view text, std::size_t& po
     return value;
 }
 
-std::optional<ParsedMoney> parseWithStyle(std::string_view text)
+std::optional<ParsedMoney> parseWithStyle(std::string_view text, const MoneyReading& reading = {})
 {
     text = withoutBlanksAround(text);
     ParsedMoney parsed;
@@ -79,7 +97,8 @@ std::optional<ParsedMoney> parseWithStyle(std::string_view text)
         style.prefix = "$";
         ++pos;
     }
-    const std::optional<GoldPieces> whole = readWholeNumber(text, pos, style.grouped);
+    bool loose = false;
+    const std::optional<GoldPieces> whole = readWholeNumber(text, pos, style.grouped, loose, reading);
     if (!whole)
         return std::nullopt;
 
@@ -119,7 +138,15 @@ std::optional<ParsedMoney> parseWithStyle(std::string_view text)
     if (pos != text.size())
         return std::nullopt;
 
-    const GoldPieces unit = unitValue(style.unit);
+    // "1.170k" is 1,170k in some countries and 1.17k in others.
+    if (loose && style.unit != 0)
+        return std::nullopt;
+    // A column's note ("Cost (000s)") scales the plain numbers in it; an
+    // amount with its own unit or "gp" keeps it.
+    const GoldPieces unit =
+        style.unit == 0 && style.afterUnit.empty() ? reading.scale : unitValue(style.unit);
+    if (unit < 1)
+        return std::nullopt;
     // A fraction is a part of a unit; plain gold pieces have no parts.
     if (!fraction.empty() && unit == 1)
         return std::nullopt;
@@ -188,9 +215,14 @@ std::string_view withoutBlanksAround(std::string_view text)
 
 Money parseMoney(std::string_view text)
 {
+    return parseMoney(text, MoneyReading{});
+}
+
+Money parseMoney(std::string_view text, const MoneyReading& reading)
+{
     if (withoutBlanksAround(text).empty())
         return Money::blank();
-    const std::optional<ParsedMoney> parsed = parseWithStyle(text);
+    const std::optional<ParsedMoney> parsed = parseWithStyle(text, reading);
     return parsed ? Money::known(parsed->amount) : Money::unknown();
 }
 
@@ -199,9 +231,9 @@ MoneyStyle defaultMoneyStyle()
     return MoneyStyle{};
 }
 
-MoneyStyle moneyStyleOf(std::string_view sample)
+MoneyStyle moneyStyleOf(std::string_view sample, const MoneyReading& reading)
 {
-    const std::optional<ParsedMoney> parsed = parseWithStyle(sample);
+    const std::optional<ParsedMoney> parsed = parseWithStyle(sample, reading);
     return parsed ? parsed->style : defaultMoneyStyle();
 }
 

@@ -49,6 +49,21 @@ std::string_view withoutBlanksAround(std::string_view text);
 // MaxExactGoldPieces.
 Money parseMoney(std::string_view text);
 
+// What a reader of another tool's page knows beyond the texts parseMoney
+// reads everywhere.
+struct MoneyReading
+{
+    // A dot or a blank separates groups of three digits ("70.000",
+    // "90 000 gp"), where no unit follows: the page writes whole gold pieces.
+    bool looseGroups = false;
+    // The gold pieces a plain number stands for: 1000 in a column headed
+    // "Cost (000s)". Texts with a unit or "gp" of their own keep it.
+    GoldPieces scale = 1;
+};
+
+// parseMoney with what the reading adds; with the default reading the same.
+Money parseMoney(std::string_view text, const MoneyReading& reading);
+
 // How a money text looks, so that a new amount can be written like it.
 struct MoneyStyle
 {
@@ -65,7 +80,7 @@ struct MoneyStyle
 MoneyStyle defaultMoneyStyle();
 
 // The look of a readable money text; the default look for any other text.
-MoneyStyle moneyStyleOf(std::string_view sample);
+MoneyStyle moneyStyleOf(std::string_view sample, const MoneyReading& reading = {});
 
 // Writes a non-negative amount (at most MaxExactGoldPieces) in the given look.
 // Where the amount is not a whole number of the look's unit, it takes at most

@@ -255,7 +255,7 @@ TEST_F(CliRead, ImportPrintsTheJsonOfReadAndASummary)
     const CliRun read = runCli({"read", TE_SOURCE_DIR "/examples/sample-roster.htm"});
     const CliRun imported = runCli({"import", TE_SOURCE_DIR "/examples/sample-roster.htm"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
-    EXPECT_EQ(imported.err, "Imported 11 players\n");
+    EXPECT_EQ(imported.err, "Imported 11 players, team value 1,170k\n");
     QJsonObject readTeam = parsedObject(read.out);
     QJsonObject importedTeam = parsedObject(imported.out);
     EXPECT_EQ(importedTeam.keys(), readTeam.keys());

@@ -1,35 +1,13 @@
 #include "Errors.h"
 #include "MatchRecordRules.h"
 #include "RosterImporter.h"
+#include "RosterPages.h"
 #include "RosterReader.h"
 #include "ScanState.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-namespace {
-
-std::string rosterPage(const std::string& headings, const std::vector<std::string>& rows,
-                       const std::string& before = "", const std::string& after = "")
-{
-    std::string page = "<html><body>" + before + "<table><tr>";
-    std::string cell;
-    std::istringstream words(headings);
-    while (std::getline(words, cell, '|'))
-        page += "<th>" + cell + "</th>";
-    page += "</tr>";
-    for (const std::string& row : rows) {
-        page += "<tr>";
-        std::istringstream cells(row);
-        while (std::getline(cells, cell, '|'))
-            page += "<td>" + cell + "</td>";
-        page += "</tr>";
-    }
-    return page + "</table>" + after + "</body></html>";
-}
-
-} // namespace
 
 TEST(ImportHeadings, HeadingsAreMatchedByMeaningInAnyCase)
 {
@@ -57,7 +35,8 @@ TEST(ImportHeadings, HeadingsAreMatchedByMeaningInAnyCase)
         EXPECT_EQ(result.playerCount, 1) << c.headings;
     }
     const ImportResult mixed = importRosterPage(rosterPage(cases[3].headings, {cases[3].row}));
-    EXPECT_EQ(mixed.summary(), "Imported 1 player; ignored columns: uspp, PA");
+    EXPECT_EQ(mixed.summary(), "Imported 1 player; ignored: uspp, PA columns; not in the page: race, coach, "
+                               "re-rolls, fan factor, team rating, treasury, team value");
 }
 
 TEST(ImportHeadings, MarkColumnsJoinTheInjuries)
@@ -176,7 +155,9 @@ TEST(ImportTeamFields, CountsFlagsAndTheirStaffRowTexts)
     EXPECT_EQ(team.ReRollCostText, "240k");
     EXPECT_EQ(team.FanFactor, 5);
     EXPECT_EQ(team.FanFactorPriceText, readerStartTeam().FanFactorPriceText);
-    EXPECT_EQ(team.TeamRating, 1150);
+    // A team's value is its cost, not its rating.
+    EXPECT_EQ(team.TeamCost, "1,150k");
+    EXPECT_EQ(team.TeamRating, 0);
     EXPECT_EQ(team.AssistantCoaches, 2);
     EXPECT_EQ(team.AssistantCoachCostText, "20k");
     // "none" is no count: the field keeps its start value.
@@ -188,14 +169,14 @@ TEST(ImportTeamFields, CountsFlagsAndTheirStaffRowTexts)
 TEST(ImportLook, ColoursAndFontsStatedOnBodyTableAndHeadings)
 {
     const std::string page = "<body bgcolor=Green text='#FFFF00' style='font-family: \"Trebuchet MS\", sans'>"
-                             "<table bgcolor=#abc style='font-family:Verdana'><tr><th bgcolor=navy>#</th>"
+                             "<table bgcolor=#008 style='font-family:Verdana'><tr><th bgcolor=maroon>#</th>"
                              "<th>Name</th><th>MA</th><th>ST</th></tr><tr><td>1</td><td>A</td><td>6</td>"
                              "<td>3</td></tr></table></body>";
     const TTeam team = importRosterPage(page).team;
     EXPECT_EQ(team.BackgroundColor, 0x008000u);
     EXPECT_EQ(team.TableFontColor, 0x00FFFFu);
-    EXPECT_EQ(team.TableColor, 0xCCBBAAu);
-    EXPECT_EQ(team.HeadingsColor, 0x800000u);
+    EXPECT_EQ(team.TableColor, 0x880000u);
+    EXPECT_EQ(team.HeadingsColor, 0x000080u);
     EXPECT_EQ(team.HeadingFontName, "Trebuchet MS");
     EXPECT_EQ(team.TableFontName, "Verdana");
 

@@ -149,3 +149,66 @@ TEST(Money, EveryAmountReadsBackInEveryLook)
         }
     }
 }
+
+TEST(Money, ReadsOtherToolsFormsWithTheirReading)
+{
+    const MoneyReading loose{true, 1};
+    const MoneyReading thousands{true, 1'000};
+    struct Case
+    {
+        const char* text;
+        MoneyReading reading;
+        Money expected;
+    };
+    const Case cases[] = {
+        {"70k", loose, Money::known(70 * k)},
+        {"70 k", loose, Money::known(70 * k)},
+        {"70,000", loose, Money::known(70 * k)},
+        {"70.000", loose, Money::known(70 * k)},
+        {"70000", loose, Money::known(70 * k)},
+        {"70,000 gp", loose, Money::known(70 * k)},
+        {"70000gp", loose, Money::known(70 * k)},
+        {"70 kgp", loose, Money::known(70 * k)},
+        {"$70,000", loose, Money::known(70 * k)},
+        {"70K", loose, Money::known(70 * k)},
+        {"90 000 gp", loose, Money::known(90 * k)},
+        {"1.150.000", loose, Money::known(1'150 * k)},
+        {"1.5M", loose, Money::known(1'500 * k)},
+        // A unit after dotted groups could mean either reading.
+        {"1.170k", loose, Money::unknown()},
+        {"1.170.5", loose, Money::unknown()},
+        {"1,234.567", loose, Money::unknown()},
+        {"70.00", loose, Money::unknown()},
+        {"7 0", loose, Money::unknown()},
+        {"pts", loose, Money::unknown()},
+        // A "(000s)" column scales plain numbers, never one with a unit of its own.
+        {"70", thousands, Money::known(70 * k)},
+        {"1,150", thousands, Money::known(1'150 * k)},
+        {"1.5", thousands, Money::known(1'500)},
+        {"70k", thousands, Money::known(70 * k)},
+        {"70 gp", thousands, Money::known(70)},
+        {"", thousands, Money::blank()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseMoney(c.text, c.reading), c.expected) << '"' << c.text << '"';
+}
+
+// Whatever parseMoney reads, the loose reading reads the same; it only adds.
+TEST(Money, TheLooseReadingKeepsEveryAmountTheStrictOneReads)
+{
+    std::mt19937_64 random(20261209);
+    const std::string_view alphabet = "0123456789,. $kKmMgp";
+    int known = 0;
+    for (int i = 0; i < 200'000; ++i) {
+        std::string text;
+        const std::size_t length = 1 + random() % 10;
+        for (std::size_t j = 0; j < length; ++j)
+            text.push_back(alphabet[random() % alphabet.size()]);
+        const Money strict = parseMoney(text);
+        if (strict.isKnown()) {
+            ++known;
+            EXPECT_EQ(parseMoney(text, MoneyReading{true, 1}), strict) << '"' << text << '"';
+        }
+    }
+    EXPECT_GT(known, 1000);
+}
