@@ -2,7 +2,10 @@
 
 #include "Errors.h"
 #include "JsonWriter.h"
+#include "PageBatch.h"
 #include "RosterReader.h"
+#include "RulesFile.h"
+#include "RulesFindingsOutput.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
 
@@ -16,17 +19,21 @@ struct PageCheck
     Money statedAmount;
     TeamSum sum;
     Agreement agreement = Agreement::Unverifiable;
+    std::vector<RulesFinding> findings; // with --rules
 };
 
 // The page as the editor shows it, so that a cost the page leaves out counts
 // as the roster derives it.
-PageCheck checkPage(const PageLines& page)
+PageCheck checkPage(const PageLines& page, const std::optional<LeagueRules>& rules)
 {
     TTeam team;
     MatchRecord matchRecord;
     readRosterPage(page, team, matchRecord);
-    const MoneyTexts texts = moneyTextsOf(buildSheet(team, matchRecord, page.encoding));
+    const RosterSheet sheet = buildSheet(team, matchRecord, page.encoding);
+    const MoneyTexts texts = moneyTextsOf(sheet);
     PageCheck check;
+    if (rules)
+        check.findings = rosterFindings(sheet, *rules);
     check.stated = withoutBlanksAround(texts.teamCost);
     check.statedAmount = parseMoney(texts.teamCost);
     check.sum = teamSum(texts);
@@ -57,10 +64,10 @@ std::string plainLine(const std::string& path, const PageCheck& check)
         line += ", team value " + formatMoneyLike(check.sum.value.amount, check.stated);
     else
         line += ", team value unknown (" + cellName(*check.sum.unknownCell) + ")";
-    return line + ": " + verdictOf(check) + "\n";
+    return line + ": " + verdictOf(check) + "\n" + findingLines(path, check.findings);
 }
 
-std::string jsonLine(const std::string& path, const PageCheck& check)
+std::string jsonLine(const std::string& path, const PageCheck& check, bool withRules)
 {
     JsonWriter json;
     json.beginObject({}, true);
@@ -80,6 +87,8 @@ std::string jsonLine(const std::string& path, const PageCheck& check)
         json.value("UnknownIn", cellName(*check.sum.unknownCell));
     }
     json.value("Verdict", std::string_view(verdictOf(check)));
+    if (withRules)
+        writeFindingsJson(json, check.findings);
     json.endObject();
     return json.text();
 }
@@ -95,14 +104,26 @@ int runCheckCommand(const std::vector<std::string>& args)
 {
     bool asJson = false;
     std::vector<std::string> paths;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
+    std::optional<std::string> rulesFile;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json")
             asJson = true;
+        else if (args[i] == "--rules" && i + 1 < args.size() && !rulesFile)
+            rulesFile = args[++i];
         else
-            paths.push_back(arg);
+            paths.push_back(args[i]);
     }
     if (paths.empty()) {
-        std::fputs("usage: team-editor-cli check PAGE... [--json]\n", stderr);
+        std::fputs("usage: team-editor-cli check [--rules FILE] PAGE... [--json]\n", stderr);
+        return 2;
+    }
+    // A rules file that is refused checks nothing.
+    std::optional<LeagueRules> rules;
+    try {
+        if (rulesFile)
+            rules = readRulesFile(QString::fromStdString(*rulesFile));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", failureText(error).c_str());
         return 2;
     }
 
@@ -110,9 +131,9 @@ int runCheckCommand(const std::vector<std::string>& args)
     bool anyDisagrees = false;
     for (const std::string& path : paths) {
         try {
-            const PageCheck check = checkPage(loadPageFile(path));
-            anyDisagrees |= check.agreement != Agreement::Agrees;
-            if (!writeOut(asJson ? jsonLine(path, check) : plainLine(path, check))) {
+            const PageCheck check = checkPage(loadPageFile(path), rules);
+            anyDisagrees |= check.agreement != Agreement::Agrees || hasErrorFinding(check.findings);
+            if (!writeOut(asJson ? jsonLine(path, check, rules.has_value()) : plainLine(path, check))) {
                 std::fputs("Unable to write to standard output\n", stderr);
                 return 2;
             }

@@ -1,6 +1,7 @@
 #include "LeagueTeams.h"
 
 #include "SheetBuilder.h"
+#include "SheetTotals.h"
 
 #include <QStringList>
 
@@ -82,6 +83,7 @@ RosterSheet LeagueTeams::roster()
     line(3, m_rules.prices.cheerleader, 5);
     line(4, m_rules.prices.apothecary, 1);
     line(5, m_rules.prices.wizard, 1);
+    sheet.setCell(SheetGrid::Details, 1, 5, moneyText(teamSum(moneyTextsOf(sheet)).value.amount));
     return sheet;
 }
 

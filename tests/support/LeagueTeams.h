@@ -22,7 +22,7 @@ public:
     // advancement or team rating is given.
     const LeagueRules& rules() const { return m_rules; }
 
-    // A roster of 11 to 16 players of one race.
+    // A roster of 11 to 16 players of one race, its Cost of Team the sum of its costs.
     RosterSheet roster();
 
 private:
