@@ -199,3 +199,17 @@ TEST(JsonLocation, LinesAndColumnsCountCharacters)
     EXPECT_EQ(at({QStringLiteral("n\u00e4me")}), (TextPosition{2, 3}));
     EXPECT_EQ(jsonPathText({QStringLiteral("races"), 0, QStringLiteral("MA")}), "races[0].MA");
 }
+
+// The complete example of the format's description is a file the program reads.
+TEST(RulesFile, TheDocumentedExampleReads)
+{
+    QFile docs(QStringLiteral(TE_SOURCE_DIR "/docs/league-rules.md"));
+    ASSERT_TRUE(docs.open(QIODevice::ReadOnly));
+    const QByteArray text = docs.readAll();
+    const qsizetype start = text.indexOf("```json\n");
+    ASSERT_GE(start, 0);
+    const qsizetype end = text.indexOf("```", start + 8);
+    const LeagueRules rules = parseRules(text.mid(start + 8, end - start - 8), QStringLiteral("docs"));
+    EXPECT_EQ(rules.races.at(0).positions.size(), 2u);
+    EXPECT_TRUE(rules.advancement.values.has_value());
+}
