@@ -105,15 +105,18 @@ int runCheckCommand(const std::vector<std::string>& args)
     bool asJson = false;
     std::vector<std::string> paths;
     std::optional<std::string> rulesFile;
+    bool usable = true;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json")
             asJson = true;
-        else if (args[i] == "--rules" && i + 1 < args.size() && !rulesFile)
+        else if (args[i] != "--rules")
+            paths.push_back(args[i]);
+        else if (i + 1 < args.size() && !rulesFile)
             rulesFile = args[++i];
         else
-            paths.push_back(args[i]);
+            usable = false;
     }
-    if (paths.empty()) {
+    if (paths.empty() || !usable) {
         std::fputs("usage: team-editor-cli check [--rules FILE] PAGE... [--json]\n", stderr);
         return 2;
     }

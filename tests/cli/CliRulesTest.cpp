@@ -1,3 +1,4 @@
+#include "CliProcess.h"
 #include "LeagueTeams.h"
 #include "PageFolder.h"
 #include "PageStore.h"
@@ -9,27 +10,24 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace {
 
 const QString SamplePage = QStringLiteral(TE_SOURCE_DIR "/examples/sample-roster.htm");
 const QString ExampleLeague = QStringLiteral(TE_SOURCE_DIR "/examples/example-league.json");
 
-struct CliRun
+// What a run printed, as text.
+struct Printed
 {
     int exitCode = -1;
     QString out;
     QString err;
 };
 
-CliRun cli(const QStringList& args)
+Printed cli(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
-    process.waitForFinished(-1);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const CliRun run = runCli(args);
+    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 class CliRules : public testing::Test
@@ -91,6 +89,7 @@ TEST_F(CliRules, ExitStatuses)
          2},
         {"a refused rules file", {"check", "--rules", brokenRules, mended}, 2},
         {"no rules file after --rules", {"check", mended, "--rules"}, 2},
+        {"two rules files", {"check", "--rules", ExampleLeague, "--rules", ExampleLeague, mended}, 2},
         {"a good rules file", {"rules", "check", ExampleLeague}, 0},
         {"a refused rules file checked", {"rules", "check", brokenRules}, 1},
         {"rules without a command", {"rules"}, 2},
@@ -101,25 +100,25 @@ TEST_F(CliRules, ExitStatuses)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const CliRun run = cli(row.args);
+        const Printed run = cli(row.args);
         EXPECT_EQ(run.exitCode, row.exitCode) << run.out.toStdString() << run.err.toStdString();
     }
 
     // A refused file is named with its line and column and checks nothing.
-    const CliRun refused = cli({"check", "--rules", brokenRules, mended});
+    const Printed refused = cli({"check", "--rules", brokenRules, mended});
     EXPECT_EQ(refused.err, brokenRules + ":3:3: league must be a text \"...\" that is not empty\n");
     EXPECT_EQ(refused.out, QString());
 }
 
 TEST_F(CliRules, FindingsFollowTheMoneyLine)
 {
-    const CliRun plain = cli({"check", "--rules", ExampleLeague, SamplePage});
+    const Printed plain = cli({"check", "--rules", ExampleLeague, SamplePage});
     EXPECT_EQ(plain.out,
               SamplePage + ": Cost of Team 1,170k, team value 1,170k: agrees\n" + SamplePage +
                   ": player 8 (Longbeard): MA 4 should be 3: the Longbeard profile has MA 4, less 1 for "
                   "injuries (error)\n");
 
-    const CliRun json = cli({"check", "--rules", ExampleLeague, SamplePage, "--json"});
+    const Printed json = cli({"check", "--rules", ExampleLeague, SamplePage, "--json"});
     const QJsonObject page = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(page.value("Verdict").toString(), "agrees");
     const QJsonArray findings = page.value("Findings").toArray();
@@ -147,14 +146,14 @@ TEST_F(CliRules, LearnThenCheckFindsNothing)
     const QString learned = m_pages.filePath(QStringLiteral("league.json"));
     QStringList learnArgs = {"rules", "learn"};
     learnArgs << pages << "-o" << learned;
-    const CliRun learn = cli(learnArgs);
+    const Printed learn = cli(learnArgs);
     EXPECT_EQ(learn.exitCode, 0) << learn.err.toStdString();
     EXPECT_EQ(learn.err, QString());
     EXPECT_EQ(cli({"rules", "check", learned}).exitCode, 0);
 
     QStringList checkArgs = {"check", "--rules", learned};
     checkArgs << pages;
-    const CliRun check = cli(checkArgs);
+    const Printed check = cli(checkArgs);
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
     EXPECT_EQ(check.out.count('\n'), pages.size()) << check.out.toStdString();
     EXPECT_FALSE(check.out.contains("(error)") || check.out.contains("(warning)"));
@@ -167,7 +166,7 @@ TEST_F(CliRules, LearnNamesThePagesThatDisagree)
         "<TD ALIGN=LEFT>Block, Tackle, Thick Skull</TD><TD>&nbsp</TD><TD>&nbsp</TD><TD>&nbsp</TD>"
         "<TD>&nbsp</TD><TD>&nbsp</TD><TD>&nbsp</TD><TD>&nbsp</TD><TD ALIGN=RIGHT>";
     const QString cheap = sampleWith({{kili + "70k<", kili + "60k<"}});
-    const CliRun learn = cli({"rules", "learn", SamplePage, cheap});
+    const Printed learn = cli({"rules", "learn", SamplePage, cheap});
     EXPECT_EQ(learn.exitCode, 0);
     EXPECT_EQ(learn.err, "Dwarf Longbeard: cost 70k (" + SamplePage + ", " + cheap + ") or 60k (" + cheap +
                              "); 70k taken\n");
