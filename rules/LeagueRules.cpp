@@ -23,10 +23,21 @@ AdvanceKind advanceOf(Characteristic which)
     return AdvanceKind::AV;
 }
 
+namespace {
+
+// Names are compared after every keystroke, and nearly all of them have no
+// blanks around them to trim.
+QStringView trimmedName(QStringView name)
+{
+    return !name.isEmpty() && (name.front().isSpace() || name.back().isSpace()) ? name.trimmed() : name;
+}
+
+} // namespace
+
 bool sameName(QStringView a, QStringView b)
 {
-    a = a.trimmed();
-    b = b.trimmed();
+    a = trimmedName(a);
+    b = trimmedName(b);
     // Most names differ in length; only those of equal length need the slower comparison.
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }

@@ -17,9 +17,6 @@ public:
         : m_row(row), m_rules(rules), m_findings(findings),
           m_position(race ? race->findPosition(row.position) : nullptr), m_skills(readSkillsText(row.skills))
     {
-        m_who = m_row.position.isEmpty()
-                    ? QStringLiteral("player %1: ").arg(m_row.slot)
-                    : QStringLiteral("player %1 (%2): ").arg(m_row.slot).arg(m_row.position);
         if (race)
             checkPosition(*race);
         checkCharacteristics();
@@ -34,7 +31,11 @@ public:
 private:
     void add(Severity severity, int col, const QString& text)
     {
-        m_findings.push_back({severity, playerCell(m_row.slot, col), m_who + text});
+        // Named only when there is something to say: most players have nothing.
+        const QString who = m_row.position.isEmpty()
+                                ? QStringLiteral("player %1: ").arg(m_row.slot)
+                                : QStringLiteral("player %1 (%2): ").arg(m_row.slot).arg(m_row.position);
+        m_findings.push_back({severity, playerCell(m_row.slot, col), who + text});
     }
 
     void checkPosition(const RaceRules& race)
@@ -171,7 +172,6 @@ private:
     std::vector<RulesFinding>& m_findings;
     const PositionRules* m_position;
     SkillsText m_skills;
-    QString m_who;
 };
 
 } // namespace
