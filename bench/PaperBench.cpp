@@ -1,27 +1,16 @@
-#include "PageFile.h"
 #include "RosterCsv.h"
 #include "RosterPaper.h"
-#include "RosterReader.h"
-#include "SheetBuilder.h"
+#include "SamplePage.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-RosterSheet samplePage()
-{
-    const PageLines page = loadPageFile(TE_SOURCE_DIR "/examples/sample-roster.htm");
-    TTeam team;
-    MatchRecord record;
-    readRosterPage(page, team, record);
-    return buildSheet(team, record, page.encoding);
-}
-
 // Layout, fit and PDF of the sample page, as File, Export PDF makes it.
 void samplePdf(benchmark::State& state)
 {
-    const RosterSheet sample = samplePage();
+    const RosterSheet sample = samplePageSheet();
     for (auto _ : state) {
         const QByteArray pdf = rosterPdf(RosterPaper(sample));
         benchmark::DoNotOptimize(pdf.data());
@@ -32,7 +21,7 @@ BENCHMARK(samplePdf)->Unit(benchmark::kMillisecond);
 // The layout and fit alone.
 void sampleLayout(benchmark::State& state)
 {
-    const RosterSheet sample = samplePage();
+    const RosterSheet sample = samplePageSheet();
     for (auto _ : state) {
         const RosterPaper paper(sample);
         benchmark::DoNotOptimize(paper.fontPointSize());
@@ -42,7 +31,7 @@ BENCHMARK(sampleLayout)->Unit(benchmark::kMillisecond);
 
 void sampleCsv(benchmark::State& state)
 {
-    const RosterSheet sample = samplePage();
+    const RosterSheet sample = samplePageSheet();
     for (auto _ : state) {
         const std::string csv = rosterCsv(rosterTexts(sample));
         benchmark::DoNotOptimize(csv.data());

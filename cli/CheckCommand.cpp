@@ -3,6 +3,8 @@
 #include "Errors.h"
 #include "JsonWriter.h"
 #include "PageBatch.h"
+#include "RulesFile.h"
+#include "RulesFindingsOutput.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
 
@@ -16,14 +18,18 @@ struct PageCheck
     Money statedAmount;
     TeamSum sum;
     Agreement agreement = Agreement::Unverifiable;
+    std::vector<RulesFinding> findings; // with --rules
 };
 
 // The page as the editor shows it, so that a cost the page leaves out counts
 // as the roster derives it.
-PageCheck checkPage(const ReadPage& page)
+PageCheck checkPage(const ReadPage& page, const std::optional<LeagueRules>& rules)
 {
-    const MoneyTexts texts = moneyTextsOf(buildSheet(page.team, page.matchRecord, page.encoding));
+    const RosterSheet sheet = buildSheet(page.team, page.matchRecord, page.encoding);
+    const MoneyTexts texts = moneyTextsOf(sheet);
     PageCheck check;
+    if (rules)
+        check.findings = rosterFindings(sheet, *rules);
     check.stated = withoutBlanksAround(texts.teamCost);
     check.statedAmount = parseMoney(texts.teamCost);
     check.sum = teamSum(texts);
@@ -78,10 +84,10 @@ std::string plainLine(const std::string& path, const PageCheck& check)
         line += ", team value " + formatMoneyLike(check.sum.value.amount, check.stated);
     else
         line += ", team value unknown (" + unknownReason(check.sum) + ")";
-    return line + ": " + verdictOf(check) + "\n";
+    return line + ": " + verdictOf(check) + "\n" + findingLines(escapedName(path), check.findings);
 }
 
-std::string jsonLine(const std::string& path, const PageCheck& check)
+std::string jsonLine(const std::string& path, const PageCheck& check, bool withRules)
 {
     JsonWriter json;
     json.beginObject({}, true);
@@ -101,6 +107,8 @@ std::string jsonLine(const std::string& path, const PageCheck& check)
         json.value("UnknownIn", unknownReason(check.sum));
     }
     json.value("Verdict", std::string_view(verdictOf(check)));
+    if (withRules)
+        writeFindingsJson(json, check.findings);
     json.endObject();
     return json.text();
 }
@@ -116,14 +124,29 @@ int runCheckCommand(const std::vector<std::string>& args)
 {
     bool asJson = false;
     std::vector<std::string> paths;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
+    std::optional<std::string> rulesFile;
+    bool usable = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json")
             asJson = true;
+        else if (args[i] != "--rules")
+            paths.push_back(args[i]);
+        else if (i + 1 < args.size() && !rulesFile)
+            rulesFile = args[++i];
         else
-            paths.push_back(arg);
+            usable = false;
     }
-    if (paths.empty()) {
-        std::fputs("usage: team-editor-cli check PAGE... [--json]\n", stderr);
+    if (paths.empty() || !usable) {
+        std::fputs("usage: team-editor-cli check [--rules FILE] PAGE... [--json]\n", stderr);
+        return 2;
+    }
+    // A rules file that is refused checks nothing.
+    std::optional<LeagueRules> rules;
+    try {
+        if (rulesFile)
+            rules = readRulesFile(QString::fromStdString(*rulesFile));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", failureText(error).c_str());
         return 2;
     }
 
@@ -131,9 +154,9 @@ int runCheckCommand(const std::vector<std::string>& args)
     bool anyDisagrees = false;
     for (const std::string& path : paths) {
         try {
-            const PageCheck check = checkPage(readPageFile(path));
-            anyDisagrees |= check.agreement != Agreement::Agrees;
-            if (!writeOut(asJson ? jsonLine(path, check) : plainLine(path, check))) {
+            const PageCheck check = checkPage(readPageFile(path), rules);
+            anyDisagrees |= check.agreement != Agreement::Agrees || hasErrorFinding(check.findings);
+            if (!writeOut(asJson ? jsonLine(path, check, rules.has_value()) : plainLine(path, check))) {
                 std::fputs("Unable to write to standard output\n", stderr);
                 return 2;
             }

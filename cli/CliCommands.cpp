@@ -6,6 +6,7 @@
 #include "ImportCommand.h"
 #include "PaperCommands.h"
 #include "ReadCommand.h"
+#include "RulesCommand.h"
 
 #include <cstdio>
 
@@ -24,8 +25,12 @@ std::span<const CliCommand> cliCommands()
         {"pdf", "IN OUT.pdf | --to DIR PAGE...", "print each page read to a one-page PDF", runPdfCommand},
         {"csv", "IN OUT.csv | --to DIR PAGE...",
          "export the players and team fields of each page read as CSV", runCsvCommand},
-        {"check", "PAGE... [--json]",
-         "compare each page's Cost of Team with the sum of its players and staff", runCheckCommand},
+        {"check", "[--rules FILE] PAGE... [--json]",
+         "compare each page's Cost of Team with the sum of its players and staff (and with its league's "
+         "rules)",
+         runCheckCommand},
+        {"rules", "learn PAGE... [-o FILE] | check FILE",
+         "learn a league rules file from the league's pages, or check a rules file", runRulesCommand},
     };
     return commands;
 }

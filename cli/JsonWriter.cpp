@@ -70,7 +70,10 @@ void JsonWriter::open(std::string_view key, char bracket, bool inLine)
     m_text += bracket;
     ++m_depth;
     m_first = true;
-    m_inLine = inLine;
+    // Everything inside a container in line stays on its line.
+    if (inLine && !m_inLine)
+        m_inLineDepth = m_depth;
+    m_inLine = m_inLine || inLine;
     spill();
 }
 
@@ -83,7 +86,7 @@ void JsonWriter::close(char bracket)
     }
     m_text += bracket;
     m_first = false;
-    m_inLine = false;
+    m_inLine = m_inLine && m_depth >= m_inLineDepth;
     if (m_depth == 0)
         m_text += '\n';
     spill();

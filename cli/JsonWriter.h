@@ -59,5 +59,6 @@ private:
     int m_depth = 0;
     bool m_first = true;
     bool m_inLine = false;
+    int m_inLineDepth = 0; // the depth of the outermost container in line
     bool m_compact = false;
 };

@@ -1,4 +1,6 @@
 // The many-pages forms of team-editor-cli and its own options, run as a process.
+#include "CliProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,26 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPair>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(TE_BINARY_DIR "/bin/team-editor-cli"), args);
-    process.waitForFinished(-1);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QByteArray readFile(const QString& path)
 {

@@ -1,0 +1,100 @@
+#include "LeagueRules.h"
+
+#include <algorithm>
+
+const char* characteristicName(Characteristic which)
+{
+    static const char* const names[] = {"MA", "ST", "AG", "AV"};
+    return names[std::size_t(which)];
+}
+
+AdvanceKind advanceOf(Characteristic which)
+{
+    switch (which) {
+    case Characteristic::MA:
+        return AdvanceKind::MA;
+    case Characteristic::ST:
+        return AdvanceKind::ST;
+    case Characteristic::AG:
+        return AdvanceKind::AG;
+    case Characteristic::AV:
+        break;
+    }
+    return AdvanceKind::AV;
+}
+
+namespace {
+
+// Names are compared after every keystroke, and nearly all of them have no
+// blanks around them to trim.
+QStringView trimmedName(QStringView name)
+{
+    return !name.isEmpty() && (name.front().isSpace() || name.back().isSpace()) ? name.trimmed() : name;
+}
+
+} // namespace
+
+bool sameName(QStringView a, QStringView b)
+{
+    a = trimmedName(a);
+    b = trimmedName(b);
+    // Most names differ in length; only those of equal length need the slower comparison.
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool containsName(const QStringList& names, QStringView name)
+{
+    return std::any_of(names.begin(), names.end(),
+                       [&](const QString& listed) { return sameName(listed, name); });
+}
+
+namespace {
+
+template <typename Item, typename Key>
+const Item* findNamed(const std::vector<Item>& items, QStringView name, Key key)
+{
+    const auto found =
+        std::find_if(items.begin(), items.end(), [&](const Item& item) { return sameName(item.*key, name); });
+    return found == items.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+const PositionRules* RaceRules::findPosition(QStringView title) const
+{
+    return findNamed(positions, title, &PositionRules::title);
+}
+
+const RaceRules* LeagueRules::findRace(QStringView name) const
+{
+    return findNamed(races, name, &RaceRules::name);
+}
+
+const SkillRules* LeagueRules::findSkill(QStringView name) const
+{
+    return findNamed(skills, name, &SkillRules::name);
+}
+
+int Advancement::advancesEarned(int spp) const
+{
+    return int(std::upper_bound(sppForAdvance.begin(), sppForAdvance.end(), spp) - sppForAdvance.begin());
+}
+
+std::int64_t TeamRatingFormula::rating(GoldPieces teamValue, std::int64_t totalSpp) const
+{
+    return teamValue / valueDivisor + totalSpp / sppDivisor;
+}
+
+SkillChoice skillsOpenTo(const LeagueRules& rules, const PositionRules& position, const QStringList& taken)
+{
+    SkillChoice choice;
+    for (const SkillRules& skill : rules.skills) {
+        if (containsName(taken, skill.name))
+            continue;
+        if (containsName(position.normalCategories, skill.category))
+            choice.normal.append(skill.name);
+        else if (containsName(position.doubleCategories, skill.category))
+            choice.onDouble.append(skill.name);
+    }
+    return choice;
+}
