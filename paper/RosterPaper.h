@@ -50,6 +50,8 @@ public:
 
 private:
     void fitToPage(const QSizeF& page, const QSizeF& natural);
+    // Lays the roster out with this base font size and text width.
+    void layOutAt(qreal pointSize, qreal width);
 
     std::unique_ptr<QTextDocument> m_document;
     QString m_title;
