@@ -1,5 +1,6 @@
 # Helpers for the bench scripts that time a command as processor time against
-# a limit measured in the same run, so that a figure holds on a busy machine.
+# a limit measured in the same run, so that a figure holds on a busy machine,
+# and set up the run.
 # Source it; it needs perf, whose task-clock counts to the microsecond where
 # /usr/bin/time counts in hundredths of a second.
 
@@ -20,4 +21,15 @@ print_ratio() {
         ratio = r > 0 ? t / r : 0
         printf "%-34s %7.3f s CPU   %-26s %7.3f s CPU   ratio %6.2f\n", name, t, rname, r, ratio
     }'
+}
+
+# Sets cli to team-editor-cli of the build folder (build/ when none is given)
+# and work to a new folder that is removed on exit.
+# usage: start_cli_bench ROOT [BUILD_DIR]
+start_cli_bench() {
+    local build=${2:-"$1/build"}
+    cli="$build/bin/team-editor-cli"
+    [ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
 }

@@ -6,15 +6,11 @@
 # usage: bench/import-speed-bench.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-cli="$build/bin/team-editor-cli"
-[ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
-roster="$root/../shared/corpus/real/creator-tool-upper-case.htm"
-[ -f "$roster" ] || { echo "no $roster" >&2; exit 1; }
 # shellcheck source=cpu-time.sh
 source "$root/bench/cpu-time.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_cli_bench "$root" "${1:-}"
+roster="$root/../shared/corpus/real/creator-tool-upper-case.htm"
+[ -f "$roster" ] || { echo "no $roster" >&2; exit 1; }
 
 page="$work/page.htm"
 {

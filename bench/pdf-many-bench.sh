@@ -6,13 +6,9 @@
 # usage: bench/pdf-many-bench.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-cli="$build/bin/team-editor-cli"
-[ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
 # shellcheck source=cpu-time.sh
 source "$root/bench/cpu-time.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_cli_bench "$root" "${1:-}"
 mkdir "$work/pages" "$work/out"
 for i in $(seq -w 1 100); do
     cp "$root/examples/sample-roster.htm" "$work/pages/team$i.htm"

@@ -7,13 +7,9 @@
 # usage: bench/read-speed-bench.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-cli="$build/bin/team-editor-cli"
-[ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
 # shellcheck source=cpu-time.sh
 source "$root/bench/cpu-time.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_cli_bench "$root" "${1:-}"
 
 # The sample page up to its player table, then player rows of the sample (slots
 # 1 to 9, so that the table never closes) taking turns with lines of filler.
