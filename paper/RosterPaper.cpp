@@ -165,7 +165,8 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
             applyMatchRecordCut(*cutSheet, cut);
             shown = &*cutSheet;
         }
-        m_document->setHtml(paperHtml(*shown, cut.cuts() ? cut.note() : QString()));
+        m_html = paperHtml(*shown, cut.cuts() ? cut.note() : QString());
+        m_document->setHtml(m_html);
         return cut;
     };
     const MatchRecordCut portraitCut = show(portrait);
@@ -186,14 +187,21 @@ RosterPaper::~RosterPaper() = default;
 
 void RosterPaper::layOutAt(qreal pointSize, qreal width)
 {
-    // Each change lays the whole roster out again: only a real one is made.
+    // Each change lays the whole roster out again: only a real one is made,
+    // and when both change, they are made on an emptied document that the
+    // roster then fills, laid out once.
     QFont font = m_document->defaultFont();
-    if (font.pointSizeF() != pointSize) {
-        font.setPointSizeF(pointSize);
+    const bool newFont = font.pointSizeF() != pointSize;
+    const bool newWidth = m_document->textWidth() != width;
+    if (newFont && newWidth)
+        m_document->clear();
+    font.setPointSizeF(pointSize);
+    if (newFont)
         m_document->setDefaultFont(font);
-    }
-    if (m_document->textWidth() != width)
+    if (newWidth)
         m_document->setTextWidth(width);
+    if (newFont && newWidth)
+        m_document->setHtml(m_html);
     m_fontPointSize = pointSize;
 }
 
