@@ -165,7 +165,8 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
             applyMatchRecordCut(*cutSheet, cut);
             shown = &*cutSheet;
         }
-        m_document->setHtml(paperHtml(*shown, cut.cuts() ? cut.note() : QString()));
+        m_html = paperHtml(*shown, cut.cuts() ? cut.note() : QString());
+        m_document->setHtml(m_html);
         return cut;
     };
     const MatchRecordCut portraitCut = show(portrait);
@@ -184,24 +185,56 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
 
 RosterPaper::~RosterPaper() = default;
 
+void RosterPaper::layOutAt(qreal pointSize, qreal width)
+{
+    // Each change lays the whole roster out again: only a real one is made,
+    // and when both change, they are made on an emptied document that the
+    // roster then fills, laid out once.
+    QFont font = m_document->defaultFont();
+    const bool newFont = font.pointSizeF() != pointSize;
+    const bool newWidth = m_document->textWidth() != width;
+    if (newFont && newWidth)
+        m_document->clear();
+    font.setPointSizeF(pointSize);
+    if (newFont)
+        m_document->setDefaultFont(font);
+    if (newWidth)
+        m_document->setTextWidth(width);
+    if (newFont && newWidth)
+        m_document->setHtml(m_html);
+    m_fontPointSize = pointSize;
+}
+
 void RosterPaper::fitToPage(const QSizeF& page, const QSizeF& natural)
 {
-    QFont font = m_document->defaultFont();
-    const qreal naturalPointSize = font.pointSizeF();
-    for (const qreal pointSize : fontPointSizes) {
-        // Unwrapped, the roster is at least its natural height scaled with
-        // the font (its padding does not shrink with it), and wrapping only
-        // adds lines: a size whose estimate overflows needs no layout.
-        if (natural.height() * pointSize / naturalPointSize > page.height() &&
-            pointSize != fontPointSizes.back())
-            continue;
-        font.setPointSizeF(pointSize);
-        m_document->setDefaultFont(font);
-        m_document->setTextWidth(page.width());
-        m_fontPointSize = pointSize;
-        if (fits(laidOutSize(*m_document), page))
-            return;
+    const qreal naturalPointSize = m_document->defaultFont().pointSizeF();
+    // Unwrapped, the roster is at least its natural height scaled with the
+    // font (its padding does not shrink with it), and wrapping only adds
+    // lines: a size whose estimate overflows needs no layout.
+    std::size_t largest = 0;
+    while (largest + 1 < fontPointSizes.size() &&
+           natural.height() * fontPointSizes[largest] / naturalPointSize > page.height())
+        ++largest;
+    const auto fitsAt = [&](std::size_t index) {
+        layOutAt(fontPointSizes[index], page.width());
+        return fits(laidOutSize(*m_document), page);
+    };
+    if (fitsAt(largest))
+        return;
+    // A smaller font never makes the roster larger: the largest size that
+    // fits lies between one that does not and the smallest, and halving that
+    // range finds it in a few layouts.
+    std::size_t tooLarge = largest;
+    std::size_t candidate = fontPointSizes.size() - 1;
+    while (candidate - tooLarge > 1) {
+        const std::size_t middle = (tooLarge + candidate) / 2;
+        if (fitsAt(middle))
+            candidate = middle;
+        else
+            tooLarge = middle;
     }
+    if (fitsAt(candidate))
+        return;
     // Even the smallest font overflows: shrink the whole roster rather than
     // cut it or spill it onto a second sheet. The roster is laid out on a
     // page that many times larger, so that it still takes the page's whole

@@ -50,8 +50,11 @@ public:
 
 private:
     void fitToPage(const QSizeF& page, const QSizeF& natural);
+    // Lays the roster out with this base font size and text width.
+    void layOutAt(qreal pointSize, qreal width);
 
     std::unique_ptr<QTextDocument> m_document;
+    QString m_html; // what the document shows
     QString m_title;
     QColor m_pageColor;
     QPageLayout m_pageLayout;

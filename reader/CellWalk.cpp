@@ -2,16 +2,30 @@
 
 #include "LineCleanup.h"
 
+#include <algorithm>
+
+namespace {
+
+// Cells are a few bytes long: a plain loop reaches their end sooner than a
+// call to memchr gets going.
+std::size_t findPipe(std::string_view text)
+{
+    const auto pipe = std::find(text.begin(), text.end(), '|');
+    return pipe == text.end() ? std::string_view::npos : static_cast<std::size_t>(pipe - text.begin());
+}
+
+} // namespace
+
 void SkipPastPipe(std::string_view& remainder)
 {
-    const std::size_t pipe = remainder.find('|');
+    const std::size_t pipe = findPipe(remainder);
     if (pipe != std::string_view::npos)
         remainder = trimmed(remainder.substr(pipe + 1));
 }
 
 void ToNextPipe(std::string_view& remainder)
 {
-    const std::size_t pipe = remainder.find('|');
+    const std::size_t pipe = findPipe(remainder);
     if (pipe != std::string_view::npos && pipe > 0)
         remainder = trimmed(remainder.substr(pipe));
 }
@@ -24,7 +38,7 @@ void StripLeadingPipe(std::string_view& remainder)
 
 std::string_view TakeCell(std::string_view remainder)
 {
-    const std::size_t pipe = remainder.find('|');
+    const std::size_t pipe = findPipe(remainder);
     if (pipe == std::string_view::npos)
         return {};
     return trimmed(remainder.substr(0, pipe));
@@ -32,7 +46,7 @@ std::string_view TakeCell(std::string_view remainder)
 
 void CutAtPipe(std::string_view& remainder)
 {
-    const std::size_t pipe = remainder.find('|');
+    const std::size_t pipe = findPipe(remainder);
     if (pipe != std::string_view::npos)
         remainder = trimmed(remainder.substr(0, pipe));
 }

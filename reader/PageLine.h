@@ -30,27 +30,41 @@ public:
     const std::string& cleanedUpper() const;
 
 private:
-    // Most lines lack some byte of most keywords: the set of bytes present
-    // answers those without a search, and without upper-casing the line. A
-    // byte of the line as the page has it is in the set through its upper-case
-    // form, so the answer holds for both forms of the line.
+    // Most lines lack some pair of neighbouring bytes of most keywords: the
+    // pairs the line holds answer those without a search, and without
+    // upper-casing the line. Bytes go in by a code of their upper-case form,
+    // so the answer holds for both forms of the line.
     bool mayHold(std::string_view word) const
     {
-        for (const char c : word) {
-            if ((presenceBits[static_cast<unsigned char>(c)] & ~m_present) != 0)
+        if (word.empty())
+            return true;
+        unsigned previous = keyCode(word.front());
+        if ((m_present & codeBit(previous)) == 0)
+            return false;
+        for (const char c : word.substr(1)) {
+            const unsigned code = keyCode(c);
+            if ((m_followers[previous] & codeBit(code)) == 0)
                 return false;
+            previous = code;
         }
         return true;
     }
     static bool search(std::string_view text, std::string_view word);
 
-    // The bit of each byte's upper-case form in the set of bytes present.
-    static const std::array<std::uint64_t, 256> presenceBits;
+    // Each byte's code: its upper-case form less 0x20, modulo 64. Every
+    // keyword is written with bytes 0x20 to 0x5F, which keep codes of their
+    // own; other bytes share a code with one of them, which can only let a
+    // line through to the search.
+    static const std::array<std::uint8_t, 256> keyCodes;
+    static unsigned keyCode(char c) { return keyCodes[static_cast<unsigned char>(c)]; }
+    static std::uint64_t codeBit(unsigned code) { return std::uint64_t{1} << code; }
 
     std::string_view m_raw;
-    // Bit b is set when the upper-cased line holds the byte 0x20 + b, the range
-    // every keyword is written in.
+    // Bit c is set when the line holds a byte of code c; bit c of
+    // m_followers[p] when a byte of code c follows one of code p. Only the
+    // rows of codes present are kept up to date.
     std::uint64_t m_present = 0;
+    std::array<std::uint64_t, 64> m_followers{};
     mutable bool m_upperMade = false;
     mutable std::string m_upper;
     mutable bool m_cleanedMade = false;

@@ -44,6 +44,11 @@ void readRosterPage(const PageLines& page, TTeam& team, MatchRecord& matchRecord
     std::size_t i = 0;
     for (const std::string_view raw : page.lines) {
         line.reset(raw);
+        // An empty line holds no keyword and no cell: no rule acts on it.
+        if (raw.empty()) {
+            ++i;
+            continue;
+        }
         readTeamName(line, state.team);
         applyPageLookRules(line, state);
         readCoachAndRace(line, state.team);

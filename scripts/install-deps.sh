@@ -9,7 +9,7 @@ packages=(
     librsvg2-bin desktop-file-utils appstream man-db groff-base binutils file dpkg-dev lintian
     clang libclang-rt-14-dev libfuzzer-14-dev
     xvfb xauth fonts-dejavu-core poppler-utils
-    python3 curl hyperfine bc time
+    python3 curl hyperfine bc time linux-perf
     libxml2-dev libxml2-utils
     chromium
 )

@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <vector>
+
 #include <sys/resource.h>
 
 namespace {
@@ -211,3 +215,25 @@ TEST_F(RosterPaperTest, UnwritableFolderFailsWithTheStoreMessageAndLeavesNoFile)
 }
 
 } // namespace
+
+// The font is the largest of the sizes tried that fits, found by halving the
+// range of sizes: as a match record grows row by row, the size chosen steps
+// down through the list and never back up.
+TEST_F(RosterPaperTest, LongerMatchRecordsNeverPrintLarger)
+{
+    const std::vector<qreal> sizesTried = {10.0, 9.0, 8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 5.0};
+    RosterSheet sheet = sheetOfPage(samplePagePath());
+    std::vector<qreal> chosen;
+    for (int rows = 1; rows <= 40; rows += 3) {
+        sheet.setShape(SheetGrid::Matches, {8, rows + 1, 1, 0});
+        for (int col = 0; col < 8; ++col)
+            sheet.setCell(SheetGrid::Matches, col, rows, QStringLiteral("game %1").arg(rows));
+        const RosterPaper paper(sheet);
+        const qreal printed = paper.fontPointSize() * paper.shrink();
+        EXPECT_NE(std::find(sizesTried.begin(), sizesTried.end(), paper.fontPointSize()), sizesTried.end());
+        if (!chosen.empty())
+            EXPECT_LE(printed, chosen.back()) << rows << " rows";
+        chosen.push_back(printed);
+    }
+    EXPECT_GE(std::set<qreal>(chosen.begin(), chosen.end()).size(), 3u) << "the sizes are stepped through";
+}

@@ -73,6 +73,46 @@ TEST(BadInput, RandomBytesAroundKeywordsNeverBreakTheReader)
     }
 }
 
+// Empty lines are passed over without a rule looking at them: added anywhere
+// in a page, they must change neither what it reads to nor which conversion
+// error it ends in.
+TEST(BadInput, EmptyLinesAnywhereChangeNothing)
+{
+    const auto outcome = [](std::string_view bytes) {
+        TTeam team;
+        MatchRecord record;
+        try {
+            readRosterPage(splitPageBytes(bytes), team, record);
+        } catch (const TeamEditorError& error) {
+            return std::string(error.what());
+        }
+        return team.TeamName + "|" + team.Coach + "|" + std::to_string(team.ReRolls) + "|" +
+               std::to_string(record.RowCount) + "|" + team.Players[2].PlayerName + "|" +
+               team.Players[2].Injuries;
+    };
+    std::ifstream file(TE_SOURCE_DIR "/examples/sample-roster.htm", std::ios::binary);
+    const std::string sample{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::string pages[] = {
+        sample,
+        "<TD>Fan Factor:</TD><TD>x</TD>\n<TD>Re-Rolls:</TD><TD>y</TD>\n",
+        "<TD>Re-Rolls:</TD><TD>y</TD>\n<TD>Fan Factor:</TD><TD>x</TD>\n",
+        "\n\n",
+    };
+    std::mt19937 random(26);
+    for (const std::string& page : pages) {
+        const std::string expected = outcome(page);
+        for (int round = 0; round < 20; ++round) {
+            std::string spread;
+            for (const char c : page) {
+                spread += c;
+                if (c == '\n')
+                    spread.append(random() % 3, '\n');
+            }
+            ASSERT_EQ(outcome(spread), expected) << spread.substr(0, 200);
+        }
+    }
+}
+
 // One heading row as wide as a record may be, followed by as many rows as it
 // may have that set nothing: the record must still have every row and column,
 // but store only the cells that were given.

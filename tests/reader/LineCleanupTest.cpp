@@ -25,6 +25,17 @@ std::string removeTagsOneByOne(std::string text)
     }
 }
 
+// The blank pass as first described: replace the first "&nbsp" (with a ";"
+// right after it) by a blank, search again from the start.
+std::string replaceNbspOneByOne(std::string text)
+{
+    for (std::size_t found = text.find("&nbsp"); found != std::string::npos; found = text.find("&nbsp")) {
+        const bool semicolon = found + 5 < text.size() && text[found + 5] == ';';
+        text.replace(found, semicolon ? 6 : 5, " ");
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(RemoveHTML, CleansLines)
@@ -62,6 +73,20 @@ TEST(RemoveHTML, TagPassEqualsReplacingTheFirstTagRepeatedly)
         std::string expected = removeTagsOneByOne(text);
         std::erase(expected, '"');
         ASSERT_EQ(RemoveHTML(text), expected) << text;
+    }
+}
+
+TEST(RemoveHTML, EqualsItsPassesDoneOneReplacementAtATime)
+{
+    const std::string pieces[] = {"<", ">", "\"", "&nbsp", "&nb", "sp", ";", "a", "|", "&"};
+    std::mt19937 random(26);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = random() % 12; i > 0; --i)
+            text += pieces[random() % std::size(pieces)];
+        std::string expected = removeTagsOneByOne(text);
+        std::erase(expected, '"');
+        ASSERT_EQ(RemoveHTML(text), replaceNbspOneByOne(expected)) << text;
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 // The keyword tests skip lines that lack a byte of the word; they must still
 // answer as a search of the upper-cased line, or of the line as it is, does.
 TEST(PageLine, KeywordTestsAnswerAsASearchOfTheLineDoes)
@@ -44,4 +46,32 @@ TEST(PageLine, AResetLineForgetsTheCleanedTextOfTheLineBefore)
     EXPECT_EQ(line.cleanedUpper(), "|SECOND| ");
     EXPECT_FALSE(line.has("FIRST"));
     EXPECT_TRUE(line.has("SECOND"));
+}
+
+// Bytes outside the keywords' range share codes with bytes inside it ("`"
+// with " ", DEL with "?", 0xE9 with ")"), letters come in both cases, and each
+// line follows one that held other pairs: the pair test must never skip a
+// line the search would find the word in, nor remember the line before.
+TEST(PageLine, PairTestNeverSkipsAWordTheSearchFinds)
+{
+    const std::string alphabet = "aAbB<>` ?)\x7F\xE9|#";
+    const auto randomText = [&](std::mt19937& random, std::size_t maxLength) {
+        std::string text(random() % (maxLength + 1), ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    std::mt19937 random(26);
+    PageLine line;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string raw = randomText(random, 12);
+        line.reset(raw);
+        const std::string upper = upperCased(raw);
+        for (int i = 0; i < 8; ++i) {
+            const std::string word = randomText(random, 3);
+            ASSERT_EQ(line.has(word), holds(upper, word)) << raw << " / " << word;
+            ASSERT_EQ(line.rawHas(word), holds(raw, word)) << raw << " / " << word;
+        }
+        ASSERT_EQ(line.upper(), upper);
+    }
 }
