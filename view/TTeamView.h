@@ -1,10 +1,11 @@
 #pragma once
 
 #include "MatchRecord.h"
-#include "RosterImporter.h"
+#include "PageSourceBox.h"
 #include "RosterSheet.h"
 #include "TTeam.h"
 #include "TextEncoding.h"
+#include "WindowGrids.h"
 
 #include <QMainWindow>
 
@@ -13,7 +14,11 @@
 #include <string>
 #include <vector>
 
-class ColumnFitter;
+class CellPainter;
+class DocumentCommands;
+class EditCommands;
+class GridLayout;
+class LookCommands;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -27,6 +32,7 @@ class PaperMenu;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
+class SaveCommands;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -118,7 +124,7 @@ public:
     // the roster, the path box names its page again.
     bool mayReplaceWithReadPage();
     // The page WriteHTML built last.
-    const std::vector<std::string>& pageBuffer() const { return Memo1; }
+    const std::vector<std::string>& pageBuffer() const;
 
     // The team value and the marks of the shown roster.
     const SheetTotals& totals() const { return *m_totals; }
@@ -175,74 +181,41 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class CellLook
-    {
-        Heading,
-        Focused,
-        Body
-    };
-
     void FormCreate();
     void createContents();
     void createMenu();
     void createEditMenu();
-    void createRecentPagesMenu();
     void createHelpMenu();
     void showShortcuts();
-    // Closes an open cell editor, keeping what it holds.
-    void finishCellEditing();
     // Grids are created in their tab order.
     StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
     // The window follows every change of the sheet.
     void sheetChanged(const SheetChange& change);
     void followWholeSheet();
-    void applyGridColors(std::initializer_list<StringGrid*> grids);
-    void applyTableFont();
-    void applyHeadingFont();
+    // The controls the command groups work on.
+    WindowGrids grids() const;
     void createTotals();
     void totalsUpdated();
-    void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
-                   CellLook look) const;
-    void paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const;
-    void applyWindowColor();
-    void setGameGridHeight(int height);
-    // Fits the columns to their texts and the rows to the table font, then lays out.
-    void fitGrids();
-    void fitRowHeights(StringGrid* grid);
-    // Places the heading and the grids across the client area's width; the
-    // client area scrolls only when the window is smaller than their minimum.
-    void layoutGrids();
-    ColumnFitter& fitterOf(SheetGrid grid);
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void enableSaving();
     void createImportBar();
-    // from: the page the import was made of, which names the roster.
-    void showImport(const ImportResult& result, const QString& from);
-    void importOffered();
-    // False when the page would read back other than shown and the user cancels.
-    bool confirmReadBack();
-    // Save As: asks for the file, makes it the page source and stores the page buffer there.
-    bool saveThroughChooser();
-    // The guard's save: to the roster's own file, or Save As when it has none.
-    bool saveBeforeDiscarding();
-    QString pageSource() const;
-    void setPageSource(const QString& text);
 
-    std::vector<std::unique_ptr<ColumnFitter>> m_fitters; // one per grid, in sheet order
-    int m_gameGridHeight = 42;                            // before rows grow with the font
+    // The command groups the menus forward to.
+    GridLayout* m_layout = nullptr;
+    LookCommands* m_look = nullptr;
+    EditCommands* m_editing = nullptr;
+    SaveCommands* m_saving = nullptr;
+    DocumentCommands* m_documentCommands = nullptr;
+    std::unique_ptr<CellPainter> m_painter;
+
     QScrollArea* m_scrollArea;
     PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
     StartHint* m_startHint = nullptr;
     RosterDocument* m_document = nullptr;
-    PageSource* m_pageSourceDialog = nullptr;
-    std::optional<ImportResult> m_offeredImport;
+    PageSourceBox m_pageSource;
     QAction* m_importButtonAction = nullptr;
     QString m_startDirectory;
     RosterSheet m_sheet;
     std::unique_ptr<SheetTotals> m_totals;
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
-    std::vector<std::string> Memo1;
-    QString m_lastSaveName; // the save chooser starts from the name chosen last
 };
