@@ -4,6 +4,7 @@
 #include "SheetTotals.h"
 #include "StringGrid.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -47,9 +48,22 @@ void CellPainter::paintCell(StringGrid* grid, QPainter& canvas, int col, int row
     canvas.setFont(grid->font());
     canvas.setPen(toQColor(ink, grid->palette()));
     canvas.setClipRect(rect);
-    canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, grid->cell(col, row));
+    // A text wider than its cell ends in an ellipsis; its tooltip shows it
+    // whole. A cell too narrow for a letter and the ellipsis shows what fits.
+    const QString& text = grid->cell(col, row);
+    QString shown = QFontMetrics(grid->font()).elidedText(text, Qt::ElideRight, rect.width());
+    if (shown != text && shown.size() < 2)
+        shown = text;
+    canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     if (look != CellLook::Heading && m_totals.hasMark(grid->sheetGrid(), col, row))
         paintMark(grid, canvas, rect);
+}
+
+QString CellPainter::wholeTextIfCut(const StringGrid* grid, int col, int row)
+{
+    const QString& text = grid->cell(col, row);
+    const bool cut = QFontMetrics(grid->font()).horizontalAdvance(text) > grid->cellRect(col, row).width();
+    return cut ? text : QString();
 }
 
 void CellPainter::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const

@@ -2,6 +2,8 @@
 
 #include "RosterSheet.h"
 
+#include <QString>
+
 class QPainter;
 class QRect;
 class SheetTotals;
@@ -29,6 +31,9 @@ public:
                            bool focused) const;
     void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                    CellLook look) const;
+
+    // The cell's text when its cell shows it cut; empty when it fits.
+    static QString wholeTextIfCut(const StringGrid* grid, int col, int row);
 
 private:
     void paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const;

@@ -35,7 +35,7 @@ DocumentCommands::DocumentCommands(TTeamView& window, RosterSheet& sheet, Roster
 void DocumentCommands::createRecentPagesMenu(QMenu* file, QAction* before, const QString& startDirectory)
 {
     auto* menu = new RecentPagesMenu(
-        PageHistory::pathIn(startDirectory), [this](const QString& page) { openPage(page); }, file);
+        PageHistory::locate(startDirectory), [this](const QString& page) { openPage(page); }, file);
     file->insertMenu(before, menu);
 }
 

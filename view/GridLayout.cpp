@@ -90,6 +90,21 @@ void GridLayout::fitGrids()
     layoutGrids();
 }
 
+int GridLayout::minimumGridsWidth()
+{
+    const int detailsWidth = fitterOf(SheetGrid::Details).minimumWidth() + GridLine;
+    // TeamGrid3 overlaps TeamGrid2 by its left grid line.
+    return std::max({fitterOf(SheetGrid::Players).minimumWidth(),
+                     detailsWidth - GridLine + fitterOf(SheetGrid::Extras).minimumWidth(),
+                     fitterOf(SheetGrid::Matches).minimumWidth()});
+}
+
+QSize GridLayout::wholeRosterSize()
+{
+    // As laid out at the grids' minimum width, down to the match record's foot.
+    return {minimumGridsWidth() + 2 * Margin, m_controls.GameGrid->geometry().bottom() + 1 + Margin};
+}
+
 void GridLayout::layoutGrids()
 {
     QWidget* canvas = m_controls.canvas;
@@ -99,10 +114,7 @@ void GridLayout::layoutGrids()
     StringGrid* TeamGrid3 = m_controls.TeamGrid3;
     StringGrid* GameGrid = m_controls.GameGrid;
     const int detailsWidth = fitterOf(SheetGrid::Details).minimumWidth() + GridLine;
-    // TeamGrid3 overlaps TeamGrid2 by its left grid line.
-    const int minimum = std::max({fitterOf(SheetGrid::Players).minimumWidth(),
-                                  detailsWidth - GridLine + fitterOf(SheetGrid::Extras).minimumWidth(),
-                                  fitterOf(SheetGrid::Matches).minimumWidth()});
+    const int minimum = minimumGridsWidth();
     const int width = std::max(minimum, canvas->width() - 2 * Margin);
 
     const int headingHeight = std::max(HeadingHeight, QFontMetrics(LbTName->font()).height());

@@ -4,6 +4,7 @@
 #include "WindowGrids.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <memory>
 #include <vector>
@@ -31,8 +32,11 @@ public:
     // Rows added by typing, or taken away again by undo.
     void matchRowsChanged(int rows);
     ColumnFitter& fitterOf(SheetGrid grid);
+    // The client area that shows the whole roster as it is laid out now.
+    QSize wholeRosterSize();
 
 private:
+    int minimumGridsWidth();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     RosterSheet& m_sheet;

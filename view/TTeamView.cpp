@@ -17,15 +17,20 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
+
+// Room for the window's frame and caption, which the window's size leaves out.
+const QSize WindowFrame(16, 48);
 
 // Rows are at least as high as the layout made them.
 constexpr int DesignFirstRowHeight = 19;
@@ -68,7 +73,7 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
         new DocumentCommands(*this, m_sheet, *m_document, m_pageSource, *m_saving, *m_editing,
                              {ImportBar, ImportBarText, m_importButtonAction, Save1, Save2, m_paperMenu});
     createTotals();
-    resize(800, 600);
+    resize(openingSize());
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
     FormCreate();
@@ -144,6 +149,19 @@ void TTeamView::createContents()
     createImportBar();
 }
 
+QSize TTeamView::openingSize() const
+{
+    // The whole roster at the default fonts with the menus and the status bar
+    // around it, within the screen, and never smaller than the layout's.
+    const QSize roster = m_layout->wholeRosterSize();
+    QSize wanted(roster.width(),
+                 roster.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    wanted = wanted.expandedTo(QSize(800, 600));
+    if (const QScreen* display = screen())
+        wanted = wanted.boundedTo(display->availableGeometry().size() - WindowFrame);
+    return wanted;
+}
+
 void TTeamView::createImportBar()
 {
     ImportBar = new QToolBar(QStringLiteral("Import"), this);
@@ -172,9 +190,11 @@ void TTeamView::createTotals()
     statusBar()->addWidget(m_teamValue, 1);
     // Until a roster is shown there is no team to value.
     statusBar()->hide();
-    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3}) {
-        grid->setToolTipHandler(
-            [this, grid](int col, int row) { return m_totals->markAt(grid->sheetGrid(), col, row); });
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        grid->setToolTipHandler([this, grid](int col, int row) {
+            const QString mark = m_totals->markAt(grid->sheetGrid(), col, row);
+            return mark.isEmpty() ? CellPainter::wholeTextIfCut(grid, col, row) : mark;
+        });
     }
     m_totals->setUpdatedHandler([this] { totalsUpdated(); });
     totalsUpdated();
@@ -341,4 +361,25 @@ void TTeamView::showGrids()
         grid->show();
     statusBar()->show();
     m_layout->layoutGrids();
+    if (!m_sizedForRoster) {
+        m_sizedForRoster = true;
+        fitWindowToRoster();
+    }
+}
+
+void TTeamView::fitWindowToRoster()
+{
+    if (isMaximized() || isFullScreen())
+        return;
+    const QSize wanted = openingSize().expandedTo(size());
+    if (wanted == size())
+        return;
+    resize(wanted);
+    // The grown window stays within the screen.
+    if (const QScreen* display = screen()) {
+        const QRect room = display->availableGeometry();
+        const QSize outer = wanted + WindowFrame;
+        move(std::clamp(x(), room.left(), std::max(room.left(), room.right() + 1 - outer.width())),
+             std::clamp(y(), room.top(), std::max(room.top(), room.bottom() + 1 - outer.height())));
+    }
 }

@@ -15,8 +15,10 @@
 #include <vector>
 
 class CellPainter;
+class ClipboardCommands;
 class DocumentCommands;
 class EditCommands;
+class FindBar;
 class GridLayout;
 class LookCommands;
 class QAction;
@@ -29,6 +31,7 @@ class QPushButton;
 class QScrollArea;
 class QToolBar;
 class PaperMenu;
+class PlayerRowCommands;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
@@ -187,6 +190,10 @@ private:
     void createEditMenu();
     void createHelpMenu();
     void showShortcuts();
+    // Every cell's context menu: the clipboard commands, and in the players'
+    // grid the player row commands.
+    void createCellMenus();
+    QList<QAction*> cellMenuActions(StringGrid* grid) const;
     // Grids are created in their tab order.
     StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
     // The window follows every change of the sheet.
@@ -194,6 +201,10 @@ private:
     void followWholeSheet();
     // The controls the command groups work on.
     WindowGrids grids() const;
+    // Large enough for the whole roster, within the screen.
+    QSize openingSize() const;
+    // The first roster shown gets a window large enough for all of it.
+    void fitWindowToRoster();
     void createTotals();
     void totalsUpdated();
     void createImportBar();
@@ -204,6 +215,9 @@ private:
     EditCommands* m_editing = nullptr;
     SaveCommands* m_saving = nullptr;
     DocumentCommands* m_documentCommands = nullptr;
+    ClipboardCommands* m_clipboard = nullptr;
+    PlayerRowCommands* m_playerRows = nullptr;
+    FindBar* m_findBar = nullptr;
     std::unique_ptr<CellPainter> m_painter;
 
     QScrollArea* m_scrollArea;
@@ -218,4 +232,5 @@ private:
     std::unique_ptr<SheetTotals> m_totals;
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
+    bool m_sizedForRoster = false;
 };

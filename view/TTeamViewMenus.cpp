@@ -1,14 +1,20 @@
 #include "TTeamView.h"
 
 #include "AboutBox.h"
+#include "ClipboardCommands.h"
 #include "EditCommands.h"
 #include "ErrorReport.h"
+#include "FindBar.h"
 #include "PaperMenu.h"
+#include "PlayerRowCommands.h"
+#include "RosterDocument.h"
 #include "ShortcutsDialog.h"
+#include "StringGrid.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 // The window's menus; each item runs its command through the command guard.
 
@@ -67,6 +73,9 @@ void TTeamView::createMenu()
                                          guarded([this] { updateCostOfTeam(); }));
     m_updateCostOfTeam->setObjectName(QStringLiteral("UpdateCostOfTeam"));
     m_updateCostOfTeam->setEnabled(false);
+    m_playerRows = new PlayerRowCommands(m_document->history(), TeamGrid, statusBar(), this);
+    m_playerRows->addTo(team);
+    createCellMenus();
 
     const std::pair<QObject*, const char*> names[] = {
         {File1, "File1"},     {New1, "New1"},
@@ -89,6 +98,10 @@ void TTeamView::createEditMenu()
     setStandardKeys(Undo1, QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
     setStandardKeys(Redo1, QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     m_editing->followHistory(Undo1, Redo1);
+    m_clipboard = new ClipboardCommands(m_document->history(), grids(), statusBar(), this);
+    m_clipboard->addTo(EditMenu);
+    m_findBar = new FindBar(grids(), statusBar(), this);
+    m_findBar->addTo(EditMenu);
 }
 
 void TTeamView::createHelpMenu()
@@ -112,4 +125,29 @@ void TTeamView::showShortcuts()
     }
     ShortcutsDialog dialog(commands, this);
     dialog.exec();
+}
+
+void TTeamView::createCellMenus()
+{
+    for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint& at) {
+            // A click outside the selection makes the cell under it current first.
+            const QModelIndex index = grid->indexAt(at);
+            if (index.isValid() && !grid->selectionModel()->isSelected(index))
+                grid->setCurrentCell(index.column(), index.row());
+            grid->setFocus();
+            QMenu menu(this);
+            menu.addActions(cellMenuActions(grid));
+            menu.exec(grid->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
+QList<QAction*> TTeamView::cellMenuActions(StringGrid* grid) const
+{
+    QList<QAction*> actions = m_clipboard->cellActions();
+    if (grid == TeamGrid)
+        actions += m_playerRows->actions();
+    return actions;
 }
