@@ -101,8 +101,11 @@ int GridLayout::minimumGridsWidth()
 
 QSize GridLayout::wholeRosterSize()
 {
-    // As laid out at the grids' minimum width, down to the match record's foot.
-    return {minimumGridsWidth() + 2 * Margin, m_controls.GameGrid->geometry().bottom() + 1 + Margin};
+    // As laid out at the grids' minimum width, down as far as the client
+    // area scrolls (the label under the match record included).
+    const int bottom =
+        std::max(m_controls.GameGrid->geometry().bottom(), m_controls.Label1->geometry().bottom());
+    return {minimumGridsWidth() + 2 * Margin, bottom + 1};
 }
 
 void GridLayout::layoutGrids()
