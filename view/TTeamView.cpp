@@ -7,12 +7,14 @@
 #include "ErrorReport.h"
 #include "GridLayout.h"
 #include "LookCommands.h"
+#include "PageHistory.h"
 #include "RosterDocument.h"
 #include "SaveCommands.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
 #include "StartHint.h"
 #include "StringGrid.h"
+#include "WindowState.h"
 
 #include <QAction>
 #include <QDir>
@@ -77,6 +79,11 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());
     FormCreate();
+    // The size and place the window had when it last closed win over the
+    // roster's.
+    m_windowState =
+        std::make_unique<WindowState>(WindowState::pathBeside(PageHistory::locate(startDirectory())));
+    m_sizedForRoster = m_windowState->restore(*this, *m_layout);
     m_documentCommands->createRecentPagesMenu(File1, Import1, startDirectory());
     createHelpMenu();
     setAcceptDrops(true);

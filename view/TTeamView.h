@@ -35,6 +35,7 @@ class PlayerRowCommands;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
+class WindowState;
 class SaveCommands;
 class StringGrid;
 class PageSource;
@@ -233,4 +234,5 @@ private:
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
     bool m_sizedForRoster = false;
+    std::unique_ptr<WindowState> m_windowState;
 };

@@ -3,9 +3,13 @@
 #include "CellPainter.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
+#include "GridLayout.h"
 #include "LookCommands.h"
 #include "RosterDocument.h"
 #include "SaveCommands.h"
+#include "WindowState.h"
+
+#include <QCloseEvent>
 
 // The design's command names, each forwarding to the command it names.
 
@@ -189,6 +193,8 @@ void TTeamView::setPageSourceDialog(PageSource* dialog)
 void TTeamView::closeEvent(QCloseEvent* event)
 {
     m_documentCommands->closeRequested(event);
+    if (event->isAccepted())
+        m_windowState->store(*this, *m_layout);
 }
 
 void TTeamView::dragEnterEvent(QDragEnterEvent* event)
