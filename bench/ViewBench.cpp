@@ -11,6 +11,8 @@
 #include "TeamEditorApplication.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -213,6 +215,43 @@ void BM_KeystrokeInACell(benchmark::State& state)
         state.SkipWithError("Cost of Team did not follow the player's cost");
 }
 BENCHMARK(BM_KeystrokeInACell)->Arg(7)->Arg(15)->Unit(benchmark::kMicrosecond);
+
+// Edit, Paste of a 16 x 16 block over every player cell: the cells, the
+// totals that follow (line costs, Cost of Team) and the one undo step. Two
+// blocks in turn, so that every paste changes every cell.
+void BM_PastePlayerBlock(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    QString blocks[2];
+    for (int turn = 0; turn < 2; ++turn) {
+        for (int row = 1; row <= PlayerSlotCount; ++row) {
+            QStringList cells;
+            for (int col = 0; col < 16; ++col) {
+                const bool number = (col >= 3 && col <= 6) || (col >= 9 && col <= 14);
+                cells << (col == 15 ? QStringLiteral("%1k").arg(50 + 10 * turn)
+                          : number  ? QString::number(row + turn)
+                                    : QStringLiteral("Cell %1 %2 %3").arg(col).arg(row).arg(turn));
+            }
+            blocks[turn] += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        }
+    }
+    QAction* paste = view.findChild<QAction*>(QStringLiteral("Paste1"));
+    int turn = 0;
+    for (auto _ : state) {
+        QApplication::clipboard()->setText(blocks[turn]);
+        paste->trigger();
+        turn ^= 1;
+    }
+    if (view.sheet().cell(SheetGrid::Players, 1, 16).isEmpty() ||
+        view.sheet().cell(SheetGrid::Details, 1, 5).isEmpty())
+        state.SkipWithError("the paste or its totals did not reach the sheet");
+}
+BENCHMARK(BM_PastePlayerBlock)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

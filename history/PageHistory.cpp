@@ -2,6 +2,10 @@
 
 #include "TextEncoding.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 
 constexpr std::string_view UrlSection = "Team HTML";
@@ -15,6 +19,17 @@ PageHistory::PageHistory(const QString& path) : m_file(path) {}
 QString PageHistory::pathIn(const QString& startDirectory)
 {
     return startDirectory + QStringLiteral("/SkarnIRC.ini");
+}
+
+QString PageHistory::locate(const QString& startDirectory)
+{
+    const QString portable = pathIn(startDirectory);
+    if (QFileInfo::exists(portable))
+        return portable;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return portable;
+    return QDir(folder).filePath(QStringLiteral("SkarnIRC.ini"));
 }
 
 QStringList PageHistory::urls() const

@@ -18,6 +18,11 @@ public:
     // "/SkarnIRC.ini", no separator added or removed, so at the root this
     // gives "//SkarnIRC.ini".
     static QString pathIn(const QString& startDirectory);
+    // The settings file the editor uses: the one in the start directory when
+    // it exists there (a portable set-up, or files kept from before),
+    // otherwise SkarnIRC.ini in the desktop's configuration folder for the
+    // application, which is made when missing.
+    static QString locate(const QString& startDirectory);
 
     const QString& path() const { return m_file.path(); }
 

@@ -16,6 +16,7 @@ struct ExportFileKind
 {
     QString description; // "PDF files"
     QString suffix;      // "pdf"
+    QString title;       // "Export PDF", the chooser's title
 };
 
 // A font together with its colour: the platform's font chooser has no colour.

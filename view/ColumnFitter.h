@@ -25,6 +25,8 @@ public:
     void measure();
     // The user dragged a column to this width.
     void columnDragged(int col, int width);
+    // The widths the user dragged, by column.
+    const std::map<int, int>& draggedWidths() const { return m_dragged; }
     // A column moved with its cells: its dragged width and the stretch go with it.
     void columnMoved(int from, int to);
     // The grid's width without spare width: every column and its grid line.

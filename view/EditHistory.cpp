@@ -89,6 +89,9 @@ void EditHistory::tellModified()
 EditHistory::~EditHistory()
 {
     m_sheet.removeObserver(m_observer);
+    // The stack clears itself as it goes and would tell of a new clean state
+    // to a document that is going too.
+    disconnect(&m_stack, nullptr, this, nullptr);
 }
 
 void EditHistory::startClean()
@@ -123,11 +126,42 @@ EditHistory::Step* EditHistory::openStep() const
     return m_typing ? topStep() : nullptr;
 }
 
+void EditHistory::asOneStep(const QString& name, const std::function<void()>& edits)
+{
+    endTyping();
+    m_groupName = name;
+    m_group = nullptr;
+    const auto close = [this] {
+        m_groupName.reset();
+        m_group = nullptr;
+    };
+    try {
+        edits();
+    } catch (...) {
+        close();
+        throw;
+    }
+    close();
+}
+
 void EditHistory::sheetChanged(const SheetChange& change)
 {
     using Kind = SheetChange::Kind;
     if (change.cause == SheetChange::Cause::Restore)
         return;
+    if (m_groupName) {
+        if (change.kind == Kind::ColumnWidth || change.kind == Kind::Encoding ||
+            change.kind == Kind::Replaced)
+            return;
+        if (m_group) {
+            m_group->merge(change);
+            return;
+        }
+        m_group = new Step(*this, change);
+        m_group->setText(*m_groupName);
+        m_stack.push(m_group);
+        return;
+    }
     // A follow-up (a cost that follows its count) belongs to the step of the
     // edit that caused it, so that one undo takes back both.
     if (change.cause == SheetChange::Cause::FollowUp &&

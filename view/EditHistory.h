@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 // The edits of the shown roster as undo steps, and whether the roster differs
@@ -28,6 +30,9 @@ public:
     void markSaved();
     // The typing in a cell has ended: the next edit of it is a step of its own.
     void endTyping();
+    // The changes edits makes, and the follow-ups they cause, become one step
+    // named name (a paste, a row moved), undone and redone as a whole.
+    void asOneStep(const QString& name, const std::function<void()>& edits);
 
 signals:
     void modifiedChanged(bool modified);
@@ -48,5 +53,8 @@ private:
     int m_observer = 0;
     QUndoStack m_stack;
     bool m_typing = false;
+    // While asOneStep runs: its name, and its step once the first change came.
+    std::optional<QString> m_groupName;
+    Step* m_group = nullptr;
     bool m_toldModified = false;
 };

@@ -7,9 +7,12 @@
 #include "RosterPaper.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QScreen>
 
 PaperMenu::PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource roster)
     : QObject(window), m_window(window), m_roster(std::move(roster))
@@ -82,14 +85,19 @@ void PaperMenu::printPreview()
         chosen.blackAndWhite = blackAndWhite;
         RosterPaper(roster, chosen).print(*target);
     });
+    // Large enough to show the whole sheet, within the screen it opens on.
+    if (const QScreen* screen = m_window->screen()) {
+        const QRect room = screen->availableGeometry();
+        dialog.resize(room.width() * 4 / 5, room.height() * 9 / 10);
+    }
     dialog.exec();
 }
 
 void PaperMenu::exportPdf()
 {
     const RosterSheet roster(m_roster());
-    const std::optional<QString> fileName =
-        chooseExportName(m_lastPdfName, {QStringLiteral("PDF files"), QStringLiteral("pdf")});
+    const std::optional<QString> fileName = chooseExportName(
+        m_lastPdfName, {QStringLiteral("PDF files"), QStringLiteral("pdf"), QStringLiteral("Export PDF")});
     if (!fileName)
         return;
     PaperOptions options;
@@ -101,13 +109,25 @@ void PaperMenu::exportCsv()
 {
     const RosterSheet roster(m_roster());
     if (const auto fileName =
-            chooseExportName(m_lastCsvName, {QStringLiteral("CSV files"), QStringLiteral("csv")}))
+            chooseExportName(m_lastCsvName, {QStringLiteral("CSV files"), QStringLiteral("csv"),
+                                             QStringLiteral("Export Players as CSV")}))
         storeRosterCsv(roster, *fileName);
+}
+
+QString PaperMenu::proposedName(const RosterSheet& roster, const QString& suffix)
+{
+    QString name = roster.cell(SheetGrid::Details, 1, 0).simplified();
+    // Characters no desktop takes in a file name.
+    name.remove(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")));
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        name = QStringLiteral("roster");
+    return QDir::current().filePath(name + QLatin1Char('.') + suffix);
 }
 
 std::optional<QString> PaperMenu::chooseExportName(QString& lastName, const ExportFileKind& kind)
 {
-    QString fileName = lastName;
+    // The first export of a session proposes the roster's name.
+    QString fileName = lastName.isEmpty() ? proposedName(m_roster(), kind.suffix) : lastName;
     if (!choosers().chooseExportFile(m_window, fileName, kind))
         return std::nullopt;
     lastName = fileName;

@@ -36,6 +36,8 @@ public:
 private:
     // Runs the export chooser starting from lastName, which keeps the choice.
     std::optional<QString> chooseExportName(QString& lastName, const ExportFileKind& kind);
+    // The roster's team name as a file in the working folder.
+    static QString proposedName(const RosterSheet& roster, const QString& suffix);
     QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
                         void (PaperMenu::*command)());
 

@@ -26,11 +26,11 @@ QList<QPair<QString, QString>> ShortcutsDialog::rows(const QList<QAction*>& acti
 {
     QList<QPair<QString, QString>> result;
     for (const QAction* action : actions) {
-        QStringList keys;
-        for (const QKeySequence& key : action->shortcuts())
-            keys << key.toString(QKeySequence::NativeText);
+        // The key the desktop shows in the menu: the others of a standard
+        // command are alternatives of keyboards that few have (F14 for Undo).
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
         if (!keys.isEmpty())
-            result.append({commandText(*action), keys.join(QLatin1String(", "))});
+            result.append({commandText(*action), keys});
     }
     return result;
 }

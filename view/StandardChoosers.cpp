@@ -14,9 +14,11 @@ namespace {
 // Runs a file chooser with the given filters (description, then the patterns
 // it filters by) and default extension.
 bool runFileDialog(QWidget* parent, QString& path, QFileDialog::AcceptMode mode, const QStringList& filters,
-                   const QString& suffix, bool hideFilterDetails)
+                   const QString& suffix, bool hideFilterDetails, const QString& title = {})
 {
     QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
@@ -99,7 +101,7 @@ bool StandardChoosers::chooseExportFile(QWidget* parent, QString& path, const Ex
     return runFileDialog(
         parent, path, QFileDialog::AcceptSave,
         {QStringLiteral("%1 (*.%2)").arg(kind.description, kind.suffix), QStringLiteral("All files (*)")},
-        kind.suffix, false);
+        kind.suffix, false, kind.title);
 }
 
 bool StandardChoosers::choosePrinter(QWidget* parent, QPrinter& printer)
@@ -114,6 +116,9 @@ Choosers::SaveAnswer StandardChoosers::askToSaveChanges(QWidget* parent, const Q
                     QStringLiteral("Save changes to %1?").arg(name),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+    // Alt+S and Alt+D answer, as in other desktop programs.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -285,7 +285,9 @@ bool StringGrid::cellHasFocus(const QModelIndex& index) const
 void StringGrid::drawCell(QPainter& painter, const QRect& rect, const QModelIndex& index)
 {
     if (m_drawCell)
-        m_drawCell(this, painter, index.column(), index.row(), rect, cellHasFocus(index));
+        m_drawCell(this, painter, index.column(), index.row(), rect,
+                   cellHasFocus(index) ||
+                       (window()->focusWidget() == this && selectionModel()->isSelected(index)));
 }
 
 void StringGrid::editorTextEdited(const QModelIndex& index, const QString& text)

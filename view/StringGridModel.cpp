@@ -1,5 +1,7 @@
 #include "StringGridModel.h"
 
+#include "CellNames.h"
+
 #include <algorithm>
 
 StringGridModel::StringGridModel(RosterSheet* sheet, SheetGrid grid, QObject* parent)
@@ -30,6 +32,8 @@ int StringGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const
 {
+    if (index.isValid() && role == Qt::AccessibleTextRole)
+        return accessibleCellName(table(), m_grid, index.column(), index.row());
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return cell(index.column(), index.row());

@@ -155,7 +155,7 @@ void TForm_Parse::createControls()
 
 QString TForm_Parse::historyPath() const
 {
-    return PageHistory::pathIn(m_startDirectory);
+    return PageHistory::locate(m_startDirectory);
 }
 
 void TForm_Parse::FormCreate()

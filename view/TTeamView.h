@@ -1,10 +1,12 @@
 #pragma once
 
 #include "MatchRecord.h"
+#include "PageSourceBox.h"
 #include "RosterImporter.h"
 #include "RosterSheet.h"
 #include "TTeam.h"
 #include "TextEncoding.h"
+#include "WindowGrids.h"
 
 #include <QMainWindow>
 
@@ -12,7 +14,13 @@
 #include <string>
 #include <vector>
 
-class ColumnFitter;
+class CellPainter;
+class ClipboardCommands;
+class DocumentCommands;
+class EditCommands;
+class FindBar;
+class GridLayout;
+class LookCommands;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -22,9 +30,12 @@ class QPainter;
 class QScrollArea;
 class QToolBar;
 class PaperMenu;
+class PlayerRowCommands;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
+class WindowState;
+class SaveCommands;
 class StringGrid;
 class PageSource;
 struct FontChoice;
@@ -116,7 +127,7 @@ public:
     // the roster, the path box names its page again.
     bool mayReplaceWithReadPage();
     // The page WriteHTML built last.
-    const std::vector<std::string>& pageBuffer() const { return Memo1; }
+    const std::vector<std::string>& pageBuffer() const;
 
     // The team value and the marks of the shown roster.
     const SheetTotals& totals() const { return *m_totals; }
@@ -172,67 +183,53 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class CellLook
-    {
-        Heading,
-        Focused,
-        Body
-    };
-
     void FormCreate();
     void createContents();
     void createMenu();
     void createEditMenu();
-    void createRecentPagesMenu();
     void createHelpMenu();
     void showShortcuts();
-    // Closes an open cell editor, keeping what it holds.
-    void finishCellEditing();
+    // Every cell's context menu: the clipboard commands, and in the players'
+    // grid the player row commands.
+    void createCellMenus();
+    QList<QAction*> cellMenuActions(StringGrid* grid) const;
     // Grids are created in their tab order.
     StringGrid* createGrid(const QString& name, QRect geometry, SheetGrid shown);
     // The window follows every change of the sheet.
     void sheetChanged(const SheetChange& change);
     void followWholeSheet();
-    void applyGridColors(std::initializer_list<StringGrid*> grids);
-    void applyTableFont();
-    void applyHeadingFont();
+    // The controls the command groups work on.
+    WindowGrids grids() const;
+    // Large enough for the whole roster, within the screen.
+    QSize openingSize() const;
+    // The first roster shown gets a window large enough for all of it.
+    void fitWindowToRoster();
     void createTotals();
     void totalsUpdated();
-    void paintCell(StringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
-                   CellLook look) const;
-    void paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const;
-    void applyWindowColor();
-    void setGameGridHeight(int height);
-    // Fits the columns to their texts and the rows to the table font, then lays out.
-    void fitGrids();
-    void fitRowHeights(StringGrid* grid);
-    // Places the heading and the grids across the client area's width; the
-    // client area scrolls only when the window is smaller than their minimum.
-    void layoutGrids();
-    ColumnFitter& fitterOf(SheetGrid grid);
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void enableSaving();
     void createImportBar();
-    // False when the page would read back other than shown and the user cancels.
-    bool confirmReadBack();
-    // Save As: asks for the file, makes it the page source and stores the page buffer there.
-    bool saveThroughChooser();
-    QString pageSource() const;
-    void setPageSource(const QString& text);
 
-    std::vector<std::unique_ptr<ColumnFitter>> m_fitters; // one per grid, in sheet order
-    int m_gameGridHeight = 42;                            // before rows grow with the font
+    // The command groups the menus forward to.
+    GridLayout* m_layout = nullptr;
+    LookCommands* m_look = nullptr;
+    EditCommands* m_editing = nullptr;
+    SaveCommands* m_saving = nullptr;
+    DocumentCommands* m_documentCommands = nullptr;
+    ClipboardCommands* m_clipboard = nullptr;
+    PlayerRowCommands* m_playerRows = nullptr;
+    FindBar* m_findBar = nullptr;
+    std::unique_ptr<CellPainter> m_painter;
+
     QScrollArea* m_scrollArea;
     PaperMenu* m_paperMenu = nullptr;
     QWidget* m_canvas;
     StartHint* m_startHint = nullptr;
     RosterDocument* m_document = nullptr;
-    PageSource* m_pageSourceDialog = nullptr;
+    PageSourceBox m_pageSource;
     QString m_startDirectory;
     RosterSheet m_sheet;
     std::unique_ptr<SheetTotals> m_totals;
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
-    std::vector<std::string> Memo1;
-    QString m_lastSaveName; // the save chooser starts from the name chosen last
+    bool m_sizedForRoster = false;
+    std::unique_ptr<WindowState> m_windowState;
 };

@@ -2,6 +2,7 @@
 #include "IniFile.h"
 #include "RecentPages.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -128,6 +129,32 @@ TEST_F(RecentPagesTest, SkipsNamesTheFileCannotHoldAndBrokenEntries)
         recent.add(odd);
     EXPECT_EQ(recent.pages(), (QStringList{"/a.htm", "/c.htm"}));
     EXPECT_FALSE(content().contains("Team HTML=5"));
+}
+
+// The settings live in the desktop's configuration folder, unless the start
+// folder holds a file of its own, which is then used (a portable set-up).
+TEST(SettingsLocationTest, TheStartFoldersFileElseTheDesktopsConfigurationFolder)
+{
+    QTemporaryDir config;
+    QTemporaryDir start;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QCoreApplication::setApplicationName(QStringLiteral("Team Editor"));
+
+    const QString desktop = PageHistory::locate(start.path());
+    EXPECT_EQ(desktop, config.path() + "/Team Editor/SkarnIRC.ini");
+    PageHistory(desktop).appendUrl(QStringLiteral("http://league.example/a.htm"));
+    EXPECT_EQ(PageHistory(PageHistory::locate(start.path())).urls(),
+              QStringList{"http://league.example/a.htm"});
+    EXPECT_FALSE(QFile::exists(start.filePath("SkarnIRC.ini")));
+
+    QFile portable(start.filePath("SkarnIRC.ini"));
+    ASSERT_TRUE(portable.open(QIODevice::WriteOnly));
+    portable.close();
+    EXPECT_EQ(PageHistory::locate(start.path()), start.path() + "/SkarnIRC.ini");
+    EXPECT_TRUE(PageHistory(PageHistory::locate(start.path())).urls().isEmpty());
+
+    qputenv("XDG_CONFIG_HOME", previous);
 }
 
 } // namespace

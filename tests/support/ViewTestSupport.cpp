@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -17,6 +18,11 @@ void ensureApplication()
     static char* argv[] = {name, nullptr};
     // Never destroyed: torn down among the exit handlers it would outlive the
     // input devices that key events registered, and crash.
+    // Tests that start no folder of their own keep the settings of the
+    // person running them out of reach.
+    static QTemporaryDir config;
+    static const bool configSet = qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    Q_UNUSED(configSet);
     static auto* application = new TeamEditorApplication(argc, argv);
     Q_UNUSED(application);
 }
@@ -67,6 +73,7 @@ bool ScriptedChoosers::confirmImport(QWidget*, const QString& question)
 bool ScriptedChoosers::chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind)
 {
     exportSuffixes.push_back(kind.suffix);
+    exportTitles.push_back(kind.title);
     return chooseOpenFile(parent, path);
 }
 
@@ -85,6 +92,7 @@ void ViewTest::SetUp()
 {
     ensureApplication();
     ASSERT_TRUE(m_folder.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     m_previousFolder = QDir::currentPath();
     QDir::setCurrent(m_folder.path());
     auto choosers = std::make_unique<ScriptedChoosers>();

@@ -47,6 +47,7 @@ public:
     QStringList importQuestions;
     std::vector<QString> titles; // of the colour and font choosers, in the order they ran
     std::vector<QString> exportSuffixes;
+    std::vector<QString> exportTitles;
     // Answers the print dialog; no answer cancels it.
     std::function<bool(QPrinter&)> printerAnswer;
     std::optional<SaveAnswer> saveAnswer;
@@ -69,6 +70,8 @@ protected:
     void typeInto(StringGrid* grid, int col, int row, const QString& text);
 
     QTemporaryDir m_folder;
+    // The desktop's configuration folder, of this test alone.
+    QTemporaryDir m_config;
     QString m_previousFolder;
     std::unique_ptr<TTeamView> m_view;
     std::unique_ptr<TForm_Parse> m_dialog;

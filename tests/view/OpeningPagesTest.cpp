@@ -3,6 +3,7 @@
 
 #include "PageFixtures.h"
 
+#include "PageHistory.h"
 #include "PageNames.h"
 #include "RecentPages.h"
 #include "StringGrid.h"
@@ -44,10 +45,7 @@ protected:
         return path;
     }
 
-    QStringList recentPages() const
-    {
-        return RecentPages(m_folder.filePath(QStringLiteral("SkarnIRC.ini"))).pages();
-    }
+    QStringList recentPages() const { return RecentPages(PageHistory::locate(m_folder.path())).pages(); }
 
     QLabel* startHint() const { return m_view->findChild<QLabel*>(QStringLiteral("StartHint")); }
 

@@ -95,6 +95,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_start.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
         m_previousDirectory = QDir::currentPath();
         QDir::setCurrent(m_start.path());
         CurrentTeam = TTeam{};
@@ -122,7 +123,9 @@ protected:
     }
 
     QString inStart(const QString& name) const { return m_start.filePath(name); }
-    QString historyPath() const { return inStart("SkarnIRC.ini"); }
+    // The start folder's file when there is one, else the one in the
+    // configuration folder.
+    QString historyPath() const { return PageHistory::locate(m_start.path()); }
 
     static void writeFile(const QString& path, const std::string& bytes)
     {
@@ -165,6 +168,7 @@ protected:
     }
 
     QTemporaryDir m_start;
+    QTemporaryDir m_config;
     QString m_previousDirectory;
     ScriptedChoosers* m_choosers = nullptr;
     std::unique_ptr<TTeamView> m_view;

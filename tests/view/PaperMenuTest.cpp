@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPrintPreviewDialog>
@@ -31,7 +32,8 @@ protected:
     {
         m_view->New1Click();
         control<StringGrid>(m_view.get(), "TeamGrid2")->setCell(1, 0, QStringLiteral("Unsaved Reavers"));
-        control<StringGrid>(m_view.get(), "TeamGrid")->setCell(1, 3, QStringLiteral("Edited, \"Quoted\" Name"));
+        control<StringGrid>(m_view.get(), "TeamGrid")
+            ->setCell(1, 3, QStringLiteral("Edited, \"Quoted\" Name"));
     }
 
     QString path(const QString& name) const { return m_folder.filePath(name); }
@@ -42,9 +44,9 @@ TEST_F(PaperMenuTest, CommandsSitInTheFileMenuAndFollowSave)
     QStringList texts;
     for (const QAction* item : control<QMenu>(m_view.get(), "File1")->actions())
         texts << item->text();
-    EXPECT_EQ(texts, (QStringList{"&New", "&Open...", "Open &Recent", "&Import...", "&Save", "Save &As...", "", "&Print...",
-                                  "Print Pre&view", "Print in &Black and White", "Export P&DF...",
-                                  "Export Players as &CSV...", "", "E&xit"}));
+    EXPECT_EQ(texts, (QStringList{"&New", "&Open...", "Open &Recent", "&Import...", "&Save", "Save &As...",
+                                  "", "&Print...", "Print Pre&view", "Print in &Black and White",
+                                  "Export P&DF...", "Export Players as &CSV...", "", "E&xit"}));
     EXPECT_EQ(action("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(action("Print1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     for (const char* name : {"Print1", "PrintPreview1", "ExportPdf1", "ExportCsv1"})
@@ -86,6 +88,9 @@ TEST_F(PaperMenuTest, ExportPdfWritesWhatTheWindowShowsWithoutSaving)
     EXPECT_TRUE(text.contains("Unsaved Reavers"));
     EXPECT_TRUE(text.contains("Edited, \"Quoted\" Name"));
     EXPECT_EQ(m_choosers->exportSuffixes, std::vector<QString>{"pdf"});
+    EXPECT_EQ(m_choosers->exportTitles, std::vector<QString>{"Export PDF"});
+    // The first export proposes the roster's name.
+    EXPECT_EQ(m_choosers->filePresets.front(), QDir::current().filePath("Unsaved Reavers.pdf"));
     for (const std::string& line : m_view->pageBuffer())
         EXPECT_EQ(line.find("Unsaved"), std::string::npos) << "nothing was saved";
 
@@ -109,6 +114,7 @@ TEST_F(PaperMenuTest, ExportCsvWritesTheShownCells)
     EXPECT_TRUE(csv.contains("\r\n3,\"Edited, \"\"Quoted\"\" Name\",,"));
     EXPECT_TRUE(csv.contains("\r\nTeam Name,Unsaved Reavers\r\n"));
     EXPECT_EQ(m_choosers->exportSuffixes, std::vector<QString>{"csv"});
+    EXPECT_EQ(m_choosers->exportTitles, std::vector<QString>{"Export Players as CSV"});
 }
 
 TEST_F(PaperMenuTest, PrintGoesToThePrinterTheDialogChose)

@@ -93,8 +93,10 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
         menus,
         QStringList({"&File|&New|&Open...|Open &Recent|&Import...|&Save|Save &As...|-|&Print...|Print "
                      "Pre&view|Print in &Black and White|Export P&DF...|Export Players as &CSV...|-|E&xit",
-                     "&Edit|&Undo|&Redo", "&Colors|&Background|&Table|Table &Headings",
-                     "Fo&nts|&Heading|&Table", "&Team|&Update Cost of Team",
+                     "&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All|-|&Find...|Find &Next",
+                     "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+                     "&Team|&Update Cost of Team|-|&Insert Player Above|&Remove Player|Move Player U&p|Move "
+                     "Player &Down",
                      "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
