@@ -6,11 +6,9 @@
 # usage: bench/pdf-largest-bench.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-cli="$build/bin/team-editor-cli"
-[ -x "$cli" ] || { echo "no $cli: build team-editor-cli first" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=cpu-time.sh
+source "$root/bench/cpu-time.sh"
+start_cli_bench "$root" "${1:-}"
 
 # The sample page with its match record replaced by ROWS rows of 256 cells.
 make_page() {

@@ -231,8 +231,9 @@ TEST_F(RosterPaperTest, LongerMatchRecordsNeverPrintLarger)
         const RosterPaper paper(sheet);
         const qreal printed = paper.fontPointSize() * paper.shrink();
         EXPECT_NE(std::find(sizesTried.begin(), sizesTried.end(), paper.fontPointSize()), sizesTried.end());
-        if (!chosen.empty())
+        if (!chosen.empty()) {
             EXPECT_LE(printed, chosen.back()) << rows << " rows";
+        }
         chosen.push_back(printed);
     }
     EXPECT_GE(std::set<qreal>(chosen.begin(), chosen.end()).size(), 3u) << "the sizes are stepped through";
