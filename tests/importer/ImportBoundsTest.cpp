@@ -2,20 +2,12 @@
 // bytes per byte of the page, whatever the page repeats, and its column
 // counts cannot overflow.
 #include "Errors.h"
+#include "PeakMemory.h"
 #include "RosterImporter.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 namespace {
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 std::string repeated(std::string_view head, std::string_view unit, std::size_t bytes)
 {
@@ -25,20 +17,6 @@ std::string repeated(std::string_view head, std::string_view unit, std::size_t b
         page += unit;
     return page;
 }
-
-// AddressSanitizer keeps freed memory aside and shadows all of it, which no
-// bound of the importer's own can hold.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool memoryIsShadowed = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool memoryIsShadowed = true;
-#else
-constexpr bool memoryIsShadowed = false;
-#endif
-#else
-constexpr bool memoryIsShadowed = false;
-#endif
 
 constexpr std::string_view headingRow = "<table><tr><th>Name</th><th>MA</th><th>ST</th><th>AG</th></tr>";
 
