@@ -5,9 +5,8 @@
 #include "Choosers.h"
 #include "ErrorReport.h"
 #include "Errors.h"
-#include "PageHistory.h"
-#include "RecentPages.h"
 #include "RosterReader.h"
+#include "UrlHistoryBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSize>
 #include <QTemporaryDir>
 #include <string>
 #include <utility>
@@ -107,7 +105,8 @@ void TForm_Parse::createControls()
     // the text typed is taken as typed, not completed from the list.
     Cmb_HTML->setInsertPolicy(QComboBox::NoInsert);
     Cmb_HTML->setCompleter(nullptr);
-    m_historyItemHeight = scale(16);
+    m_history = new UrlHistoryBox(Cmb_HTML, m_startDirectory, scale(16), this);
+    connect(m_history, &UrlHistoryBox::notSaved, this, &TForm_Parse::historyNotSaved);
     Button1 = new QPushButton(QStringLiteral("Browse"), this);
     scale.place(Button1, 8, 56, 72, 25);
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
@@ -153,27 +152,14 @@ void TForm_Parse::createControls()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QString TForm_Parse::historyPath() const
-{
-    return PageHistory::locate(m_startDirectory);
-}
-
 void TForm_Parse::FormCreate()
 {
-    const PageHistory history(historyPath());
-    Cmb_HTML->clear();
-    m_historyProblem.clear();
-    try {
-        for (const QString& url : history.urls())
-            addHistoryEntry(url);
-        const int current = history.currentIndex();
-        Cmb_HTML->setCurrentIndex(current >= 0 && current < Cmb_HTML->count() ? current : -1);
-    } catch (const ELimitError& error) {
-        // A history too large to read starts the editor with an empty one,
-        // kept in memory only, so that the file is never written over.
-        Cmb_HTML->clear();
-        m_historyProblem = QString::fromUtf8(error.what());
-    }
+    m_history->load();
+}
+
+const QString& TForm_Parse::historyProblem() const
+{
+    return m_history->problem();
 }
 
 void TForm_Parse::BtnParseClick()
@@ -189,25 +175,25 @@ void TForm_Parse::Button1Click()
 void TForm_Parse::readPageSource()
 {
     const QString text = Cmb_HTML->currentText();
-    m_historyFailed = false;
+    m_history->startCommand();
     if (isUrl(text)) {
         // A URL that cannot be fetched is not worth remembering.
         TNMHTTP::checkedUrl(text.toStdString());
-        rememberUrl(text);
+        m_history->rememberUrl(text);
         const BusyCursor busy;
         // The page stays in its folder until it has been read and looked at
         // for an import. A cancelled fetch leaves the dialog open as it was.
         const QTemporaryDir folder = fetchFolder();
         if (!fetchPage(text, folder) || !readAndShowPage(text))
             return;
-        rememberRecentPage(text);
+        m_history->rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
         if (!readAndShowPage(text))
             return;
-        rememberRecentPage(QFileInfo(text).absoluteFilePath());
+        m_history->rememberRecentPage(QFileInfo(text).absoluteFilePath());
     }
     hide();
 }
@@ -256,19 +242,6 @@ void TForm_Parse::readPage(const QString& text)
     BtnParseClick();
 }
 
-void TForm_Parse::rememberRecentPage(const QString& text) const
-{
-    // The list is a convenience: a history file that cannot be written must
-    // not turn a page read without failure into a failed command. A history
-    // too large to read is never written, nor one that just failed.
-    if (!m_historyProblem.isEmpty() || m_historyFailed)
-        return;
-    try {
-        RecentPages(historyPath()).add(text);
-    } catch (const TeamEditorError&) {
-    }
-}
-
 void TForm_Parse::bringUp()
 {
     show();
@@ -278,39 +251,6 @@ void TForm_Parse::bringUp()
     Cmb_HTML->setFocus(Qt::ActiveWindowFocusReason);
     Cmb_HTML->lineEdit()->selectAll();
     BtnParse->setDefault(true);
-}
-
-void TForm_Parse::rememberUrl(const QString& url)
-{
-    const PageHistory history(historyPath());
-    const bool writable = m_historyProblem.isEmpty();
-    // Remembering is a convenience, as the recent pages are: a history that
-    // cannot be written is told once, and the page is fetched all the same.
-    const auto store = [&](const auto& write) {
-        if (!writable || m_historyFailed)
-            return;
-        try {
-            write();
-        } catch (const TeamEditorError& error) {
-            m_historyFailed = true;
-            emit historyNotSaved(
-                QStringLiteral("History not saved: %1").arg(QString::fromUtf8(error.what())));
-        }
-    };
-    // MatchFixedString without MatchCaseSensitive compares whole entries in any letter case.
-    if (Cmb_HTML->findText(url, Qt::MatchFixedString) < 0) {
-        addHistoryEntry(url);
-        Cmb_HTML->setCurrentIndex(Cmb_HTML->count() - 1);
-        store([&] { history.appendUrl(url); });
-    }
-    store([&] { history.storeCurrentIndex(Cmb_HTML->currentIndex()); });
-}
-
-void TForm_Parse::addHistoryEntry(const QString& url)
-{
-    Cmb_HTML->addItem(url);
-    // The drop-down list's width follows the box, so only the height matters.
-    Cmb_HTML->setItemData(Cmb_HTML->count() - 1, QSize(0, m_historyItemHeight), Qt::SizeHintRole);
 }
 
 void TForm_Parse::BtnCancelClick()

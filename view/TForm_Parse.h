@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTemporaryDir;
+class UrlHistoryBox;
 
 // The page source dialog: takes the path or URL of a roster page, obtains the
 // page (reading the file, or fetching the URL into a private temporary folder
@@ -53,7 +54,7 @@ public:
 
     // Why the history could not be read at creation ("History file too
     // large: <path>"), or empty. The history is then kept in memory only.
-    const QString& historyProblem() const { return m_historyProblem; }
+    const QString& historyProblem() const;
 
     TNMHTTP NMHTTP1;
     PageLines Memo1; // the page being read
@@ -84,9 +85,6 @@ private:
     QPushButton* BtnCancel = nullptr; // ends a running fetch
 
     void createControls();
-    QString historyPath() const;
-    void addHistoryEntry(const QString& url);
-    void rememberUrl(const QString& url);
     class FetchScope;
     static QTemporaryDir fetchFolder();
     // Fetches url into folder and loads Memo1 with the page; false when Cancel ended it.
@@ -100,15 +98,11 @@ private:
     // False when the replace check kept the shown roster, or the user did not
     // import another tool's page.
     bool readAndShowPage(const QString& text);
-    // Adds a page read without failure to the recent pages.
-    void rememberRecentPage(const QString& text) const;
 
     QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last
     QString m_pagePath;       // the file Memo1 was loaded from
-    int m_historyItemHeight = 0;
-    QString m_historyProblem;
-    bool m_historyFailed = false; // writing the history failed in this command
+    UrlHistoryBox* m_history = nullptr;
     QPushButton* m_cancelButton = nullptr;
     bool m_fetching = false;
     bool m_cancelRequested = false;
