@@ -12,6 +12,8 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolTip>
 
@@ -279,3 +281,36 @@ TEST_F(CellCommandsTest, CellsTellScreenReadersWhereTheyStand)
 }
 
 } // namespace
+
+// Every command of the menu bar is reachable from the keyboard: its menu has a
+// mnemonic, and the item has one of its own or a key, no two items of a menu
+// sharing a mnemonic. A disabled item (a placeholder such as "No recent
+// pages") is no command.
+TEST_F(CellCommandsTest, EveryMenuCommandHasAKeyOrAMnemonic)
+{
+    const auto mnemonicOf = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    const std::function<void(const QMenu*)> checkMenu = [&](const QMenu* menu) {
+        QList<QChar> taken;
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible() || !action->isEnabled())
+                continue;
+            const QChar mnemonic = mnemonicOf(action->text());
+            EXPECT_TRUE(!mnemonic.isNull() || !action->shortcut().isEmpty())
+                << menu->title().toStdString() << ": " << action->text().toStdString();
+            if (!mnemonic.isNull()) {
+                EXPECT_FALSE(taken.contains(mnemonic))
+                    << menu->title().toStdString() << ": " << action->text().toStdString();
+                taken.push_back(mnemonic);
+            }
+            if (action->menu())
+                checkMenu(action->menu());
+        }
+    };
+    for (const QAction* top : m_view->menuBar()->actions()) {
+        EXPECT_FALSE(mnemonicOf(top->text()).isNull()) << top->text().toStdString();
+        checkMenu(top->menu());
+    }
+}
