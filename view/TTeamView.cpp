@@ -1,5 +1,6 @@
 #include "TTeamView.h"
 
+#include "ActiveRules.h"
 #include "CellPainter.h"
 #include "ColumnFitter.h"
 #include "DocumentCommands.h"
@@ -66,6 +67,7 @@ QFont layoutFont(int pixelSize, bool bold)
 TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 {
     createContents();
+    m_rules = new ActiveRules(this);
     m_document = new RosterDocument(m_sheet, this);
     m_editing = new EditCommands(m_document->history(), grids(), this);
     m_saving = new SaveCommands(m_sheet, *m_document, m_pageSource, this);

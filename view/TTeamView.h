@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class ActiveRules;
 class CellPainter;
 class ClipboardCommands;
 class DocumentCommands;
@@ -129,6 +130,10 @@ public:
     // The page WriteHTML built last.
     const std::vector<std::string>& pageBuffer() const;
 
+    // The league rules the roster is checked against, if any.
+    ActiveRules& leagueRules() { return *m_rules; }
+    const ActiveRules& leagueRules() const { return *m_rules; }
+
     // The team value and the marks of the shown roster.
     const SheetTotals& totals() const { return *m_totals; }
     // Team, Update Cost of Team: the team value into Cost of Team, one change of the sheet.
@@ -224,6 +229,7 @@ private:
     QWidget* m_canvas;
     StartHint* m_startHint = nullptr;
     RosterDocument* m_document = nullptr;
+    ActiveRules* m_rules = nullptr;
     PageSourceBox m_pageSource;
     QString m_startDirectory;
     RosterSheet m_sheet;
