@@ -9,9 +9,8 @@ std::string normalisedWord(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
-        const char lower = asciiLower(c);
-        if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9') || lower == '#')
-            out.push_back(lower);
+        if (const char kept = wordCharacter(c))
+            out.push_back(kept);
     }
     return out;
 }

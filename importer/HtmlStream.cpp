@@ -23,6 +23,20 @@ bool isBlank(unsigned char c)
     return c <= ' ';
 }
 
+// The length of the blank the text starts with at the place, or 0.
+std::size_t blankAt(std::string_view text, std::size_t at)
+{
+    static constexpr std::string_view bareNbsp = "&nbsp";
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (isBlank(c))
+        return 1;
+    if (c == 0xC2 && at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) == 0xA0)
+        return 2;
+    if (c == '&' && text.substr(at, bareNbsp.size()) == bareNbsp)
+        return bareNbsp.size();
+    return 0;
+}
+
 // Style attributes are compared without blanks and case: "display: none".
 std::string squeezedUpper(std::string_view text)
 {
@@ -41,7 +55,10 @@ bool hides(std::string_view name, const TagAttributes& attributes)
         return true;
     if (attributes.has("hidden"))
         return true;
-    const std::string style = squeezedUpper(attributes.value("style"));
+    const std::string_view styleText = attributes.value("style");
+    if (styleText.empty())
+        return false;
+    const std::string style = squeezedUpper(styleText);
     return holds(style, "DISPLAY:NONE") || holds(style, "VISIBILITY:HIDDEN");
 }
 
@@ -153,14 +170,15 @@ private:
         m_run.append(text.substr(0, LongestTextRun - std::min(m_run.size(), LongestTextRun)));
     }
 
+    // The run is collapsed where it lies: its characters need no second copy.
     void endRun()
     {
         if (m_run.empty())
             return;
-        const std::string text = collapsedBlanks(m_run);
+        collapseBlanks(m_run);
+        if (!m_run.empty())
+            m_events.textRun(m_run);
         m_run.clear();
-        if (!text.empty())
-            m_events.textRun(text);
     }
 
     HtmlEvents& m_events;
@@ -192,33 +210,25 @@ bool TagAttributes::has(std::string_view name) const
     return false;
 }
 
-std::string collapsedBlanks(std::string_view text)
+void collapseBlanks(std::string& text)
 {
-    static constexpr std::string_view bareNbsp = "&nbsp";
-    std::string out;
+    // Reads ahead of where it writes: a blank written stands for at least one
+    // character read and dropped.
+    const std::string_view in = text;
+    std::size_t out = 0;
     bool blank = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xA0) {
+    for (std::size_t at = 0; at < in.size();) {
+        if (const std::size_t blankSize = blankAt(in, at); blankSize != 0) {
             blank = true;
-            ++i;
+            at += blankSize;
             continue;
         }
-        if (c == '&' && text.substr(i, bareNbsp.size()) == bareNbsp) {
-            blank = true;
-            i += bareNbsp.size() - 1;
-            continue;
-        }
-        if (isBlank(c)) {
-            blank = true;
-            continue;
-        }
-        if (blank && !out.empty())
-            out.push_back(' ');
+        if (blank && out != 0)
+            text[out++] = ' ';
         blank = false;
-        out.push_back(static_cast<char>(c));
+        text[out++] = in[at++];
     }
-    return out;
+    text.resize(out);
 }
 
 void streamHtml(std::string_view bytes, HtmlEvents& events)

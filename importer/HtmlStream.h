@@ -45,7 +45,7 @@ constexpr std::size_t LongestTextRun = 8192;
 // stops the parse and comes out of this call.
 void streamHtml(std::string_view bytes, HtmlEvents& events);
 
-// The text with every run of blanks made one blank, and trimmed; the parser
+// Makes every run of blanks in the text one blank, and trims it; the parser
 // leaves "&nbsp" without its ";" as it stands, which browsers, and the pages of
 // older tools that count on them, take for a no-break space.
-std::string collapsedBlanks(std::string_view text);
+void collapseBlanks(std::string& text);

@@ -9,6 +9,9 @@ namespace {
 
 void appendCapped(std::string& to, std::string_view text, std::size_t limit)
 {
+    // Most elements state no look and no class.
+    if (text.empty())
+        return;
     to.append(text.substr(0, limit - std::min(to.size(), limit)));
 }
 
@@ -23,6 +26,8 @@ void appendRun(std::string& to, std::string_view run, std::size_t limit)
 // too large for any type counts as the widest span.
 int spanOf(std::string_view colspan)
 {
+    if (colspan.empty())
+        return 1;
     const std::string_view digits = trimmed(colspan);
     const std::optional<std::int32_t> span = leadingNumber(digits);
     if (!span && !digits.empty() && digits.front() >= '0' && digits.front() <= '9')
@@ -46,6 +51,13 @@ void ElementLook::takeFrom(const TagAttributes& attributes)
         appendCapped(text, attributes.value("text"), LongestLookText);
     if (style.empty())
         appendCapped(style, attributes.value("style"), LongestLookText);
+}
+
+void ElementLook::clear()
+{
+    bgcolor.clear();
+    text.clear();
+    style.clear();
 }
 
 std::string_view TableRow::runsOf(const TableCell& cell) const
@@ -148,8 +160,8 @@ void PageTables::openRow(OpenTable& table, const TagAttributes* attributes)
 {
     table.row.cells.clear();
     table.row.buffer.clear();
-    table.row.look = {};
-    table.row.firstCellLook = {};
+    table.row.look.clear();
+    table.row.firstCellLook.clear();
     table.row.table = table.number;
     table.row.index = table.rowCount++;
     if (attributes != nullptr)

@@ -23,6 +23,7 @@ struct ElementLook
     std::string style;
 
     void takeFrom(const TagAttributes& attributes);
+    void clear();
 };
 
 struct TableCell

@@ -1,8 +1,11 @@
 #include "TeamLabels.h"
 
+#include "ByteText.h"
 #include "ColumnHeadings.h"
 #include "LineCleanup.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <limits>
 
@@ -11,54 +14,99 @@ namespace {
 // A label is a few words; a longer text is a sentence that happens to hold one.
 constexpr std::size_t LongestLabel = 40;
 
+// The words of the labels that name team fields, as normalisedWord gives them.
+using enum TeamLabel;
+constexpr std::pair<std::string_view, TeamLabel> labelWords[] = {
+    {"team", TeamName},
+    {"teamname", TeamName},
+    {"race", Race},
+    {"teamrace", Race},
+    {"coach", Coach},
+    {"coachedby", Coach},
+    {"headcoach", Coach},
+    {"rerolls", ReRolls},
+    {"reroll", ReRolls},
+    {"teamrerolls", ReRolls},
+    {"fanfactor", FanFactor},
+    {"dedicatedfans", FanFactor},
+    // Only a rating is a rating; a team's value is its cost.
+    {"teamrating", TeamRating},
+    {"rating", TeamRating},
+    {"tr", TeamRating},
+    {"teamvalue", TeamCost},
+    {"tv", TeamCost},
+    {"totalteamvalue", TeamCost},
+    {"currentteamvalue", TeamCost},
+    {"currentvalue", TeamCost},
+    {"treasury", Treasury},
+    {"gold", Treasury},
+    {"teamgold", Treasury},
+    {"bank", Treasury},
+    {"teamcost", TeamCost},
+    {"costofteam", TeamCost},
+    {"totalcostofteam", TeamCost},
+    {"assistantcoaches", AssistantCoaches},
+    {"assistantcoach", AssistantCoaches},
+    {"asscoaches", AssistantCoaches},
+    {"cheerleaders", Cheerleaders},
+    {"cheerleader", Cheerleaders},
+    {"apothecary", Apothecary},
+    {"apothecaries", Apothecary},
+    {"teamapothecary", Apothecary},
+    {"wizard", Wizard},
+    {"wizards", Wizard},
+    {"teamwizard", Wizard},
+    {"necromancer", Wizard},
+    {"alchemist", Wizard},
+    {"masterchef", Wizard},
+};
+
+// Every text of a page is tried as a label, so the words are looked up by
+// bisection: shorter words first, words of one length in order.
+constexpr bool shorterOrBefore(std::string_view a, std::string_view b)
+{
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+constexpr auto labelWordsByLength = [] {
+    std::array<std::pair<std::string_view, TeamLabel>, std::size(labelWords)> words{};
+    std::copy(std::begin(labelWords), std::end(labelWords), words.begin());
+    std::sort(words.begin(), words.end(),
+              [](const auto& a, const auto& b) { return shorterOrBefore(a.first, b.first); });
+    return words;
+}();
+
 std::optional<TeamLabel> labelOfWord(std::string_view word)
 {
-    using enum TeamLabel;
-    static constexpr std::pair<std::string_view, TeamLabel> names[] = {
-        {"team", TeamName},
-        {"teamname", TeamName},
-        {"race", Race},
-        {"teamrace", Race},
-        {"coach", Coach},
-        {"coachedby", Coach},
-        {"headcoach", Coach},
-        {"rerolls", ReRolls},
-        {"reroll", ReRolls},
-        {"teamrerolls", ReRolls},
-        {"fanfactor", FanFactor},
-        {"dedicatedfans", FanFactor},
-        // Only a rating is a rating; a team's value is its cost.
-        {"teamrating", TeamRating},
-        {"rating", TeamRating},
-        {"tr", TeamRating},
-        {"teamvalue", TeamCost},
-        {"tv", TeamCost},
-        {"totalteamvalue", TeamCost},
-        {"currentteamvalue", TeamCost},
-        {"currentvalue", TeamCost},
-        {"treasury", Treasury},
-        {"gold", Treasury},
-        {"teamgold", Treasury},
-        {"bank", Treasury},
-        {"teamcost", TeamCost},
-        {"costofteam", TeamCost},
-        {"totalcostofteam", TeamCost},
-        {"assistantcoaches", AssistantCoaches},
-        {"assistantcoach", AssistantCoaches},
-        {"asscoaches", AssistantCoaches},
-        {"cheerleaders", Cheerleaders},
-        {"cheerleader", Cheerleaders},
-        {"apothecary", Apothecary},
-        {"apothecaries", Apothecary},
-        {"teamapothecary", Apothecary},
-        {"wizard", Wizard},
-        {"wizards", Wizard},
-        {"teamwizard", Wizard},
-        {"necromancer", Wizard},
-        {"alchemist", Wizard},
-        {"masterchef", Wizard},
-    };
-    return meaningOf(names, word);
+    const auto found = std::lower_bound(
+        labelWordsByLength.begin(), labelWordsByLength.end(), word,
+        [](const auto& entry, std::string_view wanted) { return shorterOrBefore(entry.first, wanted); });
+    if (found == labelWordsByLength.end() || found->first != word)
+        return std::nullopt;
+    return found->second;
+}
+
+// The label's word as normalisedWord(withoutBrackets(label)) gives it, gathered
+// in one pass without allocating; a word longer than any label's is none.
+std::optional<TeamLabel> labelOfText(std::string_view label)
+{
+    std::array<char, longestWord(labelWords)> word;
+    std::size_t size = 0;
+    int depth = 0;
+    for (const char c : label) {
+        if (const char kept = wordCharacter(c)) {
+            if (depth != 0)
+                continue;
+            if (size == word.size())
+                return std::nullopt;
+            word[size++] = kept;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && depth > 0) {
+            --depth;
+        }
+    }
+    return labelOfWord(std::string_view(word.data(), size));
 }
 
 bool isYes(std::string_view text)
@@ -121,7 +169,7 @@ std::optional<LabelledText> labelledText(std::string_view text)
     const std::string_view label = text.substr(0, colon);
     const std::string_view value =
         colon == std::string_view::npos ? std::string_view{} : text.substr(colon + 1);
-    const std::optional<TeamLabel> found = labelOfWord(normalisedWord(withoutBrackets(label)));
+    const std::optional<TeamLabel> found = labelOfText(label);
     if (!found)
         return std::nullopt;
     return LabelledText{*found, std::string(trimmed(value))};
