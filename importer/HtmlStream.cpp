@@ -215,6 +215,7 @@ void collapseBlanks(std::string& text)
     // Reads ahead of where it writes: a blank written stands for at least one
     // character read and dropped.
     const std::string_view in = text;
+    char* const kept = text.data();
     std::size_t out = 0;
     bool blank = false;
     for (std::size_t at = 0; at < in.size();) {
@@ -224,9 +225,9 @@ void collapseBlanks(std::string& text)
             continue;
         }
         if (blank && out != 0)
-            text[out++] = ' ';
+            kept[out++] = ' ';
         blank = false;
-        text[out++] = in[at++];
+        kept[out++] = in[at++];
     }
     text.resize(out);
 }

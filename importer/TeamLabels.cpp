@@ -61,36 +61,45 @@ constexpr std::pair<std::string_view, TeamLabel> labelWords[] = {
     {"masterchef", Wizard},
 };
 
-// Every text of a page is tried as a label, so the words are looked up by
-// bisection: shorter words first, words of one length in order.
-constexpr bool shorterOrBefore(std::string_view a, std::string_view b)
-{
-    return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
+constexpr std::size_t LongestLabelWord = longestWord(labelWords);
 
+// Every text of a page is tried as a label, so a word is compared only with
+// the label words of its length: the words sorted by length, and where those
+// of each length begin.
 constexpr auto labelWordsByLength = [] {
     std::array<std::pair<std::string_view, TeamLabel>, std::size(labelWords)> words{};
     std::copy(std::begin(labelWords), std::end(labelWords), words.begin());
-    std::sort(words.begin(), words.end(),
-              [](const auto& a, const auto& b) { return shorterOrBefore(a.first, b.first); });
+    std::sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.size(), a.first) < std::pair(b.first.size(), b.first);
+    });
     return words;
+}();
+
+constexpr auto firstOfLength = [] {
+    std::array<std::size_t, LongestLabelWord + 2> first{};
+    for (std::size_t length = 0; length < first.size(); ++length)
+        first[length] = static_cast<std::size_t>(
+            std::count_if(labelWordsByLength.begin(), labelWordsByLength.end(),
+                          [&](const auto& entry) { return entry.first.size() < length; }));
+    return first;
 }();
 
 std::optional<TeamLabel> labelOfWord(std::string_view word)
 {
-    const auto found = std::lower_bound(
-        labelWordsByLength.begin(), labelWordsByLength.end(), word,
-        [](const auto& entry, std::string_view wanted) { return shorterOrBefore(entry.first, wanted); });
-    if (found == labelWordsByLength.end() || found->first != word)
+    if (word.size() > LongestLabelWord)
         return std::nullopt;
-    return found->second;
+    for (std::size_t i = firstOfLength[word.size()]; i < firstOfLength[word.size() + 1]; ++i) {
+        if (labelWordsByLength[i].first == word)
+            return labelWordsByLength[i].second;
+    }
+    return std::nullopt;
 }
 
 // The label's word as normalisedWord(withoutBrackets(label)) gives it, gathered
 // in one pass without allocating; a word longer than any label's is none.
 std::optional<TeamLabel> labelOfText(std::string_view label)
 {
-    std::array<char, longestWord(labelWords)> word;
+    std::array<char, LongestLabelWord> word;
     std::size_t size = 0;
     int depth = 0;
     for (const char c : label) {
