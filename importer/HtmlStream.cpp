@@ -23,6 +23,11 @@ bool isBlank(unsigned char c)
     return c <= ' ';
 }
 
+bool mayStartBlank(unsigned char c)
+{
+    return isBlank(c) || c == 0xC2 || c == '&';
+}
+
 // The length of the blank the text starts with at the place, or 0.
 std::size_t blankAt(std::string_view text, std::size_t at)
 {
@@ -192,24 +197,6 @@ private:
 
 } // namespace
 
-std::string_view TagAttributes::value(std::string_view name) const
-{
-    for (const unsigned char* const* pair = m_pairs; pair != nullptr && pair[0] != nullptr; pair += 2) {
-        if (asView(pair[0]) == name)
-            return asView(pair[1]);
-    }
-    return {};
-}
-
-bool TagAttributes::has(std::string_view name) const
-{
-    for (const unsigned char* const* pair = m_pairs; pair != nullptr && pair[0] != nullptr; pair += 2) {
-        if (asView(pair[0]) == name)
-            return true;
-    }
-    return false;
-}
-
 void collapseBlanks(std::string& text)
 {
     // Reads ahead of where it writes: a blank written stands for at least one
@@ -227,7 +214,10 @@ void collapseBlanks(std::string& text)
         if (blank && out != 0)
             kept[out++] = ' ';
         blank = false;
-        kept[out++] = in[at++];
+        // The characters up to the next that may start a blank, as they are.
+        do
+            kept[out++] = in[at++];
+        while (at < in.size() && !mayStartBlank(static_cast<unsigned char>(in[at])));
     }
     text.resize(out);
 }

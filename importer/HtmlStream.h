@@ -11,10 +11,29 @@ public:
     explicit TagAttributes(const unsigned char* const* pairs) : m_pairs(pairs) {}
 
     // The attribute's value, or the empty text when the tag has none.
-    std::string_view value(std::string_view name) const;
-    bool has(std::string_view name) const;
+    std::string_view value(std::string_view name) const
+    {
+        const unsigned char* const* pair = find(name);
+        return pair == nullptr ? std::string_view{} : text(pair[1]);
+    }
+    bool has(std::string_view name) const { return find(name) != nullptr; }
 
 private:
+    static std::string_view text(const unsigned char* text)
+    {
+        return text == nullptr ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(text));
+    }
+
+    // Inline, as most elements have no attributes to look through.
+    const unsigned char* const* find(std::string_view name) const
+    {
+        for (const unsigned char* const* pair = m_pairs; pair != nullptr && pair[0] != nullptr; pair += 2) {
+            if (text(pair[0]) == name)
+                return pair;
+        }
+        return nullptr;
+    }
+
     const unsigned char* const* m_pairs;
 };
 
