@@ -2,7 +2,6 @@
 
 #include "ByteText.h"
 
-#include <initializer_list>
 #include <string>
 
 std::string normalisedWord(std::string_view text)
@@ -121,14 +120,16 @@ std::optional<RosterColumn> columnOfWord(std::string_view word)
 
 std::optional<RosterColumn> columnOfHeading(std::string_view heading)
 {
+    const auto columnOf = [](const std::string& word) {
+        const std::optional<RosterColumn> column = columnOfWord(word);
+        return column ? column : columnOfSynonym(word);
+    };
+    if (const std::optional<RosterColumn> column = columnOf(normalisedWord(heading)))
+        return column;
     // "Cost (000s)" and "Skills (learned)" name their columns before the brackets.
-    for (const std::string& word : {normalisedWord(heading), normalisedWord(withoutBrackets(heading))}) {
-        if (const std::optional<RosterColumn> column = columnOfWord(word))
-            return column;
-        if (const std::optional<RosterColumn> column = columnOfSynonym(word))
-            return column;
-    }
-    return std::nullopt;
+    if (heading.find('(') == std::string_view::npos)
+        return std::nullopt;
+    return columnOf(normalisedWord(withoutBrackets(heading)));
 }
 
 bool isOtherToolsHeading(std::string_view heading)

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -156,13 +155,19 @@ ColumnMap headingsOfRow(const TableRow& row)
 ColumnMap classesOfRow(const TableRow& row)
 {
     ColumnMap map;
+    // Every row of a page is tried until one names the columns, so the class
+    // names are parted where they lie.
+    static constexpr std::string_view blanks = " \t\n\v\f\r";
     for (const TableCell& cell : row.cells) {
-        std::istringstream classes{std::string(row.classesOf(cell))};
-        std::string word;
-        while (classes >> word) {
+        std::string_view classes = row.classesOf(cell);
+        for (std::size_t start = classes.find_first_not_of(blanks); start != std::string_view::npos;
+             start = classes.find_first_not_of(blanks, start)) {
+            const std::size_t end = std::min(classes.find_first_of(blanks, start), classes.size());
+            const std::string_view word = classes.substr(start, end - start);
+            start = end;
             const std::optional<RosterColumn> column = columnOfHeading(word);
             if (usable(map, column)) {
-                name(map, *column, cell.column, word);
+                name(map, *column, cell.column, std::string(word));
                 break;
             }
         }

@@ -1,8 +1,10 @@
 // The texts the importer takes from a page: blanks collapsed where the text
 // lies, and labels known by their word however the page writes them.
 #include "ColumnHeadings.h"
+#include "Errors.h"
 #include "HtmlStream.h"
 #include "LineCleanup.h"
+#include "RosterImporter.h"
 #include "TeamLabels.h"
 
 #include <gtest/gtest.h>
@@ -156,4 +158,35 @@ TEST(PageText, ALabelIsTheLabelOfItsNormalisedWord)
         }
     }
     EXPECT_GT(labels, 100);
+}
+
+// Class names are parted by any blank a class attribute may hold, and the
+// first that names a column not yet named wins.
+TEST(PageText, CellClassesNameTheColumnsWhateverBlanksPartThem)
+{
+    struct Case
+    {
+        std::string_view nameClass;
+        std::string_view maClass;
+        bool roster;
+    };
+    const Case cases[] = {
+        {"name", "ma", true},        {"\tclickable\nname ", "x\fma\r", true},
+        {"a\vname", "\v\vma", true}, {"name ma", "ma", true},
+        {"playername", "m", true},   {"na me", "ma", false},
+        {"", "ma", false},
+    };
+    for (const Case& c : cases) {
+        const std::string page = "<table><tr><td class=\"" + std::string(c.nameClass) +
+                                 "\">Ann</td><td class=\"" + std::string(c.maClass) +
+                                 "\">7</td><td class=\"st\">3</td></tr></table>";
+        if (!c.roster) {
+            EXPECT_THROW(importRosterPage(page), TeamEditorError) << c.nameClass;
+            continue;
+        }
+        const ImportResult result = importRosterPage(page);
+        EXPECT_TRUE(result.columnsFromCellClasses) << c.nameClass;
+        EXPECT_EQ(result.team.Players[1].PlayerName, "Ann") << c.nameClass;
+        EXPECT_EQ(result.team.Players[1].MA, 7) << c.nameClass;
+    }
 }
