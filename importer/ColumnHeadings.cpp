@@ -55,7 +55,8 @@ std::optional<RosterColumn> columnOfSynonym(std::string_view word)
         {"currentvalue", Value},
         {"playervalue", Value},
     };
-    return meaningOf(names, word);
+    static constexpr WordTable words(names);
+    return words.meaningOf(word);
 }
 
 std::optional<RosterColumn> columnOfWord(std::string_view word)
@@ -113,23 +114,25 @@ std::optional<RosterColumn> columnOfWord(std::string_view word)
         {"cost", Value},
         {"value", Value},
     };
-    return meaningOf(names, word);
+    static constexpr WordTable words(names);
+    return words.meaningOf(word);
 }
 
 } // namespace
 
 std::optional<RosterColumn> columnOfHeading(std::string_view heading)
 {
-    const auto columnOf = [](const std::string& word) {
-        const std::optional<RosterColumn> column = columnOfWord(word);
-        return column ? column : columnOfSynonym(word);
+    const auto columnOf = [&](ShortWord::Brackets brackets) {
+        const ShortWord word(heading, brackets);
+        const std::optional<RosterColumn> column = columnOfWord(word.view());
+        return column ? column : columnOfSynonym(word.view());
     };
-    if (const std::optional<RosterColumn> column = columnOf(normalisedWord(heading)))
+    if (const std::optional<RosterColumn> column = columnOf(ShortWord::Brackets::Kept))
         return column;
     // "Cost (000s)" and "Skills (learned)" name their columns before the brackets.
     if (heading.find('(') == std::string_view::npos)
         return std::nullopt;
-    return columnOf(normalisedWord(withoutBrackets(heading)));
+    return columnOf(ShortWord::Brackets::Dropped);
 }
 
 bool isOtherToolsHeading(std::string_view heading)

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "ByteText.h"
 #include "Money.h"
+#include "WordTable.h"
 
-#include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,33 +53,6 @@ std::string withoutBrackets(std::string_view text);
 // Letters and digits of the text in lower case, and "#": the form in which
 // headings and labels are compared.
 std::string normalisedWord(std::string_view text);
-
-// The character as a normalised word keeps it, in lower case, or 0 for one it
-// drops; looked up in a table, as every text of a page is tried as a label.
-inline constexpr auto wordCharacters = [] {
-    std::array<char, 256> kept{};
-    for (int c = 0; c < 256; ++c) {
-        const char lower = asciiLower(static_cast<char>(c));
-        if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9') || lower == '#')
-            kept[static_cast<std::size_t>(c)] = lower;
-    }
-    return kept;
-}();
-
-constexpr char wordCharacter(char c)
-{
-    return wordCharacters[static_cast<unsigned char>(c)];
-}
-
-// The length of the longest word in a table of normalised words.
-template <typename Meaning, std::size_t Count>
-constexpr std::size_t longestWord(const std::pair<std::string_view, Meaning> (&words)[Count])
-{
-    std::size_t longest = 0;
-    for (const auto& word : words)
-        longest = std::max(longest, word.first.size());
-    return longest;
-}
 
 // The meaning a table of normalised words gives the word, if any.
 template <typename Meaning, std::size_t Count>

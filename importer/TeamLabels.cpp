@@ -1,11 +1,8 @@
 #include "TeamLabels.h"
 
-#include "ByteText.h"
 #include "ColumnHeadings.h"
 #include "LineCleanup.h"
 
-#include <algorithm>
-#include <array>
 #include <cctype>
 #include <limits>
 
@@ -61,62 +58,7 @@ constexpr std::pair<std::string_view, TeamLabel> labelWords[] = {
     {"masterchef", Wizard},
 };
 
-constexpr std::size_t LongestLabelWord = longestWord(labelWords);
-
-// Every text of a page is tried as a label, so a word is compared only with
-// the label words of its length: the words sorted by length, and where those
-// of each length begin.
-constexpr auto labelWordsByLength = [] {
-    std::array<std::pair<std::string_view, TeamLabel>, std::size(labelWords)> words{};
-    std::copy(std::begin(labelWords), std::end(labelWords), words.begin());
-    std::sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.first.size(), a.first) < std::pair(b.first.size(), b.first);
-    });
-    return words;
-}();
-
-constexpr auto firstOfLength = [] {
-    std::array<std::size_t, LongestLabelWord + 2> first{};
-    for (std::size_t length = 0; length < first.size(); ++length)
-        first[length] = static_cast<std::size_t>(
-            std::count_if(labelWordsByLength.begin(), labelWordsByLength.end(),
-                          [&](const auto& entry) { return entry.first.size() < length; }));
-    return first;
-}();
-
-std::optional<TeamLabel> labelOfWord(std::string_view word)
-{
-    if (word.size() > LongestLabelWord)
-        return std::nullopt;
-    for (std::size_t i = firstOfLength[word.size()]; i < firstOfLength[word.size() + 1]; ++i) {
-        if (labelWordsByLength[i].first == word)
-            return labelWordsByLength[i].second;
-    }
-    return std::nullopt;
-}
-
-// The label's word as normalisedWord(withoutBrackets(label)) gives it, gathered
-// in one pass without allocating; a word longer than any label's is none.
-std::optional<TeamLabel> labelOfText(std::string_view label)
-{
-    std::array<char, LongestLabelWord> word;
-    std::size_t size = 0;
-    int depth = 0;
-    for (const char c : label) {
-        if (const char kept = wordCharacter(c)) {
-            if (depth != 0)
-                continue;
-            if (size == word.size())
-                return std::nullopt;
-            word[size++] = kept;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')' && depth > 0) {
-            --depth;
-        }
-    }
-    return labelOfWord(std::string_view(word.data(), size));
-}
+constexpr WordTable labelTable(labelWords);
 
 bool isYes(std::string_view text)
 {
@@ -178,7 +120,8 @@ std::optional<LabelledText> labelledText(std::string_view text)
     const std::string_view label = text.substr(0, colon);
     const std::string_view value =
         colon == std::string_view::npos ? std::string_view{} : text.substr(colon + 1);
-    const std::optional<TeamLabel> found = labelOfText(label);
+    const std::optional<TeamLabel> found =
+        labelTable.meaningOf(ShortWord(label, ShortWord::Brackets::Dropped).view());
     if (!found)
         return std::nullopt;
     return LabelledText{*found, std::string(trimmed(value))};

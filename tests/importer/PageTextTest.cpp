@@ -190,3 +190,41 @@ TEST(PageText, CellClassesNameTheColumnsWhateverBlanksPartThem)
         EXPECT_EQ(result.team.Players[1].MA, 7) << c.nameClass;
     }
 }
+
+// A short word is the normalised word, cut one character past the longest a
+// table holds, with or without what the text holds in brackets.
+TEST(PageText, ShortWordsAreNormalisedWordsMadeInPlace)
+{
+    std::mt19937 random(5);
+    const std::vector<std::string_view> pieces = {"Skills", "(",    ")",   " ",        "&", "#",
+                                                  "Value",  "000s", "-",   "\xC3\xA9", "x", "Player's",
+                                                  "Name",   "\t",   "SPP", "(total)"};
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = randomText(random, pieces, round % 12);
+        for (const auto brackets : {ShortWord::Brackets::Kept, ShortWord::Brackets::Dropped}) {
+            const std::string word =
+                normalisedWord(brackets == ShortWord::Brackets::Kept ? text : withoutBrackets(text));
+            ASSERT_EQ(ShortWord(text, brackets).view(), word.substr(0, LongestTableWord + 1)) << text;
+        }
+    }
+}
+
+// A heading names the column its word names, or else its word without what
+// it holds in brackets.
+TEST(PageText, AHeadingIsTheColumnOfItsWordOrOfItsWordWithoutBrackets)
+{
+    std::mt19937 random(7);
+    const std::vector<std::string_view> pieces = {"Skills", "(",      ")",    " ",    "&", "Traits",
+                                                  "Value",  "(000s)", "Cost", "M",    "A", "No.",
+                                                  "#",      "Player", "'s",   "Name", "x"};
+    int columns = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const std::string heading = randomText(random, pieces, 1 + round % 12);
+        std::optional<RosterColumn> expected = columnOfHeading(normalisedWord(heading));
+        if (!expected)
+            expected = columnOfHeading(normalisedWord(withoutBrackets(heading)));
+        ASSERT_EQ(columnOfHeading(heading), expected) << heading;
+        columns += expected ? 1 : 0;
+    }
+    EXPECT_GT(columns, 1000);
+}
