@@ -13,11 +13,6 @@
 
 namespace {
 
-std::string_view asView(const xmlChar* text)
-{
-    return text == nullptr ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(text));
-}
-
 bool isBlank(unsigned char c)
 {
     return c <= ' ';
@@ -98,12 +93,12 @@ public:
 
     static void onStart(void* context, const xmlChar* name, const xmlChar** attributes)
     {
-        bridgeOf(context).guarded([&](SaxBridge& bridge) { bridge.start(asView(name), attributes); });
+        bridgeOf(context).guarded([&](SaxBridge& bridge) { bridge.start(parserText(name), attributes); });
     }
 
     static void onEnd(void* context, const xmlChar* name)
     {
-        bridgeOf(context).guarded([&](SaxBridge& bridge) { bridge.end(asView(name)); });
+        bridgeOf(context).guarded([&](SaxBridge& bridge) { bridge.end(parserText(name)); });
     }
 
     static void onCharacters(void* context, const xmlChar* text, int length)

@@ -3,6 +3,12 @@
 #include <string>
 #include <string_view>
 
+// A text as the parser hands it over, none as the empty text.
+inline std::string_view parserText(const unsigned char* text)
+{
+    return text == nullptr ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(text));
+}
+
 // The attributes of one start tag, as the parser hands them over: valid only
 // during the call that receives them.
 class TagAttributes
@@ -14,21 +20,16 @@ public:
     std::string_view value(std::string_view name) const
     {
         const unsigned char* const* pair = find(name);
-        return pair == nullptr ? std::string_view{} : text(pair[1]);
+        return pair == nullptr ? std::string_view{} : parserText(pair[1]);
     }
     bool has(std::string_view name) const { return find(name) != nullptr; }
 
 private:
-    static std::string_view text(const unsigned char* text)
-    {
-        return text == nullptr ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(text));
-    }
-
     // Inline, as most elements have no attributes to look through.
     const unsigned char* const* find(std::string_view name) const
     {
         for (const unsigned char* const* pair = m_pairs; pair != nullptr && pair[0] != nullptr; pair += 2) {
-            if (text(pair[0]) == name)
+            if (parserText(pair[0]) == name)
                 return pair;
         }
         return nullptr;

@@ -3,7 +3,6 @@
 #include "ColumnHeadings.h"
 #include "Errors.h"
 #include "HtmlStream.h"
-#include "LineCleanup.h"
 #include "RosterImporter.h"
 #include "TeamLabels.h"
 
@@ -135,29 +134,6 @@ TEST(PageText, LabelsAreKnownByTheirWordWhateverTheirCaseAndBrackets)
             EXPECT_EQ(labelled->value, c.value) << c.text;
         }
     }
-}
-
-// A text is the label its normalised word, brackets left out, is.
-TEST(PageText, ALabelIsTheLabelOfItsNormalisedWord)
-{
-    std::mt19937 random(3);
-    const std::vector<std::string_view> pieces = {"Team", "coach", "Re",        "-",   "Rolls", "(",
-                                                  ")",    " ",     "Name",      "#",   "Total", "Cost",
-                                                  "of",   "Fan",   "Factor",    "x",   "7",     "\xC3\xA9",
-                                                  "TV",   "Gold",  "apothecar", "ies", "Wizard"};
-    int labels = 0;
-    for (int round = 0; round < 20000; ++round) {
-        const std::string label = randomText(random, pieces, 1 + round % 6);
-        const std::string word = normalisedWord(withoutBrackets(label));
-        const std::optional<LabelledText> fromText = labelledText(label);
-        const std::optional<LabelledText> fromWord = labelledText(word);
-        ASSERT_EQ(fromText.has_value(), fromWord.has_value() && trimmed(label).size() <= 40) << label;
-        if (fromText) {
-            EXPECT_EQ(fromText->label, fromWord->label) << label;
-            ++labels;
-        }
-    }
-    EXPECT_GT(labels, 100);
 }
 
 // Class names are parted by any blank a class attribute may hold, and the
