@@ -126,7 +126,11 @@ bool ColumnMap::isRoster() const
     return columnOf.contains(RosterColumn::Name) && others >= 2;
 }
 
-ColumnMap headingsOfRow(const TableRow& row)
+namespace {
+
+// Every row of a page is tried as the roster's heading row until one is, so
+// the headings that name no column are listed only when asked.
+ColumnMap columnsOfHeadings(const TableRow& row, bool listIgnored)
 {
     ColumnMap map;
     for (const TableCell& cell : row.cells) {
@@ -145,11 +149,19 @@ ColumnMap headingsOfRow(const TableRow& row)
                 map.valueScale = scaleOfHeading(text);
             if (isOtherToolsHeading(text))
                 map.otherToolsHeadings.emplace_back(text, *column);
-        } else if (!text.empty() &&
+        } else if (listIgnored && !text.empty() &&
                    std::find(map.ignored.begin(), map.ignored.end(), text) == map.ignored.end())
             map.ignored.push_back(text);
     }
     return map;
+}
+
+} // namespace
+
+ColumnMap headingsOfRow(const TableRow& row)
+{
+    ColumnMap map = columnsOfHeadings(row, false);
+    return map.isRoster() ? columnsOfHeadings(row, true) : map;
 }
 
 ColumnMap classesOfRow(const TableRow& row)

@@ -25,6 +25,8 @@ struct ColumnMap
     bool isRoster() const;
 };
 
+// The columns a row of headings names; a row that names no roster's columns
+// comes back without the headings it ignores.
 ColumnMap headingsOfRow(const TableRow& row);
 
 // The row's cell in the column, if the table has it and the row fills it.
