@@ -1,5 +1,6 @@
 // The texts the importer takes from a page: blanks collapsed where the text
-// lies, and labels known by their word however the page writes them.
+// lies, and headings, labels and cell classes known by their words however
+// the page writes them.
 #include "ColumnHeadings.h"
 #include "Errors.h"
 #include "HtmlStream.h"
