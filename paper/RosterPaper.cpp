@@ -268,14 +268,30 @@ bool RosterPaper::print(QPagedPaintDevice& device) const
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const qreal scale = device.logicalDpiX() / static_cast<qreal>(layoutDpi);
+    paint(painter, device.logicalDpiX());
+    return painter.end();
+}
+
+void RosterPaper::paint(QPainter& painter, int dotsPerInch) const
+{
+    painter.save();
+    const qreal scale = dotsPerInch / static_cast<qreal>(layoutDpi);
     // The page colour covers the whole printable area, as the window's
     // background does on screen, not just the roster's own height.
-    const QRectF page = m_pageLayout.paintRectPixels(device.logicalDpiX());
+    const QRectF page = m_pageLayout.paintRectPixels(dotsPerInch);
     painter.fillRect(QRectF(QPointF(0, 0), page.size()), m_pageColor);
     painter.scale(scale * m_shrink, scale * m_shrink);
     m_document->drawContents(&painter);
-    return painter.end();
+    painter.restore();
+}
+
+std::unique_ptr<QPdfWriter> makeRosterPdfWriter(QIODevice& device, const QString& title)
+{
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setResolution(layoutDpi);
+    writer->setTitle(title);
+    writer->setCreator(QStringLiteral("Team Editor"));
+    return writer;
 }
 
 QByteArray rosterPdf(const RosterPaper& paper)
@@ -283,14 +299,8 @@ QByteArray rosterPdf(const RosterPaper& paper)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(layoutDpi);
-        writer.setTitle(paper.title());
-        writer.setCreator(QStringLiteral("Team Editor"));
-        if (!paper.print(writer))
-            throw EFileError("Cannot render the roster as PDF");
-    }
+    if (!paper.print(*makeRosterPdfWriter(buffer, paper.title())))
+        throw EFileError("Cannot render the roster as PDF");
     return bytes;
 }
 
