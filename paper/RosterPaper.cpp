@@ -165,8 +165,7 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
             applyMatchRecordCut(*cutSheet, cut);
             shown = &*cutSheet;
         }
-        m_html = paperHtml(*shown, cut.cuts() ? cut.note() : QString());
-        m_document->setHtml(m_html);
+        m_document->setHtml(paperHtml(*shown, cut.cuts() ? cut.note() : QString()));
         return cut;
     };
     const MatchRecordCut portraitCut = show(portrait);
@@ -188,20 +187,19 @@ RosterPaper::~RosterPaper() = default;
 void RosterPaper::layOutAt(qreal pointSize, qreal width)
 {
     // Each change lays the whole roster out again: only a real one is made,
-    // and when both change, they are made on an emptied document that the
-    // roster then fills, laid out once.
+    // and when both change, the first is made while the document has no page
+    // size, which it lays nothing out for, so that the roster is laid out
+    // once.
     QFont font = m_document->defaultFont();
     const bool newFont = font.pointSizeF() != pointSize;
     const bool newWidth = m_document->textWidth() != width;
     if (newFont && newWidth)
-        m_document->clear();
+        m_document->setPageSize(QSizeF(0, 0));
     font.setPointSizeF(pointSize);
     if (newFont)
         m_document->setDefaultFont(font);
     if (newWidth)
         m_document->setTextWidth(width);
-    if (newFont && newWidth)
-        m_document->setHtml(m_html);
     m_fontPointSize = pointSize;
 }
 

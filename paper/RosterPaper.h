@@ -60,7 +60,6 @@ private:
     void layOutAt(qreal pointSize, qreal width);
 
     std::unique_ptr<QTextDocument> m_document;
-    QString m_html; // what the document shows
     QString m_title;
     QColor m_pageColor;
     QPageLayout m_pageLayout;
