@@ -25,11 +25,9 @@ protected:
 
     QString written(const QByteArray& pdf, const QString& name)
     {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(pdf);
-        return path;
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
+        return file.fileName();
     }
 
     QImage picture(const QString& pdfPath)
