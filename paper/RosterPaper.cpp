@@ -25,6 +25,11 @@ namespace {
 // device it is painted on, so that its fit does not depend on the device.
 constexpr int layoutDpi = 300;
 constexpr qreal marginMillimetres = 10;
+// A text width far beyond any roster's unwrapped line (a page's line holds
+// at most 4,096 bytes, some 100,000 pixels at 10 points). Laid out this wide
+// the roster takes its natural size at one layout, where a layout with no
+// width at all lays centred text out a second time to centre it.
+constexpr qreal unboundedWidth = 4e6;
 // Base font sizes tried in turn until the roster fits its page.
 constexpr std::array fontPointSizes = {10.0, 9.0, 8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 5.0};
 
@@ -128,6 +133,22 @@ bool fits(const QSizeF& size, const QSizeF& page)
     return size.width() <= page.width() + 0.5 && size.height() <= page.height() + 0.5;
 }
 
+// What the document takes up when no line is wrapped, laid out at the
+// unbounded width: its width leaves out the room for centring. It can come
+// out a pixel or two wider than a layout with no width gives, so a roster
+// about as wide as tall is measured that way too, and turns as it always has.
+QSizeF naturalSize(QTextDocument& document)
+{
+    constexpr qreal nearlySquare = 32;
+    const QSizeF size(document.idealWidth(), document.documentLayout()->documentSize().height());
+    if (qAbs(size.width() - size.height()) > nearlySquare)
+        return size;
+    document.setTextWidth(-1);
+    const QSizeF withoutWidth = laidOutSize(document);
+    document.setTextWidth(unboundedWidth);
+    return withoutWidth;
+}
+
 } // namespace
 
 RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
@@ -148,7 +169,7 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
     font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(fontPointSizes.front());
     m_document->setDefaultFont(font);
-    m_document->setTextWidth(-1);
+    m_document->setTextWidth(unboundedWidth);
 
     // A match record far larger than a sheet shows is cut to its first rows
     // and columns that fit, with a note of the rest: the roster stays on one
@@ -172,12 +193,12 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
 
     // Landscape when the roster, at the largest font and with no width to
     // keep to, is wider than tall.
-    QSizeF natural = laidOutSize(*m_document);
+    QSizeF natural = naturalSize(*m_document);
     const bool wide = natural.width() > natural.height();
     m_pageLayout = wide ? landscape : portrait;
     if (wide && portraitCut.cuts()) {
         show(landscape);
-        natural = laidOutSize(*m_document);
+        natural = naturalSize(*m_document);
     }
     fitToPage(m_pageLayout.paintRectPixels(layoutDpi).size(), natural);
 }
