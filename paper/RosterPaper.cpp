@@ -300,6 +300,10 @@ void RosterPaper::paint(QPainter& painter, int dotsPerInch) const
     const QRectF page = m_pageLayout.paintRectPixels(dotsPerInch);
     painter.fillRect(QRectF(QPointF(0, 0), page.size()), m_pageColor);
     painter.scale(scale * m_shrink, scale * m_shrink);
+    // The document sets the pen for all it draws with one. Left with none,
+    // the painter has no pen to restore after each cell background or
+    // border it fills, a change of state the PDF engine writes out each time.
+    painter.setPen(Qt::NoPen);
     m_document->drawContents(&painter);
     painter.restore();
 }
