@@ -134,9 +134,10 @@ bool fits(const QSizeF& size, const QSizeF& page)
 }
 
 // What the document takes up when no line is wrapped, laid out at the
-// unbounded width: its width leaves out the room for centring. It can come
-// out a pixel or two wider than a layout with no width gives, so a roster
-// about as wide as tall is measured that way too, and turns as it always has.
+// unbounded width: its width leaves out the room for centring. That width
+// can come out a pixel or two wider than a layout with no width gives, so a
+// roster about as wide as tall is measured that way too, and its paper is
+// turned as it always was.
 QSizeF naturalSize(QTextDocument& document)
 {
     constexpr qreal nearlySquare = 32;
