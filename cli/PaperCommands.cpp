@@ -3,8 +3,10 @@
 #include "Errors.h"
 #include "OutputPlan.h"
 #include "PageBatch.h"
+#include "PageStore.h"
 #include "RosterCsv.h"
 #include "RosterPaper.h"
+#include "RosterPdfBatch.h"
 #include "SheetBuilder.h"
 
 #include <QDir>
@@ -19,12 +21,26 @@
 
 namespace {
 
+// What the window shows of the page, as File, Open would show it.
+RosterSheet sheetOfPage(const std::string& path)
+{
+    const ReadPage page = readPageFile(path);
+    return buildSheet(page.team, page.matchRecord, page.encoding);
+}
+
+// Takes each page's failure line, or nothing for a page stored, in page order.
+using FailureReport = std::function<void(const std::optional<std::string>& failure)>;
+
 struct PaperExport
 {
     const char* name;
     const char* suffix;
     void (*store)(const RosterSheet& sheet, const QString& fileName);
     bool needsFonts; // and so an application object
+    // Stores the pages to the outputs of the plan, when storing them together
+    // beats one at a time.
+    void (*storeMany)(const std::vector<std::string>& pages, const OutputPlan& plan,
+                      const FailureReport& report);
 };
 
 void storePdf(const RosterSheet& sheet, const QString& fileName)
@@ -32,15 +48,59 @@ void storePdf(const RosterSheet& sheet, const QString& fileName)
     storeRosterPdf(sheet, PaperOptions{}, fileName);
 }
 
-const PaperExport pdfExport{"pdf", ".pdf", storePdf, true};
-const PaperExport csvExport{"csv", ".csv", storeRosterCsv, false};
+// Pages printed together share the fonts their PDF documents embed; this
+// many keeps the pages held in memory few while that work is shared widely.
+constexpr std::size_t pdfsPerBatch = 32;
 
-// What the window shows of the page, as File, Open would show it.
-RosterSheet sheetOfPage(const std::string& path)
+void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, const FailureReport& report)
 {
-    const ReadPage page = readPageFile(path);
-    return buildSheet(page.team, page.matchRecord, page.encoding);
+    std::vector<std::optional<std::string>> failures(pages.size());
+    std::size_t reported = 0;
+    RosterPdfBatch batch;
+    std::vector<std::pair<std::size_t, QString>> printed; // page index, output
+    const auto storePrinted = [&] {
+        try {
+            const std::vector<QByteArray> documents = batch.take();
+            for (std::size_t i = 0; i < printed.size(); ++i) {
+                const auto& [index, output] = printed[i];
+                try {
+                    const QByteArray& pdf = documents[i];
+                    storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                              output);
+                } catch (const TeamEditorError& error) {
+                    failures[index] = pageFailureLine(pages[index], error, true);
+                }
+            }
+        } catch (const TeamEditorError& error) {
+            for (const auto& entry : printed)
+                failures[entry.first] = pageFailureLine(pages[entry.first], error, true);
+        }
+        printed.clear();
+    };
+    // A batch's pages are reported once stored, before the next batch is taken.
+    const auto reportUpTo = [&](std::size_t end) {
+        for (; reported < end; ++reported)
+            report(failures[reported]);
+    };
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        try {
+            const QString& output = plan.outputFor(index);
+            batch.add(RosterPaper(sheetOfPage(pages[index])));
+            printed.emplace_back(index, output);
+        } catch (const TeamEditorError& error) {
+            failures[index] = pageFailureLine(pages[index], error, true);
+        }
+        if (batch.size() == pdfsPerBatch) {
+            storePrinted();
+            reportUpTo(index + 1);
+        }
+    }
+    storePrinted();
+    reportUpTo(pages.size());
 }
+
+const PaperExport pdfExport{"pdf", ".pdf", storePdf, true, storePdfs};
+const PaperExport csvExport{"csv", ".csv", storeRosterCsv, false, nullptr};
 
 // The offscreen platform's notes (no runtime folder) are no output of the
 // command; only Qt's own errors reach standard error.
@@ -100,12 +160,18 @@ int exportMany(const PaperExport& kind, const QDir& folder, const std::vector<st
         return folder.filePath(QFileInfo(QFile::decodeName(page.c_str())).completeBaseName() + kind.suffix);
     });
     bool anyFailed = false;
-    for (std::size_t index = 0; index < pages.size(); ++index) {
-        if (const auto error = exportPage(
-                kind, pages[index], [&] { return plan.outputFor(index); }, true)) {
+    const auto report = [&](const std::optional<std::string>& error) {
+        if (error) {
             std::fprintf(stderr, "%s\n", error->c_str());
             anyFailed = true;
         }
+    };
+    if (kind.storeMany) {
+        kind.storeMany(pages, plan, report);
+    } else {
+        for (std::size_t index = 0; index < pages.size(); ++index)
+            report(exportPage(
+                kind, pages[index], [&] { return plan.outputFor(index); }, true));
     }
     return anyFailed ? 1 : 0;
 }

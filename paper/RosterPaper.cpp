@@ -25,6 +25,11 @@ namespace {
 // device it is painted on, so that its fit does not depend on the device.
 constexpr int layoutDpi = 300;
 constexpr qreal marginMillimetres = 10;
+// A text width far beyond any roster's unwrapped line (a page's line holds
+// at most 4,096 bytes, some 100,000 pixels at 10 points). Laid out this wide
+// the roster takes its natural size at one layout, where a layout with no
+// width at all lays centred text out a second time to centre it.
+constexpr qreal unboundedWidth = 4e6;
 // Base font sizes tried in turn until the roster fits its page.
 constexpr std::array fontPointSizes = {10.0, 9.0, 8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 5.0};
 
@@ -128,6 +133,23 @@ bool fits(const QSizeF& size, const QSizeF& page)
     return size.width() <= page.width() + 0.5 && size.height() <= page.height() + 0.5;
 }
 
+// What the document takes up when no line is wrapped, laid out at the
+// unbounded width: its width leaves out the room for centring. That width
+// can come out a pixel or two wider than a layout with no width gives, so a
+// roster about as wide as tall is measured that way too, and its paper is
+// turned as it always was.
+QSizeF naturalSize(QTextDocument& document)
+{
+    constexpr qreal nearlySquare = 32;
+    const QSizeF size(document.idealWidth(), document.documentLayout()->documentSize().height());
+    if (qAbs(size.width() - size.height()) > nearlySquare)
+        return size;
+    document.setTextWidth(-1);
+    const QSizeF withoutWidth = laidOutSize(document);
+    document.setTextWidth(unboundedWidth);
+    return withoutWidth;
+}
+
 } // namespace
 
 RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
@@ -148,7 +170,7 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
     font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(fontPointSizes.front());
     m_document->setDefaultFont(font);
-    m_document->setTextWidth(-1);
+    m_document->setTextWidth(unboundedWidth);
 
     // A match record far larger than a sheet shows is cut to its first rows
     // and columns that fit, with a note of the rest: the roster stays on one
@@ -165,20 +187,19 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
             applyMatchRecordCut(*cutSheet, cut);
             shown = &*cutSheet;
         }
-        m_html = paperHtml(*shown, cut.cuts() ? cut.note() : QString());
-        m_document->setHtml(m_html);
+        m_document->setHtml(paperHtml(*shown, cut.cuts() ? cut.note() : QString()));
         return cut;
     };
     const MatchRecordCut portraitCut = show(portrait);
 
     // Landscape when the roster, at the largest font and with no width to
     // keep to, is wider than tall.
-    QSizeF natural = laidOutSize(*m_document);
+    QSizeF natural = naturalSize(*m_document);
     const bool wide = natural.width() > natural.height();
     m_pageLayout = wide ? landscape : portrait;
     if (wide && portraitCut.cuts()) {
         show(landscape);
-        natural = laidOutSize(*m_document);
+        natural = naturalSize(*m_document);
     }
     fitToPage(m_pageLayout.paintRectPixels(layoutDpi).size(), natural);
 }
@@ -188,20 +209,19 @@ RosterPaper::~RosterPaper() = default;
 void RosterPaper::layOutAt(qreal pointSize, qreal width)
 {
     // Each change lays the whole roster out again: only a real one is made,
-    // and when both change, they are made on an emptied document that the
-    // roster then fills, laid out once.
+    // and when both change, the first is made while the document has no page
+    // size, which it lays nothing out for, so that the roster is laid out
+    // once.
     QFont font = m_document->defaultFont();
     const bool newFont = font.pointSizeF() != pointSize;
     const bool newWidth = m_document->textWidth() != width;
     if (newFont && newWidth)
-        m_document->clear();
+        m_document->setPageSize(QSizeF(0, 0));
     font.setPointSizeF(pointSize);
     if (newFont)
         m_document->setDefaultFont(font);
     if (newWidth)
         m_document->setTextWidth(width);
-    if (newFont && newWidth)
-        m_document->setHtml(m_html);
     m_fontPointSize = pointSize;
 }
 
@@ -268,14 +288,34 @@ bool RosterPaper::print(QPagedPaintDevice& device) const
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const qreal scale = device.logicalDpiX() / static_cast<qreal>(layoutDpi);
+    paint(painter, device.logicalDpiX());
+    return painter.end();
+}
+
+void RosterPaper::paint(QPainter& painter, int dotsPerInch) const
+{
+    painter.save();
+    const qreal scale = dotsPerInch / static_cast<qreal>(layoutDpi);
     // The page colour covers the whole printable area, as the window's
     // background does on screen, not just the roster's own height.
-    const QRectF page = m_pageLayout.paintRectPixels(device.logicalDpiX());
+    const QRectF page = m_pageLayout.paintRectPixels(dotsPerInch);
     painter.fillRect(QRectF(QPointF(0, 0), page.size()), m_pageColor);
     painter.scale(scale * m_shrink, scale * m_shrink);
+    // The document sets the pen for all it draws with one. Left with none,
+    // the painter has no pen to restore after each cell background or
+    // border it fills, a change of state the PDF engine writes out each time.
+    painter.setPen(Qt::NoPen);
     m_document->drawContents(&painter);
-    return painter.end();
+    painter.restore();
+}
+
+std::unique_ptr<QPdfWriter> makeRosterPdfWriter(QIODevice& device, const QString& title)
+{
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setResolution(layoutDpi);
+    writer->setTitle(title);
+    writer->setCreator(QStringLiteral("Team Editor"));
+    return writer;
 }
 
 QByteArray rosterPdf(const RosterPaper& paper)
@@ -283,14 +323,8 @@ QByteArray rosterPdf(const RosterPaper& paper)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(layoutDpi);
-        writer.setTitle(paper.title());
-        writer.setCreator(QStringLiteral("Team Editor"));
-        if (!paper.print(writer))
-            throw EFileError("Cannot render the roster as PDF");
-    }
+    if (!paper.print(*makeRosterPdfWriter(buffer, paper.title())))
+        throw EFileError("Cannot render the roster as PDF");
     return bytes;
 }
 

@@ -10,7 +10,10 @@
 
 #include <memory>
 
+class QIODevice;
 class QPagedPaintDevice;
+class QPainter;
+class QPdfWriter;
 class QTextDocument;
 
 struct PaperOptions
@@ -47,6 +50,9 @@ public:
     // Sets the device's page layout and paints the roster as its one page.
     // Returns false when the device cannot be painted on.
     bool print(QPagedPaintDevice& device) const;
+    // Paints the roster on the painter's current page, which has the layout
+    // pageLayout() and this resolution.
+    void paint(QPainter& painter, int dotsPerInch) const;
 
 private:
     void fitToPage(const QSizeF& page, const QSizeF& natural);
@@ -54,13 +60,15 @@ private:
     void layOutAt(qreal pointSize, qreal width);
 
     std::unique_ptr<QTextDocument> m_document;
-    QString m_html; // what the document shows
     QString m_title;
     QColor m_pageColor;
     QPageLayout m_pageLayout;
     qreal m_fontPointSize = 0;
     qreal m_shrink = 1;
 };
+
+// A PDF writer on device, at the resolution rosters are laid out for.
+std::unique_ptr<QPdfWriter> makeRosterPdfWriter(QIODevice& device, const QString& title);
 
 // The roster as a one-page PDF document.
 QByteArray rosterPdf(const RosterPaper& paper);

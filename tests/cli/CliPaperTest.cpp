@@ -99,6 +99,48 @@ TEST_F(CliPaper, ManyPagesGoOnAfterOneThatFails)
     }
 }
 
+// Many PDFs are printed together: each file still holds its own page under
+// its own title, also past the first few dozen, and the failures are
+// reported in the order of the pages.
+TEST_F(CliPaper, ManyPdfsEachHoldTheirOwnPage)
+{
+    QFile file(sample);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray page = file.readAll();
+    const QString out = path("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    QStringList args{"pdf", "--to", out};
+    QStringList missing;
+    for (int i = 0; i < 70; ++i) {
+        const QString name = path(QStringLiteral("team%1.htm").arg(i, 2, 10, QChar('0')));
+        if (i == 1 || i == 40) {
+            missing << name;
+        } else {
+            QFile copy(name);
+            ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+            copy.write(QByteArray(page).replace("Grimstone Grinders", "Team " + QByteArray::number(i)));
+        }
+        args << name;
+    }
+
+    const CliRun run = runCli(args);
+
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList errors = run.errors.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(errors.size(), 2) << run.errors.toStdString();
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(errors[i].startsWith(missing[i] + ": ")) << errors[i].toStdString();
+    EXPECT_EQ(entries(out).size(), 68);
+    for (int i : {0, 2, 39, 41, 69}) {
+        const QString pdf = QDir(out).filePath(QStringLiteral("team%1.pdf").arg(i, 2, 10, QChar('0')));
+        EXPECT_EQ(pdfPageCount(pdf), 1) << i;
+        EXPECT_TRUE(toolOutput("pdfinfo", {pdf})
+                        .contains(QRegularExpression(QStringLiteral("Title:\\s+Team %1\n").arg(i))))
+            << i;
+        EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Team %1 ").arg(i))) << i;
+    }
+}
+
 TEST_F(CliPaper, FolderThatIsNotThereFailsEveryPageWithTheStoreMessage)
 {
     const QString out = path("missing-folder");
