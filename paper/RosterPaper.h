@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindingsPaper.h"
 #include "PageSizeChoice.h"
 #include "RosterSheet.h"
 
@@ -19,6 +20,8 @@ struct PaperOptions
     // Drops the page, table and heading backgrounds and prints all text in
     // black, for printers that waste ink on colour.
     bool blackAndWhite = false;
+    // Printed after the roster, below it or on the following pages.
+    PaperFindings findings;
 };
 
 // The roster page as the writer builds it, laid out to fit one sheet of
@@ -43,8 +46,13 @@ public:
     qreal shrink() const { return m_shrink; }
     // The team name, as the document's title.
     const QString& title() const { return m_title; }
+    // The findings list as printed; empty without one.
+    QString findingsText() const;
+    // One for the roster, and those the findings list adds.
+    int pageCount() const;
 
-    // Sets the device's page layout and paints the roster as its one page.
+    // Sets the device's page layout and paints the roster as its first page,
+    // followed by the findings list if any.
     // Returns false when the device cannot be painted on.
     bool print(QPagedPaintDevice& device) const;
 
@@ -52,8 +60,11 @@ private:
     void fitToPage(const QSizeF& page, const QSizeF& natural);
     // Lays the roster out with this base font size and text width.
     void layOutAt(qreal pointSize, qreal width);
+    // Where the roster ends on its page, in layout pixels.
+    qreal rosterBottom() const;
 
     std::unique_ptr<QTextDocument> m_document;
+    std::unique_ptr<FindingsPaper> m_findings;
     QString m_html; // what the document shows
     QString m_title;
     QColor m_pageColor;
@@ -62,7 +73,7 @@ private:
     qreal m_shrink = 1;
 };
 
-// The roster as a one-page PDF document.
+// The roster as a PDF document: one page, and those of its findings list.
 QByteArray rosterPdf(const RosterPaper& paper);
 
 // Writes the roster's PDF to fileName through the page store, atomically.
