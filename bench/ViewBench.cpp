@@ -82,6 +82,7 @@ public:
     bool confirmImport(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    bool chooseRulesFile(QWidget*, QString&) override { return false; }
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
 
 private:

@@ -7,9 +7,11 @@
 #include "EditCommands.h"
 #include "ErrorReport.h"
 #include "GridLayout.h"
+#include "LiveFindings.h"
 #include "LookCommands.h"
 #include "PageHistory.h"
 #include "RosterDocument.h"
+#include "RulesCommands.h"
 #include "SaveCommands.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
@@ -82,9 +84,10 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     FormCreate();
     // The size and place the window had when it last closed win over the
     // roster's.
-    m_windowState =
-        std::make_unique<WindowState>(WindowState::pathBeside(PageHistory::locate(startDirectory())));
+    const QString settings = WindowState::pathBeside(PageHistory::locate(startDirectory()));
+    m_windowState = std::make_unique<WindowState>(settings);
     m_sizedForRoster = m_windowState->restore(*this, *m_layout);
+    m_rulesCommands->restore(settings);
     m_documentCommands->createRecentPagesMenu(File1, Import1, startDirectory());
     createHelpMenu();
     setAcceptDrops(true);
@@ -92,9 +95,10 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 
 TTeamView::~TTeamView()
 {
-    // The grids and the document's undo history observe the sheet, so they
-    // go before it does.
+    // The grids, the rules' findings and rating and the document's undo
+    // history observe the sheet, so they go before it does.
     delete takeCentralWidget();
+    delete m_rulesCommands;
     delete m_document;
 }
 
@@ -188,6 +192,7 @@ void TTeamView::createTotals()
     // The window has shown the edit by the time the follow-up is written.
     m_totals = std::make_unique<SheetTotals>(m_sheet);
     m_painter = std::make_unique<CellPainter>(m_sheet, *m_totals);
+    m_painter->setFindings(&m_rulesCommands->findings());
     m_teamValue = new QLabel(this);
     m_teamValue->setObjectName(QStringLiteral("TeamValue"));
     statusBar()->addWidget(m_teamValue, 1);
@@ -195,8 +200,11 @@ void TTeamView::createTotals()
     statusBar()->hide();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
         grid->setToolTipHandler([this, grid](int col, int row) {
-            const QString mark = m_totals->markAt(grid->sheetGrid(), col, row);
-            return mark.isEmpty() ? CellPainter::wholeTextIfCut(grid, col, row) : mark;
+            QStringList marks = {m_totals->markAt(grid->sheetGrid(), col, row),
+                                 m_rulesCommands->findings().markAt(grid->sheetGrid(), col, row)};
+            marks.removeAll(QString());
+            return marks.isEmpty() ? CellPainter::wholeTextIfCut(grid, col, row)
+                                   : marks.join(QLatin1Char('\n'));
         });
     }
     m_totals->setUpdatedHandler([this] { totalsUpdated(); });

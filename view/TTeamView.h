@@ -32,6 +32,7 @@ class QScrollArea;
 class QToolBar;
 class PaperMenu;
 class PlayerRowCommands;
+class RulesCommands;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
@@ -133,6 +134,8 @@ public:
     // The league rules the roster is checked against, if any.
     ActiveRules& leagueRules() { return *m_rules; }
     const ActiveRules& leagueRules() const { return *m_rules; }
+    // Loading and dropping them, their findings and the team rating they give.
+    RulesCommands& rulesCommands() { return *m_rulesCommands; }
 
     // The team value and the marks of the shown roster.
     const SheetTotals& totals() const { return *m_totals; }
@@ -221,6 +224,7 @@ private:
     DocumentCommands* m_documentCommands = nullptr;
     ClipboardCommands* m_clipboard = nullptr;
     PlayerRowCommands* m_playerRows = nullptr;
+    RulesCommands* m_rulesCommands = nullptr;
     FindBar* m_findBar = nullptr;
     std::unique_ptr<CellPainter> m_painter;
 

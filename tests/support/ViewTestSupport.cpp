@@ -82,6 +82,14 @@ bool ScriptedChoosers::choosePrinter(QWidget*, QPrinter& printer)
     return printerAnswer && printerAnswer(printer);
 }
 
+bool ScriptedChoosers::chooseRulesFile(QWidget*, QString& path)
+{
+    rulesFilePresets.push_back(path);
+    if (rulesFileAnswer)
+        path = *rulesFileAnswer;
+    return rulesFileAnswer.has_value();
+}
+
 Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString& name)
 {
     saveQuestions.push_back(name);

@@ -31,6 +31,8 @@ public:
     bool confirmImport(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // Answers with rulesFileAnswer; none cancels.
+    bool chooseRulesFile(QWidget* parent, QString& path) override;
     // Answers with saveAnswer, or Discard when the script has none, so that
     // tests about other things go on as before.
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
@@ -52,6 +54,8 @@ public:
     std::function<bool(QPrinter&)> printerAnswer;
     std::optional<SaveAnswer> saveAnswer;
     std::vector<QString> saveQuestions; // the names asked about
+    std::optional<QString> rulesFileAnswer;
+    std::vector<QString> rulesFilePresets;
 };
 
 // A main window with its page source dialog, started in a folder of its own
