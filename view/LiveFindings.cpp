@@ -4,6 +4,35 @@
 
 #include <algorithm>
 
+namespace {
+
+QStringList sentencesAt(const std::vector<RulesFinding>& findings, const SheetCellRef& cell)
+{
+    QStringList sentences;
+    for (const RulesFinding& finding : findings) {
+        if (finding.cell == cell)
+            sentences << finding.text;
+    }
+    return sentences;
+}
+
+// The cells whose findings are not the same in before and after.
+std::vector<SheetCellRef> changedCells(const std::vector<RulesFinding>& before,
+                                       const std::vector<RulesFinding>& after)
+{
+    std::vector<SheetCellRef> cells;
+    for (const auto* findings : {&before, &after}) {
+        for (const RulesFinding& finding : *findings) {
+            if (std::find(cells.begin(), cells.end(), finding.cell) == cells.end() &&
+                sentencesAt(before, finding.cell) != sentencesAt(after, finding.cell))
+                cells.push_back(finding.cell);
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
 LiveFindings::LiveFindings(RosterSheet& sheet, const ActiveRules& rules, QObject* parent)
     : QObject(parent), m_sheet(sheet), m_rules(rules)
 {
@@ -68,8 +97,9 @@ void LiveFindings::refresh()
     bringUpToDate();
     const bool fresh = std::exchange(m_freshRoster, false);
     if (m_findings != m_told) {
+        const std::vector<SheetCellRef> cells = changedCells(m_told, m_findings);
         m_told = m_findings;
-        emit changed();
+        emit changed(cells);
     }
     emit refreshed();
     if (fresh && hasErrorFinding(m_findings))
@@ -84,12 +114,7 @@ const std::vector<RulesFinding>& LiveFindings::findings() const
 
 QString LiveFindings::markAt(SheetGrid grid, int col, int row) const
 {
-    QStringList sentences;
-    for (const RulesFinding& finding : findings()) {
-        if (finding.cell == SheetCellRef{grid, col, row})
-            sentences << finding.text;
-    }
-    return sentences.join(QLatin1Char('\n'));
+    return sentencesAt(findings(), {grid, col, row}).join(QLatin1Char('\n'));
 }
 
 bool LiveFindings::hasMark(SheetGrid grid, int col, int row) const

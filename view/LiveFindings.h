@@ -30,8 +30,9 @@ public:
     bool hasMark(SheetGrid grid, int col, int row) const;
 
 signals:
-    // The findings differ from those told last.
-    void changed();
+    // The findings differ from those told last; cells holds every cell whose
+    // findings differ, once each.
+    void changed(const std::vector<SheetCellRef>& cells);
     // Told after every refresh, changed or not: what depends on the sheet
     // besides the findings follows here.
     void refreshed();

@@ -37,10 +37,13 @@ RulesCommands::RulesCommands(ActiveRules& rules, RosterSheet& sheet, EditHistory
     m_league->hide();
     connect(&m_rules, &ActiveRules::changed, this, &RulesCommands::rulesChanged);
     connect(m_findings, &LiveFindings::refreshed, this, &RulesCommands::followSheet);
-    // Marks come and go with texts in other cells than the one edited.
-    connect(m_findings, &LiveFindings::changed, this, [this] {
-        for (StringGrid* grid : m_grids.all())
-            grid->viewport()->update();
+    // Marks come and go with texts in other cells than the one edited; only
+    // their cells are painted again.
+    connect(m_findings, &LiveFindings::changed, this, [this](const std::vector<SheetCellRef>& cells) {
+        for (const SheetCellRef& cell : cells) {
+            StringGrid* grid = m_grids.all()[std::size_t(cell.grid)];
+            grid->viewport()->update(grid->cellRect(cell.col, cell.row));
+        }
     });
 }
 

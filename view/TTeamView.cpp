@@ -216,7 +216,11 @@ void TTeamView::totalsUpdated()
     m_teamValue->setText(m_totals->status());
     if (m_updateCostOfTeam)
         m_updateCostOfTeam->setEnabled(m_totals->canUpdateCostOfTeam());
-    // Marks come and go with texts in other cells than the one edited.
+    // Marks come and go with texts in other cells than the one edited; the
+    // grids are painted again only when they did.
+    if (m_totals->marks() == m_paintedMarks)
+        return;
+    m_paintedMarks = m_totals->marks();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
         grid->viewport()->update();
 }

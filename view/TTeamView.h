@@ -5,6 +5,7 @@
 #include "RosterImporter.h"
 #include "RosterSheet.h"
 #include "TTeam.h"
+#include "TeamValue.h"
 #include "TextEncoding.h"
 #include "WindowGrids.h"
 
@@ -238,6 +239,7 @@ private:
     QString m_startDirectory;
     RosterSheet m_sheet;
     std::unique_ptr<SheetTotals> m_totals;
+    std::vector<MoneyMark> m_paintedMarks;
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
     bool m_sizedForRoster = false;
