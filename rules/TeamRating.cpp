@@ -86,33 +86,21 @@ void TeamRatingFollower::sheetChanged(const SheetChange& change)
 {
     if (!m_formula)
         return;
-    switch (change.kind) {
-    case SheetChange::Kind::Cell:
-        // The rating's own cell, typed or written here, asks for nothing more;
-        // the match record plays no part in the rating.
-        if (change.grid == SheetGrid::Matches ||
-            (change.grid == SheetGrid::Details && change.col == DetailsRows::ValueCol &&
-             change.row == DetailsRows::TeamRating))
-            return;
-        // Undo and redo put back a rating together with the texts it came from.
-        if (change.cause == SheetChange::Cause::Restore)
-            m_lastGiven = rating();
-        else
-            follow();
-        return;
-    case SheetChange::Kind::Replaced:
-    case SheetChange::Kind::Shape:
-    case SheetChange::Kind::ColumnMove:
-        // A new page, or cells that came, went or moved: start over from the texts.
-        if (change.kind == SheetChange::Kind::Replaced || change.grid != SheetGrid::Matches)
-            m_lastGiven = rating();
-        return;
-    case SheetChange::Kind::ColumnWidth:
-    case SheetChange::Kind::Color:
-    case SheetChange::Kind::Font:
-    case SheetChange::Kind::Encoding:
+    if (rearrangesRoster(change)) {
+        m_lastGiven = rating();
         return;
     }
+    // The rating's own cell, typed or written here, asks for nothing more;
+    // the match record plays no part in the rating.
+    if (change.kind != SheetChange::Kind::Cell || change.grid == SheetGrid::Matches ||
+        (change.grid == SheetGrid::Details && change.col == DetailsRows::ValueCol &&
+         change.row == DetailsRows::TeamRating))
+        return;
+    // Undo and redo put back a rating together with the texts it came from.
+    if (change.cause == SheetChange::Cause::Restore)
+        m_lastGiven = rating();
+    else
+        follow();
 }
 
 void TeamRatingFollower::follow()

@@ -39,6 +39,20 @@ Step typeRating(const char* text)
 // A new player's cost in the empty slot 11: the team value goes from 1,170k to 1,240k.
 const Step HireForSeventy = type(Players, CostCol, 11, "70k");
 
+// The sample page with a follower of the formula, after the steps.
+struct FollowedSample
+{
+    explicit FollowedSample(const std::vector<Step>& steps)
+    {
+        follower.setFormula(Formula);
+        for (const Step& step : steps)
+            step(sheet, follower);
+    }
+
+    RosterSheet sheet = samplePageSheet();
+    TeamRatingFollower follower{sheet};
+};
+
 struct FollowRow
 {
     const char* name;
@@ -99,12 +113,8 @@ TEST(TeamRatingFollower, FollowsOnlyWhileItHoldsTheFormulasRating)
     };
     for (const FollowRow& row : rows) {
         SCOPED_TRACE(row.name);
-        RosterSheet sheet = samplePageSheet();
-        TeamRatingFollower follower(sheet);
-        follower.setFormula(Formula);
-        for (const Step& step : row.steps)
-            step(sheet, follower);
-        EXPECT_EQ(ratingCell(sheet), QString::fromUtf8(row.expected));
+        const FollowedSample sample(row.steps);
+        EXPECT_EQ(ratingCell(sample.sheet), QString::fromUtf8(row.expected));
     }
 }
 
@@ -130,25 +140,19 @@ TEST(TeamRatingFollower, UpdateSetsTheFormulasRatingWhenItIsKnownAndDiffers)
     };
     for (const UpdateRow& row : rows) {
         SCOPED_TRACE(row.name);
-        RosterSheet sheet = samplePageSheet();
-        TeamRatingFollower follower(sheet);
-        follower.setFormula(Formula);
-        for (const Step& step : row.steps)
-            step(sheet, follower);
-        EXPECT_EQ(follower.canUpdate(), row.canUpdate);
-        EXPECT_EQ(follower.update(), follower.rating().has_value());
-        EXPECT_EQ(ratingCell(sheet), QString::fromUtf8(row.after));
+        FollowedSample sample(row.steps);
+        EXPECT_EQ(sample.follower.canUpdate(), row.canUpdate);
+        EXPECT_EQ(sample.follower.update(), sample.follower.rating().has_value());
+        EXPECT_EQ(ratingCell(sample.sheet), QString::fromUtf8(row.after));
     }
 }
 
 TEST(TeamRatingFollower, TheFollowUpIsReportedAsOneOfTheEdit)
 {
-    RosterSheet sheet = samplePageSheet();
-    TeamRatingFollower follower(sheet);
-    follower.setFormula(Formula);
+    FollowedSample sample({});
     std::vector<SheetChange> heard;
-    sheet.addObserver([&](const SheetChange& change) { heard.push_back(change); });
-    HireForSeventy(sheet, follower);
+    sample.sheet.addObserver([&](const SheetChange& change) { heard.push_back(change); });
+    HireForSeventy(sample.sheet, sample.follower);
     ASSERT_FALSE(heard.empty());
     const SheetChange& last = heard.back();
     EXPECT_EQ(last.row, 2);

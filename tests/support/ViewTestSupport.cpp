@@ -4,12 +4,15 @@
 #include "TForm_Parse.h"
 #include "TeamEditorApplication.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 void ensureApplication()
 {
@@ -116,10 +119,25 @@ void ViewTest::SetUp()
 
 void ViewTest::TearDown()
 {
+    TeamEditorApplication::setErrorReportHook({});
     m_dialog.reset();
     m_view.reset();
     setChoosers(nullptr);
     QDir::setCurrent(m_previousFolder);
+}
+
+void ViewTest::collectReports()
+{
+    TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
+}
+
+QString ViewTest::toolTipOf(StringGrid* grid, int col, int row)
+{
+    QToolTip::hideText();
+    const QPoint at = grid->cellRect(col, row).center();
+    QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 QImage ViewTest::imageOf(StringGrid* grid)

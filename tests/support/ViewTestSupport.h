@@ -72,6 +72,10 @@ protected:
     // Types text over a cell's text with the grid's in-place editor, key by
     // key, and leaves the cell with Return.
     void typeInto(StringGrid* grid, int col, int row, const QString& text);
+    // The tooltip a cell shows; empty when it shows none.
+    static QString toolTipOf(StringGrid* grid, int col, int row);
+    // Error reports go to m_reports instead of a message box until the test ends.
+    void collectReports();
 
     QTemporaryDir m_folder;
     // The desktop's configuration folder, of this test alone.
@@ -80,4 +84,5 @@ protected:
     std::unique_ptr<TTeamView> m_view;
     std::unique_ptr<TForm_Parse> m_dialog;
     ScriptedChoosers* m_choosers = nullptr;
+    QStringList m_reports;
 };

@@ -16,11 +16,9 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
-#include <QToolTip>
 
 namespace {
 
@@ -36,12 +34,7 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
-    }
-    void TearDown() override
-    {
-        TeamEditorApplication::setErrorReportHook({});
-        ViewTest::TearDown();
+        collectReports();
     }
 
     QAction* action(const char* name) const { return control<QAction>(m_view.get(), name); }
@@ -89,23 +82,12 @@ protected:
         return shown;
     }
 
-    QString toolTipOf(StringGrid* grid, int col, int row)
-    {
-        QToolTip::hideText();
-        const QPoint at = grid->cellRect(col, row).center();
-        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(grid->viewport(), &help);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
-    }
-
     QColor topLeftOf(StringGrid* grid, int col, int row)
     {
         QCoreApplication::processEvents();
         const QRect cell = grid->cellRect(col, row);
         return imageOf(grid).pixelColor(cell.left() + 1, cell.top() + 1);
     }
-
-    QStringList m_reports;
 };
 
 } // namespace
