@@ -250,8 +250,6 @@ TEST_F(LeagueRulesTest, MarkedCellsTellTheirFindingsBesideTheTotalsMarks)
     // A cell with two findings tells both, a line each.
     typeInto(players, 6, 8, "11");
     EXPECT_EQ(toolTipOf(players, 3, 8), SampleError);
-    typeInto(players, 2, 8, "Ogre");
-    EXPECT_EQ(toolTipOf(players, 2, 8), "player 8 (Ogre): the Dwarf race has no Ogre position");
     typeInto(players, 7, 1, "Block, Thick Skull, Blok, Blok");
     EXPECT_EQ(toolTipOf(players, 7, 1), "player 1 (Blitzer): skill Blok is not one of the league's skills\n"
                                         "player 1 (Blitzer): skill Blok is listed twice");
@@ -259,6 +257,36 @@ TEST_F(LeagueRulesTest, MarkedCellsTellTheirFindingsBesideTheTotalsMarks)
     action("NoLeagueRules1")->trigger();
     EXPECT_EQ(topLeftOf(players, 3, 8), unmarked);
     EXPECT_EQ(toolTipOf(players, 15, 1), totalsMark);
+}
+
+TEST_F(LeagueRulesTest, TextsTheRulesDoNotKnowAreKeptAndNamedInTheFindings)
+{
+    struct Row
+    {
+        const char* name;
+        const char* grid;
+        int col;
+        int row;
+        const char* text;
+        QString finding;
+    };
+    const Row rows[] = {
+        {"a race the rules do not know", "TeamGrid2", 1, 1, "Elf",
+         "error: the league's rules have no race Elf (they have Dwarf)"},
+        {"a position typed by hand", "TeamGrid", 2, 8, "Ogre",
+         "error: player 8 (Ogre): the Dwarf race has no Ogre position"},
+        {"a skill of a house rule", "TeamGrid", 7, 1, "Block, Thick Skull, Iron Hide",
+         "error: player 1 (Blitzer): skill Iron Hide is not one of the league's skills"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_view->showPage(samplePageSheet());
+        chooseRules(ExampleLeague);
+        typeInto(grid(row.grid), row.col, row.row, QString::fromUtf8(row.text));
+        EXPECT_EQ(grid(row.grid)->cell(row.col, row.row), QString::fromUtf8(row.text));
+        EXPECT_TRUE(shownFindings().contains(row.finding)) << shownFindings().join('\n').toStdString();
+        EXPECT_EQ(toolTipOf(grid(row.grid), row.col, row.row), row.finding.section(": ", 1));
+    }
 }
 
 TEST_F(LeagueRulesTest, TeamRatingFollowsTheFormulaUntilTypedOver)
