@@ -73,6 +73,15 @@ QString CellPainter::wholeTextIfCut(const StringGrid* grid, int col, int row)
     return cut ? text : QString();
 }
 
+QString CellPainter::toolTipAt(const StringGrid* grid, int col, int row) const
+{
+    QStringList marks = {m_totals.markAt(grid->sheetGrid(), col, row)};
+    if (m_findings)
+        marks << m_findings->markAt(grid->sheetGrid(), col, row);
+    marks.removeAll(QString());
+    return marks.isEmpty() ? wholeTextIfCut(grid, col, row) : marks.join(QLatin1Char('\n'));
+}
+
 void CellPainter::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect, Corner corner,
                             const QColor& color) const
 {

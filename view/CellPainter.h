@@ -40,6 +40,9 @@ public:
 
     // The cell's text when its cell shows it cut; empty when it fits.
     static QString wholeTextIfCut(const StringGrid* grid, int col, int row);
+    // Why the cell is marked, the totals' reasons before the findings', a
+    // line each; a cell without a mark tells its text if it is cut.
+    QString toolTipAt(const StringGrid* grid, int col, int row) const;
 
 private:
     enum class Corner

@@ -7,7 +7,6 @@
 #include "EditCommands.h"
 #include "ErrorReport.h"
 #include "GridLayout.h"
-#include "LiveFindings.h"
 #include "LookCommands.h"
 #include "PageHistory.h"
 #include "RosterDocument.h"
@@ -199,13 +198,8 @@ void TTeamView::createTotals()
     // Until a roster is shown there is no team to value.
     statusBar()->hide();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
-        grid->setToolTipHandler([this, grid](int col, int row) {
-            QStringList marks = {m_totals->markAt(grid->sheetGrid(), col, row),
-                                 m_rulesCommands->findings().markAt(grid->sheetGrid(), col, row)};
-            marks.removeAll(QString());
-            return marks.isEmpty() ? CellPainter::wholeTextIfCut(grid, col, row)
-                                   : marks.join(QLatin1Char('\n'));
-        });
+        grid->setToolTipHandler(
+            [this, grid](int col, int row) { return m_painter->toolTipAt(grid, col, row); });
     }
     m_totals->setUpdatedHandler([this] { totalsUpdated(); });
     totalsUpdated();
