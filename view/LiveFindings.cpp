@@ -1,6 +1,7 @@
 #include "LiveFindings.h"
 
 #include "ActiveRules.h"
+#include "SheetTotals.h"
 
 #include <algorithm>
 
@@ -50,20 +51,12 @@ LiveFindings::~LiveFindings()
 
 void LiveFindings::sheetChanged(const SheetChange& change)
 {
-    switch (change.kind) {
-    case SheetChange::Kind::Replaced:
+    if (change.kind == SheetChange::Kind::Replaced)
         m_freshRoster = true;
-        break;
-    case SheetChange::Kind::Cell:
-    case SheetChange::Kind::Shape:
-        // The rules look at no match.
-        if (change.grid == SheetGrid::Matches)
-            return;
-        break;
-    default:
-        return;
-    }
-    scheduleRefresh();
+    // The rules look at no match.
+    const bool rosterCell = change.kind == SheetChange::Kind::Cell && change.grid != SheetGrid::Matches;
+    if (rosterCell || rearrangesRoster(change))
+        scheduleRefresh();
 }
 
 void LiveFindings::rulesChanged()

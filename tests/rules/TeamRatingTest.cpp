@@ -146,16 +146,3 @@ TEST(TeamRatingFollower, UpdateSetsTheFormulasRatingWhenItIsKnownAndDiffers)
         EXPECT_EQ(ratingCell(sample.sheet), QString::fromUtf8(row.after));
     }
 }
-
-TEST(TeamRatingFollower, TheFollowUpIsReportedAsOneOfTheEdit)
-{
-    FollowedSample sample({});
-    std::vector<SheetChange> heard;
-    sample.sheet.addObserver([&](const SheetChange& change) { heard.push_back(change); });
-    HireForSeventy(sample.sheet, sample.follower);
-    ASSERT_FALSE(heard.empty());
-    const SheetChange& last = heard.back();
-    EXPECT_EQ(last.row, 2);
-    EXPECT_EQ(last.newText, "137");
-    EXPECT_EQ(last.cause, SheetChange::Cause::FollowUp);
-}

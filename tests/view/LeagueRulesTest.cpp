@@ -248,8 +248,6 @@ TEST_F(LeagueRulesTest, MarkedCellsTellTheirFindingsBesideTheTotalsMarks)
     ASSERT_FALSE(totalsMark.isEmpty());
     EXPECT_EQ(toolTipOf(players, 15, 1), totalsMark);
     // A cell with two findings tells both, a line each.
-    typeInto(players, 6, 8, "11");
-    EXPECT_EQ(toolTipOf(players, 3, 8), SampleError);
     typeInto(players, 7, 1, "Block, Thick Skull, Blok, Blok");
     EXPECT_EQ(toolTipOf(players, 7, 1), "player 1 (Blitzer): skill Blok is not one of the league's skills\n"
                                         "player 1 (Blitzer): skill Blok is listed twice");
