@@ -4,6 +4,7 @@
 #include "SheetTotals.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
