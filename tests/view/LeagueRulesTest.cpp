@@ -164,16 +164,52 @@ TEST_F(LeagueRulesTest, ANewWindowReloadsTheRememberedRulesUntilTheyAreDropped)
     EXPECT_TRUE(m_reports.isEmpty());
 }
 
-TEST_F(LeagueRulesTest, RememberedRulesThatNoLongerLoadAreReportedOnceTheWindowShows)
+// At start the remembered rules load, or their failure is reported once the
+// window shows; rules named on the command line then replace them, or their
+// failure is reported the same way.
+TEST_F(LeagueRulesTest, RulesAtStartAreReportedOnceWhenTheyFailToLoad)
 {
-    const QString path = file("league.json", "{}");
-    IniFile(settingsPath()).writeString("League Rules", "Path", path.toStdString());
+    const QString broken = file("broken.json", "{}");
+    const QString missing = m_folder.filePath("missing.json");
+    struct Row
+    {
+        const char* name;
+        QString remembered;
+        QString forThisRun;
+        QString loaded; // none: no rules
+        QStringList reportStarts;
+    };
+    const Row rows[] = {
+        {"remembered rules", ExampleLeague, {}, ExampleLeague, {}},
+        {"remembered rules that no longer load", broken, {}, {}, {"League rules not loaded: " + broken}},
+        {"rules for this run", {}, ExampleLeague, ExampleLeague, {}},
+        {"rules for this run replace broken remembered ones",
+         broken,
+         ExampleLeague,
+         ExampleLeague,
+         {"League rules not loaded: " + broken}},
+        {"rules for this run that do not load",
+         ExampleLeague,
+         missing,
+         {},
+         {"League rules not loaded: Cannot open file " + missing}},
+    };
     auto* application = static_cast<TeamEditorApplication*>(QCoreApplication::instance());
-    application->createWindows();
-    EXPECT_EQ(application->mainWindow()->leagueRules().rules(), nullptr);
-    ASSERT_EQ(m_reports.size(), 1);
-    EXPECT_TRUE(m_reports[0].startsWith("League rules not loaded: " + path)) << m_reports[0].toStdString();
-    EXPECT_TRUE(application->mainWindow()->isVisible());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_reports.clear();
+        IniFile(settingsPath()).writeString("League Rules", "Path", row.remembered.toStdString());
+        application->createWindows();
+        if (!row.forThisRun.isEmpty())
+            application->useRulesWhenRunning(row.forThisRun);
+        QCoreApplication::processEvents();
+        const ActiveRules& rules = application->mainWindow()->leagueRules();
+        EXPECT_EQ(rules.rules() ? rules.path() : QString(), row.loaded);
+        ASSERT_EQ(m_reports.size(), row.reportStarts.size()) << m_reports.join('\n').toStdString();
+        for (qsizetype at = 0; at < m_reports.size(); ++at)
+            EXPECT_TRUE(m_reports[at].startsWith(row.reportStarts[at])) << m_reports[at].toStdString();
+        EXPECT_TRUE(application->mainWindow()->isVisible());
+    }
 }
 
 TEST_F(LeagueRulesTest, RulesForThisRunLeaveTheRememberedChoiceAlone)
