@@ -8,8 +8,14 @@
 
 namespace {
 
+const QString RulesOption = QStringLiteral("rules");
+
 QString describedUsage(QCommandLineParser& parser)
 {
+    parser.addOption({RulesOption,
+                      QStringLiteral("Checks the roster against the league rules in <file> for this run, "
+                                     "leaving the remembered choice as it is."),
+                      QStringLiteral("file")});
     parser.setApplicationDescription(
         QStringLiteral("Edits the roster pages of fantasy sports board game teams: reads a page from a "
                        "file or a web address, shows it for editing and writes it back as HTML."));
@@ -50,6 +56,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         return printAndExit(QStringLiteral("Only one page can be opened at a time.\n") + usage, true, 1);
     if (!pages.isEmpty())
         result.page = pages.constFirst();
+    result.rules = parser.value(RulesOption);
     return result;
 }
 

@@ -3,9 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// What the editor's command line asks for: "team-editor [PAGE]", where PAGE
-// is a roster page's path or an http(s) URL, plus --help and --version, which
-// are answered on standard output without a window.
+// What the editor's command line asks for: "team-editor [--rules FILE] [PAGE]",
+// where PAGE is a roster page's path or an http(s) URL and FILE a league
+// rules file for this run, plus --help and --version, which are answered on
+// standard output without a window.
 struct CommandLine
 {
     enum class Action
@@ -16,6 +17,7 @@ struct CommandLine
 
     Action action = Action::OpenWindow;
     QString page;
+    QString rules; // the league rules for this run; empty keeps the remembered ones
     QString text;
     bool toStandardError = false;
     int exitCode = 0;

@@ -3,7 +3,10 @@
 //   team-editor-screenshot --new OUTPUT.png    after File, New
 //   team-editor-screenshot --start OUTPUT.png  right after start
 // With --fill-screen after OUTPUT.png the window takes the whole screen, as a
-// maximised window would.
+// maximised window would. --rules FILE, first, checks the roster against the
+// league rules in FILE, with the Findings pane.
+#include "ErrorReport.h"
+#include "RulesCommands.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
@@ -16,11 +19,16 @@
 int main(int argc, char** argv)
 {
     TeamEditorApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    QString rules;
+    if (arguments.size() > 2 && arguments.at(1) == QLatin1String("--rules")) {
+        rules = arguments.at(2);
+        arguments.remove(1, 2);
+    }
     const bool fillScreen = arguments.size() == 4 && arguments.at(3) == QLatin1String("--fill-screen");
     if (arguments.size() != 3 && !fillScreen) {
         QTextStream(stderr)
-            << "usage: team-editor-screenshot PAGE|--new|--start OUTPUT.png [--fill-screen]\n";
+            << "usage: team-editor-screenshot [--rules FILE] PAGE|--new|--start OUTPUT.png [--fill-screen]\n";
         return 2;
     }
     int status = 0;
@@ -32,6 +40,8 @@ int main(int argc, char** argv)
     TTeamView* view = application.mainWindow();
     if (fillScreen && view->screen())
         view->setGeometry(view->screen()->availableGeometry());
+    if (!rules.isEmpty())
+        runCommand([view, &rules] { view->rulesCommands().useRulesForThisRun(rules); });
     const QString source = arguments.at(1);
     if (source == QLatin1String("--new")) {
         view->New1Click();

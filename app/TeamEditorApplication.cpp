@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "EventPump.h"
+#include "RulesCommands.h"
 #include "TForm_Parse.h"
 #include "TTeamView.h"
 
@@ -41,6 +42,16 @@ void TeamEditorApplication::openPageWhenRunning(const QString& page)
         Qt::QueuedConnection);
 }
 
+void TeamEditorApplication::useRulesWhenRunning(const QString& path)
+{
+    QMetaObject::invokeMethod(
+        m_mainWindow.get(),
+        [window = m_mainWindow.get(), path] {
+            runCommand([window, path] { window->rulesCommands().useRulesForThisRun(path); });
+        },
+        Qt::QueuedConnection);
+}
+
 TeamEditorApplication::~TeamEditorApplication()
 {
     setEventPump({});
@@ -63,6 +74,8 @@ void TeamEditorApplication::createWindows()
     m_mainWindow->show();
     if (!m_pageSourceDialog->historyProblem().isEmpty())
         reportError(m_pageSourceDialog->historyProblem());
+    if (const QString& problem = m_mainWindow->rulesCommands().startProblem(); !problem.isEmpty())
+        reportError(problem);
 }
 
 void TeamEditorApplication::connectWindows(TTeamView& mainWindow, TForm_Parse& pageSourceDialog)

@@ -28,6 +28,9 @@ public:
     static void nameApplication();
     // Reads a page named on the command line once the event loop runs.
     void openPageWhenRunning(const QString& page);
+    // Loads league rules named on the command line, for this run, once the
+    // event loop runs.
+    void useRulesWhenRunning(const QString& path);
 
     // The dialog's pages go to the window; the window's File, Open and Save
     // use the dialog.

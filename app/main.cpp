@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     if (commandLine.action == CommandLine::Action::PrintAndExit)
         return commandLine.print();
     application.createWindows();
+    if (!commandLine.rules.isEmpty())
+        application.useRulesWhenRunning(commandLine.rules);
     if (!commandLine.page.isEmpty())
         application.openPageWhenRunning(commandLine.page);
     return application.exec();

@@ -1,9 +1,13 @@
 // The editor's window: showing a full team, creating and showing the two
 // windows, File, Open of the sample page until the team is shown, and File,
-// Exit while a fetch waits: the time until the event loop has ended.
+// Exit while a fetch waits: the time until the event loop has ended; and
+// keystrokes in a cell, with and without league rules.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "ActiveRules.h"
 #include "Choosers.h"
 #include "EventPump.h"
+#include "RulesFile.h"
+#include "SamplePage.h"
 #include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
@@ -14,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -82,6 +87,7 @@ public:
     bool confirmImport(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    bool chooseRulesFile(QWidget*, QString&) override { return false; }
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
 
 private:
@@ -175,18 +181,12 @@ void BM_ExitDuringAFetch(benchmark::State& state)
 }
 BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// One keystroke in a cell's in-place editor, the whole way: the editor's
-// text, the sheet's change report, the undo step it merges into, the window's
-// title and modified mark. Keystrokes add a character and take it away in
-// turn: a letter in Skills (column 7), or a digit in the player's cost (column
-// 15), which Cost of Team follows into the same undo step.
-void BM_KeystrokeInACell(benchmark::State& state)
+// Keystrokes in player 1's cell of the column, which add a character and take
+// it away in turn; drainEvents lets the event loop run after each, for what
+// follows an edit on its next turn.
+void typeKeystrokes(benchmark::State& state, TTeamView& view, int column, bool drainEvents)
 {
-    const int column = int(state.range(0));
     const bool money = column == 15;
-    TTeamView view;
-    view.show();
-    view.New1Click();
     auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
     grid->setFocus();
     grid->setCurrentCell(column, 1);
@@ -207,6 +207,8 @@ void BM_KeystrokeInACell(benchmark::State& state)
     bool add = true;
     for (auto _ : state) {
         QCoreApplication::sendEvent(editor, add ? &key : &backspace);
+        if (drainEvents)
+            QCoreApplication::processEvents();
         add = !add;
     }
     if (!view.isWindowModified() || !view.findChild<QAction*>(QStringLiteral("Undo1"))->isEnabled())
@@ -214,7 +216,49 @@ void BM_KeystrokeInACell(benchmark::State& state)
     if (money && !add && view.sheet().cell(SheetGrid::Details, 1, 5).isEmpty())
         state.SkipWithError("Cost of Team did not follow the player's cost");
 }
+
+// One keystroke in a cell's in-place editor, the whole way: the editor's
+// text, the sheet's change report, the undo step it merges into, the window's
+// title and modified mark. Keystrokes add a character and take it away in
+// turn: a letter in Skills (column 7), or a digit in the player's cost (column
+// 15), which Cost of Team follows into the same undo step.
+void BM_KeystrokeInACell(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    typeKeystrokes(state, view, int(state.range(0)), false);
+}
 BENCHMARK(BM_KeystrokeInACell)->Arg(7)->Arg(15)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke in the sample roster, with the event loop's next turn,
+// without league rules and with the example league's rules loaded and the
+// Findings pane shown: then the findings of the roster are worked out again,
+// the pane and the marks follow, and after a cost the team rating too.
+void BM_KeystrokeWithLeagueRules(benchmark::State& state)
+{
+    const int column = int(state.range(0));
+    const bool withRules = state.range(1) != 0;
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    view.showPage(samplePageSheet());
+    if (withRules) {
+        const QString path = QStringLiteral(TE_SOURCE_DIR "/examples/example-league.json");
+        view.leagueRules().load(readRulesFile(path), path);
+        view.findChild<QDockWidget*>(QStringLiteral("FindingsDock"))->show();
+    }
+    QCoreApplication::processEvents();
+    typeKeystrokes(state, view, column, true);
+    if (withRules && column == 15 && view.sheet().cell(SheetGrid::Details, 1, 2) == QStringLiteral("130"))
+        state.SkipWithError("the team rating did not follow the player's cost");
+}
+BENCHMARK(BM_KeystrokeWithLeagueRules)
+    ->Args({7, 0})
+    ->Args({7, 1})
+    ->Args({15, 0})
+    ->Args({15, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 // Edit, Paste of a 16 x 16 block over every player cell: the cells, the
 // totals that follow (line costs, Cost of Team) and the one undo step. Two

@@ -201,10 +201,30 @@ RosterPaper::RosterPaper(const RosterSheet& sheet, const PaperOptions& options)
         show(landscape);
         natural = naturalSize(*m_document);
     }
-    fitToPage(m_pageLayout.paintRectPixels(layoutDpi).size(), natural);
+    const QSizeF page = m_pageLayout.paintRectPixels(layoutDpi).size();
+    fitToPage(page, natural);
+    if (!options.findings.isEmpty()) {
+        font.setPointSizeF(m_fontPointSize);
+        m_findings = std::make_unique<FindingsPaper>(options.findings, font, page, &layoutDevice());
+    }
 }
 
 RosterPaper::~RosterPaper() = default;
+
+QString RosterPaper::findingsText() const
+{
+    return m_findings ? m_findings->text() : QString();
+}
+
+qreal RosterPaper::rosterBottom() const
+{
+    return m_document->documentLayout()->documentSize().height() * m_shrink;
+}
+
+int RosterPaper::pageCount() const
+{
+    return 1 + (m_findings ? m_findings->extraPages(rosterBottom()) : 0);
+}
 
 void RosterPaper::layOutAt(qreal pointSize, qreal width)
 {
@@ -289,6 +309,12 @@ bool RosterPaper::print(QPagedPaintDevice& device) const
     if (!painter.begin(&device))
         return false;
     paint(painter, device.logicalDpiX());
+    if (m_findings) {
+        const qreal scale = device.logicalDpiX() / static_cast<qreal>(layoutDpi);
+        painter.scale(scale, scale);
+        if (!m_findings->paint(device, painter, rosterBottom()))
+            return false;
+    }
     return painter.end();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindingsPaper.h"
 #include "PageSizeChoice.h"
 #include "RosterSheet.h"
 
@@ -22,6 +23,8 @@ struct PaperOptions
     // Drops the page, table and heading backgrounds and prints all text in
     // black, for printers that waste ink on colour.
     bool blackAndWhite = false;
+    // Printed after the roster, below it or on the following pages.
+    PaperFindings findings;
 };
 
 // The roster page as the writer builds it, laid out to fit one sheet of
@@ -46,8 +49,13 @@ public:
     qreal shrink() const { return m_shrink; }
     // The team name, as the document's title.
     const QString& title() const { return m_title; }
+    // The findings list as printed; empty without one.
+    QString findingsText() const;
+    // One for the roster, and those the findings list adds.
+    int pageCount() const;
 
-    // Sets the device's page layout and paints the roster as its one page.
+    // Sets the device's page layout and paints the roster as its first page,
+    // followed by the findings list if any.
     // Returns false when the device cannot be painted on.
     bool print(QPagedPaintDevice& device) const;
     // Paints the roster on the painter's current page, which has the layout
@@ -58,8 +66,11 @@ private:
     void fitToPage(const QSizeF& page, const QSizeF& natural);
     // Lays the roster out with this base font size and text width.
     void layOutAt(qreal pointSize, qreal width);
+    // Where the roster ends on its page, in layout pixels.
+    qreal rosterBottom() const;
 
     std::unique_ptr<QTextDocument> m_document;
+    std::unique_ptr<FindingsPaper> m_findings;
     QString m_title;
     QColor m_pageColor;
     QPageLayout m_pageLayout;
@@ -70,7 +81,7 @@ private:
 // A PDF writer on device, at the resolution rosters are laid out for.
 std::unique_ptr<QPdfWriter> makeRosterPdfWriter(QIODevice& device, const QString& title);
 
-// The roster as a one-page PDF document.
+// The roster as a PDF document: one page, and those of its findings list.
 QByteArray rosterPdf(const RosterPaper& paper);
 
 // Writes the roster's PDF to fileName through the page store, atomically.

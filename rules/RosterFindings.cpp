@@ -1,6 +1,7 @@
 #include "RosterFindings.h"
 
 #include "PlayerFindings.h"
+#include "TeamRating.h"
 #include "TeamValue.h"
 
 #include <algorithm>
@@ -156,26 +157,19 @@ private:
     {
         if (!m_rules.teamRating)
             return;
-        const TeamSum sum = teamSum(m_texts);
-        std::int64_t totalSpp = 0;
-        for (const PlayerRow& row : m_players) {
-            if (!row.spp)
-                return;
-            totalSpp += *row.spp;
-        }
-        if (!sum.value.isKnown())
+        const std::optional<TeamRating> expected = teamRatingOf(m_players, m_texts, *m_rules.teamRating);
+        if (!expected)
             return;
-        const std::int64_t expected = m_rules.teamRating->rating(sum.value.amount, totalSpp);
         const QString& stated =
             m_sheet.cell(SheetGrid::Details, DetailsRows::ValueCol, DetailsRows::TeamRating);
-        if (cellNumber(stated, std::nullopt) == expected)
+        if (cellNumber(stated, std::nullopt) == expected->rating)
             return;
         add(Severity::Warning, detailsCell(DetailsRows::TeamRating),
             QStringLiteral("team rating %1 should be %2: team value %3 / %4 + %5 SPP / %6")
                 .arg(stated.trimmed().isEmpty() ? QStringLiteral("(none)") : stated.trimmed())
-                .arg(expected)
-                .arg(moneyText(sum.value.amount), moneyText(m_rules.teamRating->valueDivisor))
-                .arg(totalSpp)
+                .arg(expected->rating)
+                .arg(moneyText(expected->teamValue), moneyText(m_rules.teamRating->valueDivisor))
+                .arg(expected->totalSpp)
                 .arg(m_rules.teamRating->sppDivisor));
     }
 

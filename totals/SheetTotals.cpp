@@ -87,6 +87,19 @@ MoneyTexts moneyTextsOf(const RosterSheet& sheet)
     return texts;
 }
 
+bool rearrangesRoster(const SheetChange& change)
+{
+    switch (change.kind) {
+    case SheetChange::Kind::Replaced:
+        return true;
+    case SheetChange::Kind::Shape:
+    case SheetChange::Kind::ColumnMove:
+        return change.grid != SheetGrid::Matches;
+    default:
+        return false;
+    }
+}
+
 SheetTotals::SheetTotals(RosterSheet& sheet) : m_sheet(sheet)
 {
     m_observer = m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
@@ -179,7 +192,7 @@ void SheetTotals::sheetChanged(const SheetChange& change)
     case SheetChange::Kind::Shape:
     case SheetChange::Kind::ColumnMove:
         // Money cells may have come, gone or moved: start over from the texts.
-        if (change.kind == SheetChange::Kind::Replaced || change.grid != SheetGrid::Matches)
+        if (rearrangesRoster(change))
             restart();
         return;
     case SheetChange::Kind::ColumnWidth:

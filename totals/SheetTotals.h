@@ -28,6 +28,11 @@ std::optional<MoneyCell> moneyCellAt(SheetGrid grid, int col, int row);
 // The money texts a sheet shows.
 MoneyTexts moneyTextsOf(const RosterSheet& sheet);
 
+// Whether the change may have brought, taken away or moved the roster's
+// cells (a new page, or a grid other than the match record reshaped or a
+// column moved), so that what follows the texts starts over from them.
+bool rearrangesRoster(const SheetChange& change);
+
 // Keeps a roster sheet's worked-out costs and Cost of Team in step with its
 // edits, and knows the team value and the marks for the screen. It hears every
 // change of the sheet and writes its follow-up through the sheet's setCell,

@@ -1,6 +1,7 @@
 #include "CellPainter.h"
 
 #include "ColorValue.h"
+#include "LiveFindings.h"
 #include "SheetTotals.h"
 #include "StringGrid.h"
 
@@ -14,6 +15,8 @@ namespace {
 // The corner that marks a cell whose amount cannot be read or disagrees with its parts.
 constexpr int MarkSize = 6;
 const QColor MarkColor(0xC0, 0x00, 0x00);
+// The corner that marks a cell the league rules find fault with.
+const QColor FindingMarkColor(0xF0, 0x80, 0x00);
 
 } // namespace
 
@@ -55,8 +58,12 @@ void CellPainter::paintCell(StringGrid* grid, QPainter& canvas, int col, int row
     if (shown != text && shown.size() < 2)
         shown = text;
     canvas.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
-    if (look != CellLook::Heading && m_totals.hasMark(grid->sheetGrid(), col, row))
-        paintMark(grid, canvas, rect);
+    if (look == CellLook::Heading)
+        return;
+    if (m_totals.hasMark(grid->sheetGrid(), col, row))
+        paintMark(grid, canvas, rect, Corner::TopRight, MarkColor);
+    if (m_findings && m_findings->hasMark(grid->sheetGrid(), col, row))
+        paintMark(grid, canvas, rect, Corner::TopLeft, FindingMarkColor);
 }
 
 QString CellPainter::wholeTextIfCut(const StringGrid* grid, int col, int row)
@@ -66,7 +73,17 @@ QString CellPainter::wholeTextIfCut(const StringGrid* grid, int col, int row)
     return cut ? text : QString();
 }
 
-void CellPainter::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect) const
+QString CellPainter::toolTipAt(const StringGrid* grid, int col, int row) const
+{
+    QStringList marks = {m_totals.markAt(grid->sheetGrid(), col, row)};
+    if (m_findings)
+        marks << m_findings->markAt(grid->sheetGrid(), col, row);
+    marks.removeAll(QString());
+    return marks.isEmpty() ? wholeTextIfCut(grid, col, row) : marks.join(QLatin1Char('\n'));
+}
+
+void CellPainter::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rect, Corner corner,
+                            const QColor& color) const
 {
     // A small corner, as spreadsheets mark a cell with a note: the cell keeps
     // its colours, and the page written never shows it. It goes in the corner
@@ -75,9 +92,13 @@ void CellPainter::paintMark(StringGrid* grid, QPainter& canvas, const QRect& rec
     const int size = std::min({MarkSize, visible.width(), visible.height()});
     if (size <= 0)
         return;
-    const QPoint corner = visible.topRight() + QPoint(1, 0);
-    const QPolygon triangle({corner - QPoint(size, 0), corner, corner + QPoint(0, size)});
+    const QPolygon triangle =
+        corner == Corner::TopRight
+            ? QPolygon({visible.topRight() + QPoint(1 - size, 0), visible.topRight() + QPoint(1, 0),
+                        visible.topRight() + QPoint(1, size)})
+            : QPolygon({visible.topLeft(), visible.topLeft() + QPoint(size, 0),
+                        visible.topLeft() + QPoint(0, size)});
     canvas.setPen(Qt::NoPen);
-    canvas.setBrush(MarkColor);
+    canvas.setBrush(color);
     canvas.drawPolygon(triangle);
 }

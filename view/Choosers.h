@@ -50,6 +50,9 @@ public:
     virtual bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) = 0;
     // The platform's print dialog for printer; true when the user chose to print.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // An open-file chooser for a league rules file (JSON); path is preset with
+    // the file loaded last.
+    virtual bool chooseRulesFile(QWidget* parent, QString& path) = 0;
 
     enum class SaveAnswer
     {

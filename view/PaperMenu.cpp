@@ -26,6 +26,11 @@ PaperMenu::PaperMenu(QMenu* menu, QAction* before, QWidget* window, RosterSource
     m_blackAndWhite->setObjectName(QStringLiteral("BlackAndWhite1"));
     m_blackAndWhite->setCheckable(true);
     menu->insertAction(before, m_blackAndWhite);
+    // For the league admin's copy; kept for the run.
+    m_withFindings = new QAction(QStringLiteral("Print &with Findings"), this);
+    m_withFindings->setObjectName(QStringLiteral("PrintWithFindings1"));
+    m_withFindings->setCheckable(true);
+    menu->insertAction(before, m_withFindings);
     m_exportPdf = addCommand(menu, before, QStringLiteral("ExportPdf1"), QStringLiteral("Export P&DF..."),
                              &PaperMenu::exportPdf);
     m_exportCsv = addCommand(menu, before, QStringLiteral("ExportCsv1"),
@@ -46,8 +51,18 @@ QAction* PaperMenu::addCommand(QMenu* menu, QAction* before, const QString& name
 
 void PaperMenu::setEnabled(bool enabled)
 {
-    for (QAction* action : {m_print, m_printPreview, m_blackAndWhite, m_exportPdf, m_exportCsv})
+    for (QAction* action :
+         {m_print, m_printPreview, m_blackAndWhite, m_withFindings, m_exportPdf, m_exportCsv})
         action->setEnabled(enabled);
+}
+
+PaperOptions PaperMenu::chosenOptions() const
+{
+    PaperOptions options;
+    options.blackAndWhite = m_blackAndWhite->isChecked();
+    if (m_withFindings->isChecked() && m_findings)
+        options.findings = m_findings();
+    return options;
 }
 
 void PaperMenu::print()
@@ -60,7 +75,7 @@ void PaperMenu::print()
     if (!choosers().choosePrinter(m_window, printer))
         return;
     // The paper and the colour mode chosen in the dialog win.
-    PaperOptions options;
+    PaperOptions options = chosenOptions();
     options.pageSize = printer.pageLayout().pageSize();
     options.blackAndWhite = printer.colorMode() == QPrinter::GrayScale;
     if (!RosterPaper(roster, options).print(printer))
@@ -71,18 +86,15 @@ void PaperMenu::printPreview()
 {
     // A copy: the roster as it is now, whatever happens while a dialog is open.
     const RosterSheet roster(m_roster());
-    const bool blackAndWhite = m_blackAndWhite->isChecked();
+    const PaperOptions options = chosenOptions();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(roster.cell(SheetGrid::Details, 1, 0));
-    PaperOptions options;
-    options.blackAndWhite = blackAndWhite;
     printer.setPageLayout(RosterPaper(roster, options).pageLayout());
     QPrintPreviewDialog dialog(&printer, m_window);
     // The preview paints again when the user picks other paper in it.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        PaperOptions chosen;
+        PaperOptions chosen = options;
         chosen.pageSize = target->pageLayout().pageSize();
-        chosen.blackAndWhite = blackAndWhite;
         RosterPaper(roster, chosen).print(*target);
     });
     // Large enough to show the whole sheet, within the screen it opens on.
@@ -100,9 +112,7 @@ void PaperMenu::exportPdf()
         m_lastPdfName, {QStringLiteral("PDF files"), QStringLiteral("pdf"), QStringLiteral("Export PDF")});
     if (!fileName)
         return;
-    PaperOptions options;
-    options.blackAndWhite = m_blackAndWhite->isChecked();
-    storeRosterPdf(roster, options, *fileName);
+    storeRosterPdf(roster, chosenOptions(), *fileName);
 }
 
 void PaperMenu::exportCsv()

@@ -110,6 +110,13 @@ bool StandardChoosers::choosePrinter(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool StandardChoosers::chooseRulesFile(QWidget* parent, QString& path)
+{
+    return runFileDialog(parent, path, QFileDialog::AcceptOpen,
+                         {QStringLiteral("League rules (*.json)"), QStringLiteral("All files (*)")},
+                         QStringLiteral("json"), false, QStringLiteral("League Rules"));
+}
+
 Choosers::SaveAnswer StandardChoosers::askToSaveChanges(QWidget* parent, const QString& name)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Team Editor"),

@@ -14,5 +14,6 @@ public:
     bool confirmImport(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool chooseRulesFile(QWidget* parent, QString& path) override;
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
 };

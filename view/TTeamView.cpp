@@ -10,6 +10,7 @@
 #include "LookCommands.h"
 #include "PageHistory.h"
 #include "RosterDocument.h"
+#include "RulesCommands.h"
 #include "SaveCommands.h"
 #include "SheetBuilder.h"
 #include "SheetTotals.h"
@@ -82,9 +83,10 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
     FormCreate();
     // The size and place the window had when it last closed win over the
     // roster's.
-    m_windowState =
-        std::make_unique<WindowState>(WindowState::pathBeside(PageHistory::locate(startDirectory())));
+    const QString settings = WindowState::pathBeside(PageHistory::locate(startDirectory()));
+    m_windowState = std::make_unique<WindowState>(settings);
     m_sizedForRoster = m_windowState->restore(*this, *m_layout);
+    m_rulesCommands->restore(settings);
     m_documentCommands->createRecentPagesMenu(File1, Import1, startDirectory());
     createHelpMenu();
     setAcceptDrops(true);
@@ -92,9 +94,10 @@ TTeamView::TTeamView(QWidget* parent) : QMainWindow(parent)
 
 TTeamView::~TTeamView()
 {
-    // The grids and the document's undo history observe the sheet, so they
-    // go before it does.
+    // The grids, the rules' findings and rating and the document's undo
+    // history observe the sheet, so they go before it does.
     delete takeCentralWidget();
+    delete m_rulesCommands;
     delete m_document;
 }
 
@@ -188,16 +191,15 @@ void TTeamView::createTotals()
     // The window has shown the edit by the time the follow-up is written.
     m_totals = std::make_unique<SheetTotals>(m_sheet);
     m_painter = std::make_unique<CellPainter>(m_sheet, *m_totals);
+    m_painter->setFindings(&m_rulesCommands->findings());
     m_teamValue = new QLabel(this);
     m_teamValue->setObjectName(QStringLiteral("TeamValue"));
     statusBar()->addWidget(m_teamValue, 1);
     // Until a roster is shown there is no team to value.
     statusBar()->hide();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3, GameGrid}) {
-        grid->setToolTipHandler([this, grid](int col, int row) {
-            const QString mark = m_totals->markAt(grid->sheetGrid(), col, row);
-            return mark.isEmpty() ? CellPainter::wholeTextIfCut(grid, col, row) : mark;
-        });
+        grid->setToolTipHandler(
+            [this, grid](int col, int row) { return m_painter->toolTipAt(grid, col, row); });
     }
     m_totals->setUpdatedHandler([this] { totalsUpdated(); });
     totalsUpdated();
@@ -208,7 +210,11 @@ void TTeamView::totalsUpdated()
     m_teamValue->setText(m_totals->status());
     if (m_updateCostOfTeam)
         m_updateCostOfTeam->setEnabled(m_totals->canUpdateCostOfTeam());
-    // Marks come and go with texts in other cells than the one edited.
+    // Marks come and go with texts in other cells than the one edited; the
+    // grids are painted again only when they did.
+    if (m_totals->marks() == m_paintedMarks)
+        return;
+    m_paintedMarks = m_totals->marks();
     for (StringGrid* grid : {TeamGrid, TeamGrid2, TeamGrid3})
         grid->viewport()->update();
 }

@@ -5,6 +5,7 @@
 #include "RosterImporter.h"
 #include "RosterSheet.h"
 #include "TTeam.h"
+#include "TeamValue.h"
 #include "TextEncoding.h"
 #include "WindowGrids.h"
 
@@ -32,6 +33,7 @@ class QScrollArea;
 class QToolBar;
 class PaperMenu;
 class PlayerRowCommands;
+class RulesCommands;
 class RosterDocument;
 class SheetTotals;
 class StartHint;
@@ -133,6 +135,8 @@ public:
     // The league rules the roster is checked against, if any.
     ActiveRules& leagueRules() { return *m_rules; }
     const ActiveRules& leagueRules() const { return *m_rules; }
+    // Loading and dropping them, their findings and the team rating they give.
+    RulesCommands& rulesCommands() { return *m_rulesCommands; }
 
     // The team value and the marks of the shown roster.
     const SheetTotals& totals() const { return *m_totals; }
@@ -221,6 +225,7 @@ private:
     DocumentCommands* m_documentCommands = nullptr;
     ClipboardCommands* m_clipboard = nullptr;
     PlayerRowCommands* m_playerRows = nullptr;
+    RulesCommands* m_rulesCommands = nullptr;
     FindBar* m_findBar = nullptr;
     std::unique_ptr<CellPainter> m_painter;
 
@@ -234,6 +239,7 @@ private:
     QString m_startDirectory;
     RosterSheet m_sheet;
     std::unique_ptr<SheetTotals> m_totals;
+    std::vector<MoneyMark> m_paintedMarks;
     QLabel* m_teamValue = nullptr;
     QAction* m_updateCostOfTeam = nullptr;
     bool m_sizedForRoster = false;

@@ -8,6 +8,7 @@
 #include "PaperMenu.h"
 #include "PlayerRowCommands.h"
 #include "RosterDocument.h"
+#include "RulesCommands.h"
 #include "ShortcutsDialog.h"
 #include "StringGrid.h"
 
@@ -75,6 +76,11 @@ void TTeamView::createMenu()
     m_updateCostOfTeam->setEnabled(false);
     m_playerRows = new PlayerRowCommands(m_document->history(), TeamGrid, statusBar(), this);
     m_playerRows->addTo(team);
+    m_rulesCommands = new RulesCommands(*m_rules, m_sheet, m_document->history(), grids(), this);
+    m_rulesCommands->addTo(team);
+    m_paperMenu->setFindingsSource([this] {
+        return PaperFindings{m_rulesCommands->paperHeading(), m_rulesCommands->paperLines()};
+    });
     createCellMenus();
 
     const std::pair<QObject*, const char*> names[] = {

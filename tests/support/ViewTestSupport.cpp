@@ -4,12 +4,15 @@
 #include "TForm_Parse.h"
 #include "TeamEditorApplication.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 void ensureApplication()
 {
@@ -82,6 +85,14 @@ bool ScriptedChoosers::choosePrinter(QWidget*, QPrinter& printer)
     return printerAnswer && printerAnswer(printer);
 }
 
+bool ScriptedChoosers::chooseRulesFile(QWidget*, QString& path)
+{
+    rulesFilePresets.push_back(path);
+    if (rulesFileAnswer)
+        path = *rulesFileAnswer;
+    return rulesFileAnswer.has_value();
+}
+
 Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString& name)
 {
     saveQuestions.push_back(name);
@@ -108,10 +119,25 @@ void ViewTest::SetUp()
 
 void ViewTest::TearDown()
 {
+    TeamEditorApplication::setErrorReportHook({});
     m_dialog.reset();
     m_view.reset();
     setChoosers(nullptr);
     QDir::setCurrent(m_previousFolder);
+}
+
+void ViewTest::collectReports()
+{
+    TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
+}
+
+QString ViewTest::toolTipOf(StringGrid* grid, int col, int row)
+{
+    QToolTip::hideText();
+    const QPoint at = grid->cellRect(col, row).center();
+    QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 QImage ViewTest::imageOf(StringGrid* grid)

@@ -31,6 +31,8 @@ public:
     bool confirmImport(QWidget* parent, const QString& question) override;
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    // Answers with rulesFileAnswer; none cancels.
+    bool chooseRulesFile(QWidget* parent, QString& path) override;
     // Answers with saveAnswer, or Discard when the script has none, so that
     // tests about other things go on as before.
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
@@ -52,6 +54,8 @@ public:
     std::function<bool(QPrinter&)> printerAnswer;
     std::optional<SaveAnswer> saveAnswer;
     std::vector<QString> saveQuestions; // the names asked about
+    std::optional<QString> rulesFileAnswer;
+    std::vector<QString> rulesFilePresets;
 };
 
 // A main window with its page source dialog, started in a folder of its own
@@ -68,6 +72,10 @@ protected:
     // Types text over a cell's text with the grid's in-place editor, key by
     // key, and leaves the cell with Return.
     void typeInto(StringGrid* grid, int col, int row, const QString& text);
+    // The tooltip a cell shows; empty when it shows none.
+    static QString toolTipOf(StringGrid* grid, int col, int row);
+    // Error reports go to m_reports instead of a message box until the test ends.
+    void collectReports();
 
     QTemporaryDir m_folder;
     // The desktop's configuration folder, of this test alone.
@@ -76,4 +84,5 @@ protected:
     std::unique_ptr<TTeamView> m_view;
     std::unique_ptr<TForm_Parse> m_dialog;
     ScriptedChoosers* m_choosers = nullptr;
+    QStringList m_reports;
 };

@@ -9,13 +9,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolTip>
 
 #include <functional>
 #include <string>
@@ -53,14 +51,6 @@ protected:
             QItemSelectionModel::ClearAndSelect);
     }
     QString statusText() const { return m_view->statusBar()->currentMessage(); }
-    static QString toolTipOf(StringGrid* grid, int col, int row)
-    {
-        QToolTip::hideText();
-        const QPoint at = grid->cellRect(col, row).center();
-        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(grid->viewport(), &help);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
-    }
 };
 
 // Every command that changes cells is one step: undo gives back the page

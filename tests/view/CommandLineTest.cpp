@@ -23,6 +23,7 @@ TEST(CommandLineTest, ParsesThePageAndAnswersHelpAndVersion)
         int exitCode;
         bool toStandardError;
         QString textStart;
+        QString rules = {};
     };
     using A = CommandLine::Action;
     const Case cases[] = {
@@ -35,17 +36,23 @@ TEST(CommandLineTest, ParsesThePageAndAnswersHelpAndVersion)
         {{"--version"}, A::PrintAndExit, {}, 0, false, "Team Editor " TE_TEST_VERSION "\n"},
         {{"--bogus"}, A::PrintAndExit, {}, 1, true, "Unknown option 'bogus'."},
         {{"a.htm", "b.htm"}, A::PrintAndExit, {}, 1, true, "Only one page"},
+        {{"--rules", "league.json", "orcs.htm"}, A::OpenWindow, "orcs.htm", 0, false, {}, "league.json"},
+        {{"orcs.htm", "--rules=league.json"}, A::OpenWindow, "orcs.htm", 0, false, {}, "league.json"},
+        {{"--rules", "league.json"}, A::OpenWindow, {}, 0, false, {}, "league.json"},
+        {{"--rules"}, A::PrintAndExit, {}, 1, true, "Missing value after '--rules'."},
     };
     for (const Case& c : cases) {
         const CommandLine parsed = CommandLine::parse(QStringList{"team-editor"} + c.arguments);
         const std::string name = c.arguments.join(' ').toStdString();
         EXPECT_EQ(parsed.action, c.action) << name;
         EXPECT_EQ(parsed.page, c.page) << name;
+        EXPECT_EQ(parsed.rules, c.rules) << name;
         EXPECT_EQ(parsed.exitCode, c.exitCode) << name;
         EXPECT_EQ(parsed.toStandardError, c.toStandardError) << name;
         EXPECT_TRUE(parsed.text.startsWith(c.textStart)) << name << ": " << parsed.text.toStdString();
     }
     EXPECT_TRUE(CommandLine::parse({"team-editor", "--help"}).text.contains("[PAGE]"));
+    EXPECT_TRUE(CommandLine::parse({"team-editor", "--help"}).text.contains("--rules <file>"));
 }
 
 // The real program: --help and --version need no display at all.

@@ -28,13 +28,7 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        TeamEditorApplication::setErrorReportHook([this](const QString& text) { m_reports << text; });
-    }
-
-    void TearDown() override
-    {
-        TeamEditorApplication::setErrorReportHook({});
-        ViewTest::TearDown();
+        collectReports();
     }
 
     // A copy of the sample page in the test's folder.
@@ -62,7 +56,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    QStringList m_reports;
     bool m_dropAccepted = false;
 };
 

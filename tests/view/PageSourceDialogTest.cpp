@@ -69,6 +69,7 @@ public:
     bool confirmImport(QWidget*, const QString&) override { return false; }
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    bool chooseRulesFile(QWidget*, QString&) override { return false; }
     // No test here changes the roster before reading another page.
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
 

@@ -44,9 +44,10 @@ TEST_F(PaperMenuTest, CommandsSitInTheFileMenuAndFollowSave)
     QStringList texts;
     for (const QAction* item : control<QMenu>(m_view.get(), "File1")->actions())
         texts << item->text();
-    EXPECT_EQ(texts, (QStringList{"&New", "&Open...", "Open &Recent", "&Import...", "&Save", "Save &As...",
-                                  "", "&Print...", "Print Pre&view", "Print in &Black and White",
-                                  "Export P&DF...", "Export Players as &CSV...", "", "E&xit"}));
+    EXPECT_EQ(texts,
+              (QStringList{"&New", "&Open...", "Open &Recent", "&Import...", "&Save", "Save &As...", "",
+                           "&Print...", "Print Pre&view", "Print in &Black and White", "Print &with Findings",
+                           "Export P&DF...", "Export Players as &CSV...", "", "E&xit"}));
     EXPECT_EQ(action("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(action("Print1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     for (const char* name : {"Print1", "PrintPreview1", "ExportPdf1", "ExportCsv1"})

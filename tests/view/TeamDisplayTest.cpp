@@ -89,15 +89,16 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         menus << items.join('|');
     }
-    EXPECT_EQ(
-        menus,
-        QStringList({"&File|&New|&Open...|Open &Recent|&Import...|&Save|Save &As...|-|&Print...|Print "
-                     "Pre&view|Print in &Black and White|Export P&DF...|Export Players as &CSV...|-|E&xit",
-                     "&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All|-|&Find...|Find &Next",
-                     "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
-                     "&Team|&Update Cost of Team|-|&Insert Player Above|&Remove Player|Move Player U&p|Move "
-                     "Player &Down",
-                     "&Help|&Keyboard Shortcuts|&About Team Editor"}));
+    EXPECT_EQ(menus,
+              QStringList(
+                  {"&File|&New|&Open...|Open &Recent|&Import...|&Save|Save &As...|-|&Print...|Print "
+                   "Pre&view|Print in &Black and White|Print &with Findings|Export P&DF...|Export Players as "
+                   "&CSV...|-|E&xit",
+                   "&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All|-|&Find...|Find &Next",
+                   "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
+                   "&Team|&Update Cost of Team|-|&Insert Player Above|&Remove Player|Move Player U&p|Move "
+                   "Player &Down|-|&League Rules...|N&o League Rules|Show &Findings|Update &Team Rating",
+                   "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
 TEST_F(TeamDisplayTest, StartDirectoryStaysWhenTheWorkingDirectoryMoves)

@@ -4,11 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QToolTip>
 
 namespace {
 
@@ -59,15 +57,6 @@ protected:
     {
         const QRect cell = grid->cellRect(col, row) & grid->viewport()->rect();
         return imageOf(grid).pixelColor(cell.right() - 1, cell.top() + 1);
-    }
-
-    QString toolTipOf(StringGrid* grid, int col, int row)
-    {
-        QToolTip::hideText();
-        const QPoint at = grid->cellRect(col, row).center();
-        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(grid->viewport(), &help);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
 };
 
