@@ -83,6 +83,12 @@ public:
     bool chooseExportFile(QWidget*, QString&, const ExportFileKind&) override { return false; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    bool chooseHire(QWidget*, const QString&, const std::vector<PositionOffer>&, HireChoice&) override
+    {
+        return false;
+    }
+    bool chooseSkill(QWidget*, const QString&, const SkillChoice&, QString&) override { return false; }
+    bool confirmFire(QWidget*, const QString&) override { return false; }
 
 private:
     int m_pointSize;

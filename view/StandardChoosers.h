@@ -15,4 +15,9 @@ public:
     bool chooseExportFile(QWidget* parent, QString& path, const ExportFileKind& kind) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
+    bool chooseHire(QWidget* parent, const QString& race, const std::vector<PositionOffer>& offers,
+                    HireChoice& choice) override;
+    bool chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                     QString& skill) override;
+    bool confirmFire(QWidget* parent, const QString& question) override;
 };

@@ -16,11 +16,13 @@
 
 class ActiveRules;
 class CellPainter;
+class CellPickers;
 class ClipboardCommands;
 class DocumentCommands;
 class EditCommands;
 class FindBar;
 class GridLayout;
+class HiringCommands;
 class LookCommands;
 class QAction;
 class QDragEnterEvent;
@@ -221,6 +223,8 @@ private:
     DocumentCommands* m_documentCommands = nullptr;
     ClipboardCommands* m_clipboard = nullptr;
     PlayerRowCommands* m_playerRows = nullptr;
+    HiringCommands* m_hiring = nullptr;
+    CellPickers* m_pickers = nullptr;
     FindBar* m_findBar = nullptr;
     std::unique_ptr<CellPainter> m_painter;
 

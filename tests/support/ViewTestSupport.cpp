@@ -88,6 +88,38 @@ Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString&
     return saveAnswer.value_or(SaveAnswer::Discard);
 }
 
+bool ScriptedChoosers::chooseHire(QWidget*, const QString&, const std::vector<PositionOffer>& offers,
+                                  HireChoice& choice)
+{
+    QStringList texts;
+    choice.offer = -1;
+    for (const PositionOffer& offer : offers) {
+        if (hireAnswer && sameName(offer.position->title, *hireAnswer))
+            choice.offer = int(texts.size());
+        texts.append(positionOfferText(offer));
+    }
+    hireOffers.push_back(texts);
+    payPresets.push_back(choice.payFromTreasury);
+    choice.payFromTreasury = payAnswer;
+    return hireAnswer.has_value();
+}
+
+bool ScriptedChoosers::chooseSkill(QWidget*, const QString& player, const SkillChoice& open, QString& skill)
+{
+    skillPlayers.append(player);
+    skillOffers.push_back(open);
+    if (!skillAnswer)
+        return false;
+    skill = *skillAnswer;
+    return true;
+}
+
+bool ScriptedChoosers::confirmFire(QWidget*, const QString& question)
+{
+    fireQuestions.append(question);
+    return fireAnswer;
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();

@@ -52,6 +52,25 @@ public:
     std::function<bool(QPrinter&)> printerAnswer;
     std::optional<SaveAnswer> saveAnswer;
     std::vector<QString> saveQuestions; // the names asked about
+
+    // Hire Player chooses the position titled hireAnswer (no answer cancels)
+    // and pays when payAnswer says so.
+    bool chooseHire(QWidget* parent, const QString& race, const std::vector<PositionOffer>& offers,
+                    HireChoice& choice) override;
+    // Add Skill chooses skillAnswer; no answer cancels.
+    bool chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                     QString& skill) override;
+    bool confirmFire(QWidget* parent, const QString& question) override;
+
+    std::optional<QString> hireAnswer;
+    bool payAnswer = false;
+    std::vector<QStringList> hireOffers; // each dialog's offers as the position picker shows them
+    std::vector<bool> payPresets;
+    std::optional<QString> skillAnswer;
+    std::vector<SkillChoice> skillOffers;
+    QStringList skillPlayers;
+    bool fireAnswer = false; // Cancel unless a test says otherwise
+    QStringList fireQuestions;
 };
 
 // A main window with its page source dialog, started in a folder of its own
