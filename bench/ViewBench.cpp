@@ -2,8 +2,10 @@
 // windows, File, Open of the sample page until the team is shown, and File,
 // Exit while a fetch waits: the time until the event loop has ended.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "ActiveRules.h"
 #include "Choosers.h"
 #include "EventPump.h"
+#include "RulesFile.h"
 #include "ScriptedServer.h"
 #include "StringGrid.h"
 #include "TForm_Parse.h"
@@ -13,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -181,6 +184,20 @@ void BM_ExitDuringAFetch(benchmark::State& state)
 }
 BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The in-place editor of the first player's cell in column.
+QLineEdit* openPlayerCellEditor(TTeamView& view, int column)
+{
+    auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
+    grid->setFocus();
+    grid->setCurrentCell(column, 1);
+    grid->edit(grid->model()->index(1, column));
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            editor = candidate;
+    return editor;
+}
+
 // One keystroke in a cell's in-place editor, the whole way: the editor's
 // text, the sheet's change report, the undo step it merges into, the window's
 // title and modified mark. Keystrokes add a character and take it away in
@@ -193,14 +210,7 @@ void BM_KeystrokeInACell(benchmark::State& state)
     TTeamView view;
     view.show();
     view.New1Click();
-    auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
-    grid->setFocus();
-    grid->setCurrentCell(column, 1);
-    grid->edit(grid->model()->index(1, column));
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
-        if (candidate->isVisible())
-            editor = candidate;
+    QLineEdit* editor = openPlayerCellEditor(view, column);
     if (!editor) {
         state.SkipWithError("no cell editor opened");
         return;
@@ -221,6 +231,34 @@ void BM_KeystrokeInACell(benchmark::State& state)
         state.SkipWithError("Cost of Team did not follow the player's cost");
 }
 BENCHMARK(BM_KeystrokeInACell)->Arg(7)->Arg(15)->Unit(benchmark::kMicrosecond);
+
+// The same in the Skills cell while league rules are loaded: its picker
+// filters the league's skills by the word after the last comma, "Block, D"
+// and "Block, Do" in turn.
+void BM_KeystrokeInASkillsCellWithRules(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    view.leagueRules().load(readRulesFile(QStringLiteral(TE_SOURCE_DIR "/examples/example-league.json")),
+                            QStringLiteral("example-league.json"));
+    QLineEdit* editor = openPlayerCellEditor(view, 7);
+    if (!editor || !editor->completer()) {
+        state.SkipWithError("no cell editor with a picker opened");
+        return;
+    }
+    QTest::keyClicks(editor, QStringLiteral("Block, D"));
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_O, Qt::NoModifier, QStringLiteral("o"));
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    bool add = true;
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(editor, add ? &key : &backspace);
+        add = !add;
+    }
+    if (editor->completer()->completionModel()->rowCount() == 0)
+        state.SkipWithError("the picker offered no skill");
+}
+BENCHMARK(BM_KeystrokeInASkillsCellWithRules)->Unit(benchmark::kMicrosecond);
 
 // Edit, Paste of a 16 x 16 block over every player cell: the cells, the
 // totals that follow (line costs, Cost of Team) and the one undo step. Two
