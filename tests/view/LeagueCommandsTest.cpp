@@ -27,7 +27,6 @@ constexpr int SkillsCol = 7;
 constexpr int SppCol = 14;
 constexpr int CostCol = 15;
 constexpr int RaceRow = 1;
-constexpr int TeamRatingRow = 2;
 constexpr int TreasuryRow = 3;
 
 LeagueRules exampleLeague()
@@ -44,37 +43,45 @@ LeagueRules leagueWithAdvanceValues()
     return rules;
 }
 
+// The sample page with the example league's rules loaded; each case of a
+// table starts from the page as read.
 class LeagueCommandsTest : public ViewTest
 {
 protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        const QString page = m_folder.filePath(QStringLiteral("team.htm"));
-        ASSERT_TRUE(QFile::copy(samplePagePath(), page));
-        m_view->openPage(page);
+        m_page = m_folder.filePath(QStringLiteral("team.htm"));
+        ASSERT_TRUE(QFile::copy(samplePagePath(), m_page));
+        loadRules(exampleLeague());
+        m_view->openPage(m_page);
     }
 
-    void loadRules(LeagueRules rules = exampleLeague())
+    void loadRules(LeagueRules rules)
     {
-        m_view->leagueRules().load(std::move(rules), QStringLiteral("league.json"));
+        m_view->leagueRules().load(std::move(rules), QStringLiteral("l.json"));
     }
-
+    void reopen() { m_view->openPage(m_page); }
     StringGrid* players() const { return control<StringGrid>(m_view.get(), "TeamGrid"); }
     StringGrid* details() const { return control<StringGrid>(m_view.get(), "TeamGrid2"); }
-    QAction* action(const char* name) const { return control<QAction>(m_view.get(), name); }
+    void run(const char* action) const { control<QAction>(m_view.get(), action)->trigger(); }
     QString statusText() const { return m_view->statusBar()->currentMessage(); }
-    QString detail(int row) const { return m_view->sheet().cell(SheetGrid::Details, 1, row); }
+    void setCell(SheetGrid grid, int col, int row, const QString& text)
+    {
+        m_view->sheet().setCell(grid, col, row, text);
+    }
+    QString cell(SheetGrid grid, int col, int row) const { return m_view->sheet().cell(grid, col, row); }
     QString costOfTeam() const
     {
-        const SheetCellRef cell = sheetCellOf({MoneyCell::Kind::TeamCost, 0});
-        return m_view->sheet().cell(cell.grid, cell.col, cell.row);
+        const SheetCellRef at = sheetCellOf({MoneyCell::Kind::TeamCost, 0});
+        return cell(at.grid, at.col, at.row);
     }
+    // The slot from the name to the cost.
     QStringList row(int slot) const
     {
         QStringList cells;
         for (int col = NameCol; col <= CostCol; ++col)
-            cells.append(m_view->sheet().cell(SheetGrid::Players, col, slot));
+            cells.append(cell(SheetGrid::Players, col, slot));
         return cells;
     }
     std::vector<std::string> page()
@@ -93,206 +100,193 @@ protected:
         for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
             if (candidate->isVisible())
                 editor = candidate;
-        if (!editor)
-            return nullptr;
-        editor->selectAll();
-        QTest::keyClicks(editor, text);
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, text);
+        }
         return editor;
     }
     // The entries the editor's picker shows for what was typed.
     static QStringList offered(QLineEdit* editor)
     {
         QStringList texts;
-        if (QCompleter* completer = editor->completer()) {
-            for (int i = 0; i < completer->completionModel()->rowCount(); ++i)
-                texts.append(completer->completionModel()->index(i, 0).data().toString());
-        }
+        for (int i = 0; editor->completer() && i < editor->completer()->completionModel()->rowCount(); ++i)
+            texts.append(editor->completer()->completionModel()->index(i, 0).data().toString());
         return texts;
     }
-    // Picks the picker's entry at index with the keyboard, then leaves the cell with Return.
-    static void pick(QLineEdit* editor, int index)
+    // Picks the picker's first entry with the keyboard, then leaves the cell with Return.
+    static void pickFirst(QLineEdit* editor)
     {
         QAbstractItemView* popup = editor->completer()->popup();
         ASSERT_TRUE(popup->isVisible());
-        popup->setCurrentIndex(editor->completer()->completionModel()->index(index, 0));
+        popup->setCurrentIndex(editor->completer()->completionModel()->index(0, 0));
         QTest::keyClick(popup, Qt::Key_Return);
         QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();
     }
-    // Types text into a cell and picks the first entry offered for it.
-    void typeAndPick(StringGrid* grid, int col, int row, const QString& text)
-    {
-        QLineEdit* editor = startTyping(grid, col, row, text);
-        ASSERT_NE(editor, nullptr);
-        pick(editor, 0);
-    }
+
+    QString m_page;
 };
 
-TEST_F(LeagueCommandsTest, CommandsAndPickersComeAndGoWithTheRules)
+TEST_F(LeagueCommandsTest, CommandsAndPickersAreThereOnlyWithRules)
 {
-    const auto check = [this](bool on, const char* when) {
-        SCOPED_TRACE(when);
+    for (const bool loaded : {true, false}) {
+        SCOPED_TRACE(loaded ? "rules loaded" : "no rules");
         for (const char* name : {"HirePlayer", "FirePlayer", "AddSkill"})
-            EXPECT_EQ(action(name)->isEnabled(), on) << name;
+            EXPECT_EQ(control<QAction>(m_view.get(), name)->isEnabled(), loaded) << name;
         const struct
         {
             StringGrid* grid;
             int col;
             int row;
-        } cells[] = {{details(), 1, RaceRow}, {players(), PositionCol, 11}, {players(), SkillsCol, 3}};
-        for (const auto& cell : cells) {
-            QLineEdit* editor = startTyping(cell.grid, cell.col, cell.row, QString());
+            bool picker;
+        } cells[] = {{details(), 1, RaceRow, loaded},
+                     {players(), PositionCol, 11, loaded},
+                     {players(), SkillsCol, 3, loaded},
+                     {players(), NameCol, 3, false},
+                     {details(), 1, TreasuryRow, false}};
+        for (const auto& at : cells) {
+            QLineEdit* editor = startTyping(at.grid, at.col, at.row, QString());
             ASSERT_NE(editor, nullptr);
-            EXPECT_EQ(editor->completer() != nullptr, on) << cell.col << "," << cell.row;
+            EXPECT_EQ(editor->completer() != nullptr, at.picker) << at.col << "," << at.row;
             QTest::keyClick(editor, Qt::Key_Escape);
         }
-        // Cells without a picker never get one.
-        QLineEdit* name = startTyping(players(), NameCol, 3, QString());
-        ASSERT_NE(name, nullptr);
-        EXPECT_EQ(name->completer(), nullptr);
-        QTest::keyClick(name, Qt::Key_Escape);
-    };
-    check(false, "no rules");
-    loadRules();
-    check(true, "rules loaded");
-    m_view->leagueRules().drop();
-    check(false, "rules dropped");
+        m_view->leagueRules().drop();
+    }
 }
 
-TEST_F(LeagueCommandsTest, HiringFillsTheFirstEmptySlotAndMayPayFromTheTreasury)
+TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
 {
-    loadRules();
+    const QStringList longbeard{"", "Longbeard", "4", "3", "2", "9",  "Block, Tackle, Thick Skull", "", "",
+                                "", "",          "",  "",  "",  "70k"};
+    QStringList runner{"", "Runner", "6", "3", "3", "8",      "Sure Hands, Thick Skull", "", "",
+                       "", "",       "",  "",  "",  "$80,000"};
     struct Case
     {
         const char* name;
-        QString treasury;
+        std::function<void()> setup;
         QString position;
         bool pay;
-        QStringList hired; // slot 11 from the name to the cost; empty when refused
-        QString treasuryAfter;
+        QStringList hired; // slot 11 after; empty when refused
+        QString treasury;
         QString costOfTeam;
         QString status; // part of the status bar's message
     };
-    const QStringList longbeard{"", "Longbeard", "4", "3", "2", "9",  "Block, Tackle, Thick Skull", "", "",
-                                "", "",          "",  "",  "",  "70k"};
-    const QStringList runner{"", "Runner", "6", "3", "3", "8",  "Sure Hands, Thick Skull", "", "",
-                             "", "",       "",  "",  "",  "80k"};
+    const auto treasury = [this](const char* text) {
+        return [this, text] { setCell(SheetGrid::Details, 1, TreasuryRow, QString::fromUtf8(text)); };
+    };
     const Case cases[] = {
-        {"paid", "100k", "Longbeard", true, longbeard, "30k", "1,240k", ""},
-        {"paid to the last piece", "$80,000", "Runner", true, runner, "$0", "1,250k", ""},
-        {"not paid", "40k", "Runner", false, runner, "40k", "1,250k", ""},
-        {"too little money", "40k", "Runner", true, {}, "40k", "1,170k", "cannot pay 80k"},
-        {"no amount", "lots", "Runner", true, {}, "lots", "1,170k", "not an amount"},
-        {"blank treasury", "", "Runner", true, {}, "", "1,170k", "not an amount"},
-        {"position at its limit", "100k", "Blitzer", false, {}, "100k", "1,170k", "at most 2 Blitzer"},
+        {"paid", treasury("100k"), "Longbeard", true, longbeard, "30k", "1,240k", ""},
+        {"paid to the last piece, the cost in the roster's look",
+         [=, this] {
+             treasury("$80,000")();
+             setCell(SheetGrid::Players, CostCol, 1, QStringLiteral("$80,000"));
+         },
+         "Runner", true, runner, "$0", "1,250k", ""},
+        {"not paid", [] {}, "Longbeard", false, longbeard, "40k", "1,240k", ""},
+        {"too little money", [] {}, "Runner", true, {}, "40k", "1,170k", "(40k) cannot pay 80k"},
+        {"no amount", treasury("lots"), "Runner", true, {}, "lots", "1,170k", "not an amount"},
+        {"position at its limit", [] {}, "Blitzer", false, {}, "40k", "1,170k", "at most 2 Blitzer"},
+        {"race unknown",
+         [this] { setCell(SheetGrid::Details, 1, RaceRow, QStringLiteral("Elf")); },
+         "Runner",
+         false,
+         {},
+         "40k",
+         "1,170k",
+         "no race \"Elf\""},
+        {"no free slot",
+         [this] {
+             for (int slot = 11; slot <= 16; ++slot)
+                 setCell(SheetGrid::Players, NameCol, slot, QStringLiteral("Reserve"));
+         },
+         "Runner",
+         false,
+         {},
+         "40k",
+         "1,170k",
+         "every slot holds a player"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_view->sheet().setCell(SheetGrid::Details, 1, TreasuryRow, c.treasury);
+        reopen();
+        c.setup();
         const std::vector<std::string> before = page();
-        const QStringList emptySlot = row(11);
+        const QStringList slot11 = row(11);
         m_choosers->hireAnswer = c.position;
         m_choosers->payAnswer = c.pay;
         m_view->statusBar()->clearMessage();
-        action("HirePlayer")->trigger();
-        EXPECT_EQ(row(11), c.hired.isEmpty() ? emptySlot : c.hired);
-        EXPECT_EQ(detail(TreasuryRow), c.treasuryAfter);
+        run("HirePlayer");
+        EXPECT_EQ(row(11), c.hired.isEmpty() ? slot11 : c.hired);
+        EXPECT_EQ(cell(SheetGrid::Details, 1, TreasuryRow), c.treasury);
         EXPECT_EQ(costOfTeam(), c.costOfTeam);
         EXPECT_TRUE(statusText().contains(c.status)) << statusText().toStdString();
-        if (c.hired.isEmpty()) {
-            EXPECT_EQ(page(), before);
-            continue;
+        if (!c.hired.isEmpty()) {
+            EXPECT_EQ(players()->currentCell(), QPoint(NameCol, 11)); // his name is typed next
+            m_view->undo();
         }
-        // The new player's name is typed next.
-        EXPECT_EQ(players()->currentCell(), QPoint(NameCol, 11));
-        // One step takes back the player, the payment and Cost of Team.
-        m_view->undo();
         EXPECT_EQ(page(), before);
     }
-    // The dialog offers every position with how many more may be hired, and
-    // presets paying as the last hire chose.
-    ASSERT_FALSE(m_choosers->hireOffers.empty());
+    // Every position with how many more may be hired; paying preset as the
+    // last hire chose.
     EXPECT_EQ(
-        m_choosers->hireOffers.back(),
+        m_choosers->hireOffers.front(),
         QStringList({"Longbeard, 70k, 11 of 16 left", "Runner, 80k, 1 of 2 left", "Blitzer, 80k, 0 of 2 left",
                      "Troll Slayer, 90k, 0 of 2 left", "Deathroller, 160k, 0 of 1 left"}));
-    EXPECT_EQ(m_choosers->payPresets, (std::vector<bool>{false, true, true, false, true, true, true}));
+    EXPECT_EQ(m_choosers->payPresets, (std::vector<bool>{false, true, true, false, true, true}));
 }
 
-TEST_F(LeagueCommandsTest, HiringRefusesWithoutAKnownRaceOrAFreeSlot)
+TEST_F(LeagueCommandsTest, PositionPickerFillsOnlyASlotWithoutAProfile)
 {
-    loadRules();
-    m_choosers->hireAnswer = QStringLiteral("Longbeard");
-    m_view->sheet().setCell(SheetGrid::Details, 1, RaceRow, QStringLiteral("Elf"));
-    action("HirePlayer")->trigger();
-    EXPECT_TRUE(statusText().contains("no race \"Elf\"")) << statusText().toStdString();
-
-    m_view->sheet().setCell(SheetGrid::Details, 1, RaceRow, QStringLiteral("Dwarf"));
-    for (int slot = 11; slot <= 16; ++slot)
-        m_view->sheet().setCell(SheetGrid::Players, NameCol, slot, QStringLiteral("Reserve"));
-    const std::vector<std::string> full = page();
-    action("HirePlayer")->trigger();
-    EXPECT_TRUE(statusText().contains("every slot holds a player")) << statusText().toStdString();
-    EXPECT_EQ(page(), full);
-    EXPECT_TRUE(m_choosers->hireOffers.empty());
-}
-
-TEST_F(LeagueCommandsTest, PositionPickerFillsARowWithoutAProfileOnly)
-{
-    loadRules();
+    const QStringList runner{"", "Runner", "6", "3", "3", "8",  "Sure Hands, Thick Skull", "", "",
+                             "", "",       "",  "",  "",  "80k"};
+    QStringList named = runner;
+    named[0] = QStringLiteral("Fili");
+    named[13] = QStringLiteral("3");
+    QStringList longbeardRenamed = row(6);
+    longbeardRenamed[1] = QStringLiteral("Runner");
     struct Case
     {
         const char* name;
         int slot;
-        std::function<void()> before; // what the coach typed first
+        std::function<void()> typedFirst;
         QString offer;
-        QStringList after; // the slot from the name to the cost
+        QStringList after;
     };
-    const QStringList sampleLongbeard = row(6);
-    QStringList runnerOverLongbeard = sampleLongbeard;
-    runnerOverLongbeard[1] = QStringLiteral("Runner");
     const Case cases[] = {
-        {"empty slot",
-         11,
-         [] {},
-         "Runner, 80k, 1 of 2 left",
-         {"", "Runner", "6", "3", "3", "8", "Sure Hands, Thick Skull", "", "", "", "", "", "", "", "80k"}},
-        {"named, with statistics",
-         11,
+        {"empty slot", 11, [] {}, "Runner, 80k, 1 of 2 left", runner},
+        {"name and SPP typed", 11,
          [this] {
-             m_view->sheet().setCell(SheetGrid::Players, NameCol, 11, QStringLiteral("Fili"));
-             m_view->sheet().setCell(SheetGrid::Players, SppCol, 11, QStringLiteral("3"));
+             setCell(SheetGrid::Players, NameCol, 11, QStringLiteral("Fili"));
+             setCell(SheetGrid::Players, SppCol, 11, QStringLiteral("3"));
          },
-         "Runner, 80k, 1 of 2 left",
-         {"Fili", "Runner", "6", "3", "3", "8", "Sure Hands, Thick Skull", "", "", "", "", "", "", "3",
-          "80k"}},
-        {"a player with a profile", 6, [] {}, "Runner, 80k, 1 of 2 left", runnerOverLongbeard},
+         "Runner, 80k, 1 of 2 left", named},
+        {"a player with a profile", 6, [] {}, "Runner, 80k, 1 of 2 left", longbeardRenamed},
         // The slot's own player is not counted.
         {"the Runner himself", 3, [] {}, "Runner, 80k, 2 of 2 left", row(3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        c.before();
+        reopen();
+        c.typedFirst();
         const std::vector<std::string> before = page();
         QLineEdit* editor = startTyping(players(), PositionCol, c.slot, QStringLiteral("ru"));
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(offered(editor), QStringList{c.offer});
-        pick(editor, 0);
+        pickFirst(editor);
         EXPECT_EQ(row(c.slot), c.after);
         // The choice is one step, the typing before it another.
         m_view->undo();
-        EXPECT_EQ(m_view->sheet().cell(SheetGrid::Players, PositionCol, c.slot), "ru");
+        EXPECT_EQ(cell(SheetGrid::Players, PositionCol, c.slot), "ru");
         m_view->undo();
         EXPECT_EQ(page(), before);
     }
-    // A position the rules do not know stays as typed, and fills nothing.
+    // A position the rules do not know stays as typed and fills nothing.
     typeInto(players(), PositionCol, 11, QStringLiteral("Ogre"));
-    EXPECT_EQ(row(11), QStringList({"Fili", "Ogre", "", "", "", "", "", "", "", "", "", "", "", "3", ""}));
+    EXPECT_EQ(row(11), QStringList({"", "Ogre", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
 }
 
 TEST_F(LeagueCommandsTest, RaceAndSkillPickersCompleteTheirCell)
 {
-    loadRules();
     struct Case
     {
         StringGrid* grid;
@@ -323,51 +317,60 @@ TEST_F(LeagueCommandsTest, RaceAndSkillPickersCompleteTheirCell)
         QLineEdit* editor = startTyping(c.grid, c.col, c.row, c.typed);
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(offered(editor), c.offered);
-        pick(editor, 0);
-        EXPECT_EQ(m_view->sheet().cell(c.grid->sheetGrid(), c.col, c.row), c.after);
+        pickFirst(editor);
+        EXPECT_EQ(cell(c.grid->sheetGrid(), c.col, c.row), c.after);
     }
 }
 
-TEST_F(LeagueCommandsTest, AddSkillOffersTheOpenSkillsAndRaisesTheCostByTheAdvance)
+TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvance)
 {
     struct Case
     {
         const char* name;
         LeagueRules rules;
-        int slot;
+        QString position; // of slot 3, the Runner
+        QString cost;     // of slot 3
         QString skill;
         QString skillsAfter; // empty when refused
         QString costAfter;
-        QString costOfTeamAfter;
+        QString costOfTeam;
+        QString status;
     };
     const Case cases[] = {
-        {"double", leagueWithAdvanceValues(), 3, "Dodge", "Sure Hands, Thick Skull, Dodge", "110k", "1,200k"},
-        {"normal", leagueWithAdvanceValues(), 6, "Kick", "Block, Tackle, Thick Skull, Kick", "90k", "1,190k"},
-        {"no advance values", exampleLeague(), 3, "Pass", "Sure Hands, Thick Skull, Pass", "80k", "1,170k"},
-        {"not open to him", leagueWithAdvanceValues(), 3, "Sure Hands", "", "80k", "1,170k"},
+        {"double", leagueWithAdvanceValues(), "Runner", "80k", "Dodge", "Sure Hands, Thick Skull, Dodge",
+         "110k", "1,200k", ""},
+        {"normal", leagueWithAdvanceValues(), "Runner", "80k", "Kick", "Sure Hands, Thick Skull, Kick",
+         "100k", "1,190k", ""},
+        {"no advance values", exampleLeague(), "Runner", "80k", "Pass", "Sure Hands, Thick Skull, Pass",
+         "80k", "1,170k", ""},
+        {"taken already", leagueWithAdvanceValues(), "Runner", "80k", "Sure Hands", "", "80k", "1,170k", ""},
+        {"position unknown", leagueWithAdvanceValues(), "Ogre", "80k", "Kick", "", "80k", "1,170k",
+         "no position \"Ogre\""},
+        {"cost not an amount", leagueWithAdvanceValues(), "Runner", "eighty", "Kick", "", "eighty", "1,170k",
+         "cost \"eighty\" is not an amount"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         loadRules(c.rules);
+        reopen();
+        setCell(SheetGrid::Players, PositionCol, 3, c.position);
+        setCell(SheetGrid::Players, CostCol, 3, c.cost);
         const std::vector<std::string> before = page();
-        const QString skillsBefore = m_view->sheet().cell(SheetGrid::Players, SkillsCol, c.slot);
-        players()->setCurrentCell(SkillsCol, c.slot);
+        const QString skillsBefore = cell(SheetGrid::Players, SkillsCol, 3);
+        players()->setCurrentCell(SkillsCol, 3);
         m_choosers->skillAnswer = c.skill;
-        action("AddSkill")->trigger();
-        EXPECT_EQ(m_view->sheet().cell(SheetGrid::Players, SkillsCol, c.slot),
+        run("AddSkill");
+        EXPECT_EQ(cell(SheetGrid::Players, SkillsCol, 3),
                   c.skillsAfter.isEmpty() ? skillsBefore : c.skillsAfter);
-        EXPECT_EQ(m_view->sheet().cell(SheetGrid::Players, CostCol, c.slot), c.costAfter);
-        EXPECT_EQ(costOfTeam(), c.costOfTeamAfter);
-        if (c.skillsAfter.isEmpty()) {
-            EXPECT_EQ(page(), before);
-            continue;
-        }
-        m_view->undo();
+        EXPECT_EQ(cell(SheetGrid::Players, CostCol, 3), c.costAfter);
+        EXPECT_EQ(costOfTeam(), c.costOfTeam);
+        EXPECT_TRUE(statusText().contains(c.status)) << statusText().toStdString();
+        if (!c.skillsAfter.isEmpty())
+            m_view->undo();
         EXPECT_EQ(page(), before);
     }
-    // The Runner of slot 3 is offered his categories' skills, those he has
-    // left out: normal (General, Passing) and double (Agility, Strength) apart.
-    ASSERT_FALSE(m_choosers->skillOffers.empty());
+    // His categories' skills but those he has: normal (General, Passing)
+    // and double (Agility, Strength) apart.
     const SkillChoice& runner = m_choosers->skillOffers.front();
     EXPECT_EQ(runner.normal, QStringList({"Block", "Dauntless", "Dirty Player", "Frenzy", "Kick", "Pro",
                                           "Tackle", "Accurate", "Pass", "Safe Throw"}));
@@ -376,72 +379,40 @@ TEST_F(LeagueCommandsTest, AddSkillOffersTheOpenSkillsAndRaisesTheCostByTheAdvan
     EXPECT_EQ(m_choosers->skillPlayers.front(), "Gorm Ironbrow (player 3)");
 }
 
-TEST_F(LeagueCommandsTest, AddSkillRefusesWhereItCannotWorkOutThePlayer)
+TEST_F(LeagueCommandsTest, FirePlayerEmptiesTheSlotOnceConfirmed)
 {
-    struct Case
-    {
-        const char* name;
-        int slot;
-        QString position;
-        QString cost;
-        QString status;
-    };
-    const Case cases[] = {
-        {"unknown position", 3, "Ogre", "80k", "no position \"Ogre\""},
-        {"cost not an amount", 3, "Runner", "eighty", "cost \"eighty\" is not an amount"},
-    };
-    loadRules(leagueWithAdvanceValues());
-    m_choosers->skillAnswer = QStringLiteral("Kick");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_view->sheet().setCell(SheetGrid::Players, PositionCol, c.slot, c.position);
-        m_view->sheet().setCell(SheetGrid::Players, CostCol, c.slot, c.cost);
-        const std::vector<std::string> before = page();
-        players()->setCurrentCell(SkillsCol, c.slot);
-        action("AddSkill")->trigger();
-        EXPECT_EQ(page(), before);
-        EXPECT_TRUE(statusText().contains(c.status)) << statusText().toStdString();
-    }
-}
-
-TEST_F(LeagueCommandsTest, FirePlayerEmptiesTheSlotOnlyWhenConfirmed)
-{
-    loadRules();
     const std::vector<std::string> before = page();
-    const QStringList gorm = row(3);
     players()->setCurrentCell(SkillsCol, 3);
-    action("FirePlayer")->trigger();
-    EXPECT_EQ(m_choosers->fireQuestions, QStringList{"Fire Gorm Ironbrow (player 3)? The slot is emptied."});
-    EXPECT_EQ(row(3), gorm);
-
-    m_choosers->fireAnswer = true;
-    action("FirePlayer")->trigger();
-    EXPECT_EQ(row(3), QStringList(15, QString()));
+    for (const bool confirmed : {false, true}) {
+        m_choosers->fireAnswer = confirmed;
+        run("FirePlayer");
+        EXPECT_EQ(row(3) == QStringList(15, QString()), confirmed);
+    }
+    EXPECT_EQ(m_choosers->fireQuestions,
+              QStringList(2, "Fire Gorm Ironbrow (player 3)? The slot is emptied."));
     // The players below keep their slots; Cost of Team loses his 80k.
-    EXPECT_EQ(m_view->sheet().cell(SheetGrid::Players, NameCol, 4), "Dwalin Redbeard");
+    EXPECT_EQ(cell(SheetGrid::Players, NameCol, 4), "Dwalin Redbeard");
     EXPECT_EQ(costOfTeam(), "1,090k");
     m_view->undo();
     EXPECT_EQ(page(), before);
-
     // An empty slot is not asked about.
     players()->setCurrentCell(NameCol, 11);
-    action("FirePlayer")->trigger();
+    run("FirePlayer");
     EXPECT_EQ(m_choosers->fireQuestions.size(), 2);
     EXPECT_TRUE(statusText().contains("Slot 11 holds no player"));
 }
 
-// A coach builds the example page's team on a new roster with the pickers and
-// Hire Player: the race picked, every player hired and paid for, the skills
-// beyond the starting ones added. Names and SPP are typed as a coach records
-// them, and the team rating as the page gives it. The rules find nothing
-// wrong, and every player's profile, skills and cost are the page's.
+// A coach builds the example page's team on a new roster: the race picked,
+// every player hired and paid for, the skills beyond the starting ones added.
+// Names and SPP are typed as a coach records them, the team rating as the
+// formula gives it for what was hired (93) and the SPP (13). The rules find
+// nothing wrong, and every player's profile, skills and cost are the page's.
 TEST_F(LeagueCommandsTest, BuildsTheExamplePagesTeamFromANewRoster)
 {
-    const LeagueRules rules = exampleLeague();
-    loadRules(rules);
     m_view->newTeam();
-    typeAndPick(details(), 1, RaceRow, QStringLiteral("Dw"));
-    ASSERT_EQ(detail(RaceRow), "Dwarf");
+    QLineEdit* race = startTyping(details(), 1, RaceRow, QStringLiteral("Dw"));
+    ASSERT_NE(race, nullptr);
+    pickFirst(race);
     typeInto(details(), 1, TreasuryRow, QStringLiteral("1,000k"));
 
     const RosterSheet sample = samplePageSheet();
@@ -454,28 +425,28 @@ TEST_F(LeagueCommandsTest, BuildsTheExamplePagesTeamFromANewRoster)
         ++slot;
         SCOPED_TRACE(sampleCell(NameCol).toStdString());
         m_choosers->hireAnswer = sampleCell(PositionCol);
-        action("HirePlayer")->trigger();
+        run("HirePlayer");
         typeInto(players(), NameCol, slot, sampleCell(NameCol));
         typeInto(players(), SppCol, slot, sampleCell(SppCol));
-        const QStringList skills = sampleCell(SkillsCol).split(QStringLiteral(", "));
-        for (const QString& skill : skills) {
-            if (m_view->sheet().cell(SheetGrid::Players, SkillsCol, slot).contains(skill))
+        for (const QString& skill : sampleCell(SkillsCol).split(QStringLiteral(", "))) {
+            if (cell(SheetGrid::Players, SkillsCol, slot).contains(skill))
                 continue;
             players()->setCurrentCell(SkillsCol, slot);
             m_choosers->skillAnswer = skill;
-            action("AddSkill")->trigger();
+            run("AddSkill");
         }
         for (const int col : {PositionCol, 3, 4, 5, 6, SkillsCol, CostCol})
-            EXPECT_EQ(m_view->sheet().cell(SheetGrid::Players, col, slot), sampleCell(col)) << col;
+            EXPECT_EQ(cell(SheetGrid::Players, col, slot), sampleCell(col)) << col;
     }
     EXPECT_EQ(slot, 11);
-    EXPECT_EQ(detail(TreasuryRow), "70k");
-    typeInto(details(), 1, TeamRatingRow, QStringLiteral("106"));
+    EXPECT_EQ(cell(SheetGrid::Details, 1, RaceRow), "Dwarf");
+    EXPECT_EQ(cell(SheetGrid::Details, 1, TreasuryRow), "70k");
+    typeInto(details(), 1, DetailsRows::TeamRating, QStringLiteral("106"));
 
-    std::vector<QString> findings;
-    for (const RulesFinding& finding : rosterFindings(m_view->sheet(), rules))
-        findings.push_back(finding.text);
-    EXPECT_EQ(findings, std::vector<QString>{});
+    QStringList findings;
+    for (const RulesFinding& finding : rosterFindings(m_view->sheet(), exampleLeague()))
+        findings.append(finding.text);
+    EXPECT_EQ(findings, QStringList());
 }
 
 } // namespace
