@@ -2,18 +2,23 @@
 #include "ViewTestSupport.h"
 
 #include "ActiveRules.h"
+#include "HireDialog.h"
 #include "PageFixtures.h"
 #include "RosterFindings.h"
 #include "RulesFile.h"
+#include "SkillDialog.h"
 #include "StringGrid.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QCompleter>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 #include <string>
@@ -400,6 +405,37 @@ TEST_F(LeagueCommandsTest, FirePlayerEmptiesTheSlotOnceConfirmed)
     run("FirePlayer");
     EXPECT_EQ(m_choosers->fireQuestions.size(), 2);
     EXPECT_TRUE(statusText().contains("Slot 11 holds no player"));
+}
+
+// The dialogs behind Hire Player and Add Skill let only what may be taken
+// be chosen: positions at their limit and the headings are not.
+TEST_F(LeagueCommandsTest, DialogsOfferOnlyWhatMayBeTaken)
+{
+    const LeagueRules rules = exampleLeague();
+    const std::vector<PositionOffer> offers = positionOffers(*rules.findRace(u"Dwarf"), m_view->sheet());
+    for (const int preset : {2, 1}) {
+        HireDialog hire(QStringLiteral("Dwarf"), offers, {preset, true});
+        auto* positions = control<QTreeWidget>(&hire, "HirePositions");
+        QStringList disabled;
+        for (int i = 0; i < positions->topLevelItemCount(); ++i) {
+            if (positions->topLevelItem(i)->isDisabled())
+                disabled.append(positions->topLevelItem(i)->text(0));
+        }
+        EXPECT_EQ(disabled, QStringList({"Blitzer", "Troll Slayer", "Deathroller"}));
+        // A preset at its limit gives way to the first that is not.
+        EXPECT_EQ(hire.choice().offer, preset == 2 ? 0 : 1);
+        control<QCheckBox>(&hire, "PayFromTreasury")->setChecked(preset == 2);
+        EXPECT_EQ(hire.choice().payFromTreasury, preset == 2);
+    }
+
+    SkillDialog skills(QStringLiteral("player 3"), {{"Kick"}, {"Dodge"}});
+    auto* list = control<QListWidget>(&skills, "SkillList");
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) {
+        list->setCurrentRow(i);
+        entries.append(skills.skill());
+    }
+    EXPECT_EQ(entries, QStringList({"", "Kick", "", "Dodge"}));
 }
 
 // A coach builds the example page's team on a new roster: the race picked,
