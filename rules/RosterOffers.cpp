@@ -9,11 +9,6 @@ namespace {
 
 constexpr int FirstPlayerCol = 1; // column 0 numbers the slots
 
-QString moneyText(GoldPieces amount, const QString& look)
-{
-    return QString::fromStdString(formatMoneyLike(amount, look.toStdString()));
-}
-
 bool isBlank(const QString& text)
 {
     return QStringView(text).trimmed().isEmpty();
@@ -42,7 +37,7 @@ std::vector<PositionOffer> positionOffers(const RaceRules& race, const RosterShe
 QString positionOfferText(const PositionOffer& offer)
 {
     return QStringLiteral("%1, %2, %3 of %4 left")
-        .arg(offer.position->title, moneyText(offer.position->cost, QString()))
+        .arg(offer.position->title, moneyTextLike(offer.position->cost))
         .arg(offer.left())
         .arg(offer.position->most);
 }
@@ -85,7 +80,7 @@ PlayerCells newPlayerCells(const PositionRules& position, const QString& moneyLo
     for (int i = 0; i < CharacteristicCount; ++i)
         at(RosterCols::FirstCharacteristic + i) = QString::number(position.profile[std::size_t(i)]);
     at(RosterCols::Skills) = position.startingSkills.join(QStringLiteral(", "));
-    at(RosterCols::Cost) = moneyText(position.cost, moneyLook);
+    at(RosterCols::Cost) = moneyTextLike(position.cost, moneyLook);
     return cells;
 }
 
@@ -115,10 +110,15 @@ QString withSkillAdded(const QString& skills, const QString& skill)
     return kept.isEmpty() ? skill : kept + QStringLiteral(", ") + skill;
 }
 
+QString moneyTextLike(GoldPieces amount, const QString& look)
+{
+    return QString::fromStdString(formatMoneyLike(amount, look.toStdString()));
+}
+
 std::optional<QString> moneyPlus(const QString& text, GoldPieces added)
 {
     const Money money = parseMoney(text.toStdString());
     if (!money.isKnown() || money.amount + added < 0 || money.amount + added > MaxExactGoldPieces)
         return std::nullopt;
-    return moneyText(money.amount + added, text);
+    return moneyTextLike(money.amount + added, text);
 }

@@ -52,6 +52,9 @@ QString moneyLookOf(const RosterSheet& sheet);
 // "Block" and "Dodge" give "Block, Dodge"; a blank text gives "Dodge".
 QString withSkillAdded(const QString& skills, const QString& skill);
 
+// An amount in the look of the money text look; "80k" for an empty look.
+QString moneyTextLike(GoldPieces amount, const QString& look = {});
+
 // What a text in the money look costs plus added, in the same look; nothing
 // when the text is not a readable amount.
 std::optional<QString> moneyPlus(const QString& text, GoldPieces added);

@@ -8,15 +8,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString moneyText(GoldPieces amount)
-{
-    return QString::fromStdString(formatMoney(amount, defaultMoneyStyle()));
-}
-
-} // namespace
-
 HireDialog::HireDialog(const QString& race, const std::vector<PositionOffer>& offers,
                        const HireChoice& preset, QWidget* parent)
     : QDialog(parent)
@@ -34,7 +25,7 @@ HireDialog::HireDialog(const QString& race, const std::vector<PositionOffer>& of
                                   QStringLiteral("Skills"), QStringLiteral("Left")});
     for (const PositionOffer& offer : offers) {
         const PositionRules& position = *offer.position;
-        QStringList texts{position.title, moneyText(position.cost)};
+        QStringList texts{position.title, moneyTextLike(position.cost)};
         for (const int value : position.profile)
             texts.append(QString::number(value));
         texts.append(position.startingSkills.join(QStringLiteral(", ")));

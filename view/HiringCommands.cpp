@@ -28,11 +28,6 @@ QString playerLabel(const RosterSheet& sheet, int slot)
                               : QStringLiteral("player %1 (%2)").arg(slot).arg(position);
 }
 
-QString moneyText(GoldPieces amount)
-{
-    return QString::fromStdString(formatMoney(amount, defaultMoneyStyle()));
-}
-
 } // namespace
 
 HiringCommands::HiringCommands(const ActiveRules& rules, EditHistory& history, StringGrid* players,
@@ -127,7 +122,8 @@ std::optional<QString> HiringCommands::treasuryAfterPaying(GoldPieces cost)
         return std::nullopt;
     }
     if (treasury.amount < cost) {
-        refuse(QStringLiteral("No player hired: the treasury (%1) cannot pay %2").arg(text, moneyText(cost)));
+        refuse(QStringLiteral("No player hired: the treasury (%1) cannot pay %2")
+                   .arg(text, moneyTextLike(cost)));
         return std::nullopt;
     }
     return moneyPlus(text, -cost);
@@ -184,7 +180,7 @@ void HiringCommands::addSkill()
         const QString& costText = sheet.cell(SheetGrid::Players, RosterCols::Cost, slot);
         if (!(cost = moneyPlus(costText, value))) {
             refuse(QStringLiteral("No skill added: the cost \"%1\" is not an amount to add the skill's %2 to")
-                       .arg(costText, moneyText(value)));
+                       .arg(costText, moneyTextLike(value)));
             return;
         }
     }

@@ -157,7 +157,7 @@ QColor ViewTest::fillOf(StringGrid* grid, int col, int row)
     return imageOf(grid).pixelColor(cell.right(), cell.bottom());
 }
 
-void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
+QLineEdit* ViewTest::openEditor(StringGrid* grid, int col, int row)
 {
     grid->setFocus();
     grid->setCurrentCell(col, row);
@@ -166,8 +166,15 @@ void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
     for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
         if (candidate->isVisible())
             editor = candidate;
+    if (editor)
+        editor->selectAll();
+    return editor;
+}
+
+void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
+{
+    QLineEdit* editor = openEditor(grid, col, row);
     ASSERT_NE(editor, nullptr);
-    editor->selectAll();
     for (const QChar character : text) {
         QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
         QCoreApplication::sendEvent(editor, &down);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class QLineEdit;
 class StringGrid;
 
 // The editor's own application object, made once for all tests.
@@ -84,6 +85,8 @@ protected:
     // The cell's colour at its bottom-right corner, where no text is drawn.
     QColor fillOf(StringGrid* grid, int col, int row);
     QImage imageOf(StringGrid* grid);
+    // Opens the cell's in-place editor, its text selected; null when none opened.
+    QLineEdit* openEditor(StringGrid* grid, int col, int row);
     // Types text over a cell's text with the grid's in-place editor, key by
     // key, and leaves the cell with Return.
     void typeInto(StringGrid* grid, int col, int row, const QString& text);

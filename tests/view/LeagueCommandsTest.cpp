@@ -98,17 +98,9 @@ protected:
     // Opens the cell's in-place editor and types text into it key by key.
     QLineEdit* startTyping(StringGrid* grid, int col, int row, const QString& text)
     {
-        grid->setFocus();
-        grid->setCurrentCell(col, row);
-        grid->edit(grid->model()->index(row, col));
-        QLineEdit* editor = nullptr;
-        for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
-            if (candidate->isVisible())
-                editor = candidate;
-        if (editor) {
-            editor->selectAll();
+        QLineEdit* editor = openEditor(grid, col, row);
+        if (editor)
             QTest::keyClicks(editor, text);
-        }
         return editor;
     }
     // The entries the editor's picker shows for what was typed.
