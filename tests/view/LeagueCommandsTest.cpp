@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -316,6 +317,18 @@ TEST_F(LeagueCommandsTest, RaceAndSkillPickersCompleteTheirCell)
         EXPECT_EQ(offered(editor), c.offered);
         pickFirst(editor);
         EXPECT_EQ(cell(c.grid->sheetGrid(), c.col, c.row), c.after);
+    }
+    // With the list showing and nothing picked, Return ends the editing as
+    // it does without a picker, and Tab goes on to the next cell.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        QPointer<QLineEdit> editor = startTyping(players(), SkillsCol, 11, QStringLiteral("Block"));
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->completer()->popup()->isVisible());
+        QTest::keyClick(editor->completer()->popup(), key);
+        EXPECT_EQ(cell(SheetGrid::Players, SkillsCol, 11), "Block");
+        EXPECT_EQ(players()->currentCell(), QPoint(key == Qt::Key_Tab ? SkillsCol + 1 : SkillsCol, 11));
+        QCoreApplication::processEvents(); // Return closes the editor once the event loop runs
+        EXPECT_TRUE(!editor || !editor->isVisible()) << key;
     }
 }
 
