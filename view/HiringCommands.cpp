@@ -76,7 +76,10 @@ void HiringCommands::hirePlayer()
     RosterSheet& sheet = m_players->sheet();
     const RaceRules* race = rules->findRace(raceOf(sheet));
     if (!race) {
-        refuse(QStringLiteral("No player hired: the league's rules have no race \"%1\"").arg(raceOf(sheet)));
+        const QString named = raceOf(sheet);
+        refuse(named.isEmpty()
+                   ? QStringLiteral("No player hired: the team names no race")
+                   : QStringLiteral("No player hired: the league's rules have no race \"%1\"").arg(named));
         return;
     }
     const std::optional<int> slot = firstEmptySlot(sheet);

@@ -192,6 +192,14 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
          "40k",
          "1,170k",
          "no race \"Elf\""},
+        {"no race",
+         [this] { setCell(SheetGrid::Details, 1, RaceRow, QString()); },
+         "Runner",
+         false,
+         {},
+         "40k",
+         "1,170k",
+         "names no race"},
         {"no free slot",
          [this] {
              for (int slot = 11; slot <= 16; ++slot)
