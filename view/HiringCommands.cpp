@@ -87,6 +87,10 @@ void HiringCommands::hirePlayer()
         refuse(QStringLiteral("No player hired: every slot holds a player"));
         return;
     }
+    if (int(playerRows(sheet).size()) >= rules->mostPlayers) {
+        refuse(QStringLiteral("No player hired: a team may have at most %1 players").arg(rules->mostPlayers));
+        return;
+    }
     const std::vector<PositionOffer> offers = positionOffers(*race, sheet);
     HireChoice choice{0, m_payFromTreasury};
     if (!choosers().chooseHire(m_players->window(), race->name, offers, choice) || choice.offer < 0 ||

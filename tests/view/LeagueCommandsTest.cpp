@@ -211,6 +211,18 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
          "40k",
          "1,170k",
          "every slot holds a player"},
+        {"as many players as the league allows",
+         [this] {
+             LeagueRules rules = exampleLeague();
+             rules.mostPlayers = 11;
+             loadRules(rules);
+         },
+         "Runner",
+         false,
+         {},
+         "40k",
+         "1,170k",
+         "at most 11 players"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
