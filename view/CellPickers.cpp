@@ -6,6 +6,7 @@
 #include "StringGrid.h"
 
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPersistentModelIndex>
 #include <QStandardItemModel>
@@ -47,6 +48,29 @@ private:
     }
 };
 
+// Alt+Down or F4 opens the picker's list for what the cell holds, all of it
+// in an empty cell, as a drop-down list does.
+class ListOpener : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool opens =
+            key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier);
+        auto* editor = qobject_cast<QLineEdit*>(watched);
+        if (!opens || !editor || !editor->completer())
+            return false;
+        editor->completer()->setCompletionPrefix(editor->text());
+        editor->completer()->complete();
+        return true;
+    }
+};
+
 // A popup picker that matches what is typed at the start of an entry, in
 // any case; the entries are filtered by the completer only, so typing costs
 // no more than that.
@@ -55,6 +79,7 @@ void attach(QCompleter* completer, QLineEdit* editor)
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     editor->setCompleter(completer);
+    editor->installEventFilter(new ListOpener(editor));
 }
 
 // What is picked is in the editor and the cell at once, as typed text would

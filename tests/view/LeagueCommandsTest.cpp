@@ -298,6 +298,13 @@ TEST_F(LeagueCommandsTest, PositionPickerFillsOnlyASlotWithoutAProfile)
         m_view->undo();
         EXPECT_EQ(page(), before);
     }
+    // Alt+Down lists every position for an empty cell, as a drop-down list does.
+    QLineEdit* editor = startTyping(players(), PositionCol, 13, QString());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(editor->completer()->popup()->isVisible());
+    EXPECT_EQ(offered(editor).size(), 5);
+    QTest::keyClick(editor, Qt::Key_Escape);
     // A position the rules do not know stays as typed and fills nothing.
     typeInto(players(), PositionCol, 11, QStringLiteral("Ogre"));
     EXPECT_EQ(row(11), QStringList({"", "Ogre", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
