@@ -12,6 +12,8 @@
 #include <QStandardItemModel>
 #include <QStringListModel>
 
+#include <algorithm>
+
 namespace {
 
 // The picker's entries are matched and completed by this role; they show
