@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QDir>
 #include <QDockWidget>
 #include <QKeyEvent>
@@ -89,6 +90,12 @@ public:
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     bool chooseRulesFile(QWidget*, QString&) override { return false; }
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    bool chooseHire(QWidget*, const QString&, const std::vector<PositionOffer>&, HireChoice&) override
+    {
+        return false;
+    }
+    bool chooseSkill(QWidget*, const QString&, const SkillChoice&, QString&) override { return false; }
+    bool confirmFire(QWidget*, const QString&) override { return false; }
 
 private:
     int m_pointSize;
@@ -181,12 +188,9 @@ void BM_ExitDuringAFetch(benchmark::State& state)
 }
 BENCHMARK(BM_ExitDuringAFetch)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Keystrokes in player 1's cell of the column, which add a character and take
-// it away in turn; drainEvents lets the event loop run after each, for what
-// follows an edit on its next turn.
-void typeKeystrokes(benchmark::State& state, TTeamView& view, int column, bool drainEvents)
+// The in-place editor of the first player's cell in column.
+QLineEdit* openPlayerCellEditor(TTeamView& view, int column)
 {
-    const bool money = column == 15;
     auto* grid = view.findChild<StringGrid*>(QStringLiteral("TeamGrid"));
     grid->setFocus();
     grid->setCurrentCell(column, 1);
@@ -195,6 +199,16 @@ void typeKeystrokes(benchmark::State& state, TTeamView& view, int column, bool d
     for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
         if (candidate->isVisible())
             editor = candidate;
+    return editor;
+}
+
+// Keystrokes in player 1's cell of the column, which add a character and take
+// it away in turn; drainEvents lets the event loop run after each, for what
+// follows an edit on its next turn.
+void typeKeystrokes(benchmark::State& state, TTeamView& view, int column, bool drainEvents)
+{
+    const bool money = column == 15;
+    QLineEdit* editor = openPlayerCellEditor(view, column);
     if (!editor) {
         state.SkipWithError("no cell editor opened");
         return;
@@ -259,6 +273,34 @@ BENCHMARK(BM_KeystrokeWithLeagueRules)
     ->Args({15, 0})
     ->Args({15, 1})
     ->Unit(benchmark::kMicrosecond);
+
+// The same in the Skills cell while league rules are loaded: its picker
+// filters the league's skills by the word after the last comma, "Block, D"
+// and "Block, Do" in turn.
+void BM_KeystrokeInASkillsCellWithRules(benchmark::State& state)
+{
+    TTeamView view;
+    view.show();
+    view.New1Click();
+    view.leagueRules().load(readRulesFile(QStringLiteral(TE_SOURCE_DIR "/examples/example-league.json")),
+                            QStringLiteral("example-league.json"));
+    QLineEdit* editor = openPlayerCellEditor(view, 7);
+    if (!editor || !editor->completer()) {
+        state.SkipWithError("no cell editor with a picker opened");
+        return;
+    }
+    QTest::keyClicks(editor, QStringLiteral("Block, D"));
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_O, Qt::NoModifier, QStringLiteral("o"));
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    bool add = true;
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(editor, add ? &key : &backspace);
+        add = !add;
+    }
+    if (editor->completer()->completionModel()->rowCount() == 0)
+        state.SkipWithError("the picker offered no skill");
+}
+BENCHMARK(BM_KeystrokeInASkillsCellWithRules)->Unit(benchmark::kMicrosecond);
 
 // Edit, Paste of a 16 x 16 block over every player cell: the cells, the
 // totals that follow (line costs, Cost of Team) and the one undo step. Two

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "RosterOffers.h"
 #include "TTeam.h"
 
 #include <QFont>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -24,6 +26,14 @@ struct FontChoice
 {
     QFont font;
     TColor color = 0;
+};
+
+// What the Hire Player dialog chose: the offer's index and whether the
+// treasury pays.
+struct HireChoice
+{
+    int offer = 0;
+    bool payFromTreasury = false;
 };
 
 // The common dialogs behind a seam, so that tests can script them.
@@ -63,6 +73,18 @@ public:
     // "Save changes to <name>?" with Save, Discard and Cancel, before changes
     // would be lost.
     virtual SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) = 0;
+
+    // Hire Player: the race's positions with cost, profile, starting skills
+    // and how many more may be hired, those at their limit not to be chosen,
+    // and whether to pay from the treasury. choice is preset.
+    virtual bool chooseHire(QWidget* parent, const QString& race, const std::vector<PositionOffer>& offers,
+                            HireChoice& choice) = 0;
+    // Add Skill: the skills open to the player named, normal and double
+    // apart; skill holds the one chosen.
+    virtual bool chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                             QString& skill) = 0;
+    // Asks the question with the answers "Fire" and "Cancel"; true for "Fire".
+    virtual bool confirmFire(QWidget* parent, const QString& question) = 0;
 };
 
 // The standard Qt dialogs unless replaced.

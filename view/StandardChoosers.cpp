@@ -2,6 +2,8 @@
 
 #include "ColorValue.h"
 #include "FontColorDialog.h"
+#include "HireDialog.h"
+#include "SkillDialog.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -136,4 +138,29 @@ Choosers::SaveAnswer StandardChoosers::askToSaveChanges(QWidget* parent, const Q
     default:
         return SaveAnswer::Cancel;
     }
+}
+
+bool StandardChoosers::chooseHire(QWidget* parent, const QString& race,
+                                  const std::vector<PositionOffer>& offers, HireChoice& choice)
+{
+    HireDialog dialog(race, offers, choice, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.choice();
+    return true;
+}
+
+bool StandardChoosers::chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                                   QString& skill)
+{
+    SkillDialog dialog(player, open, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.skill().isEmpty())
+        return false;
+    skill = dialog.skill();
+    return true;
+}
+
+bool StandardChoosers::confirmFire(QWidget* parent, const QString& question)
+{
+    return confirmWithCancel(parent, QMessageBox::Question, question, QStringLiteral("Fire"));
 }

@@ -16,4 +16,9 @@ public:
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     bool chooseRulesFile(QWidget* parent, QString& path) override;
     SaveAnswer askToSaveChanges(QWidget* parent, const QString& name) override;
+    bool chooseHire(QWidget* parent, const QString& race, const std::vector<PositionOffer>& offers,
+                    HireChoice& choice) override;
+    bool chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                     QString& skill) override;
+    bool confirmFire(QWidget* parent, const QString& question) override;
 };

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class QLineEdit;
 class StringGridModel;
 
 // A grid of texts addressed by column and row, its fixed (heading) rows and
@@ -31,6 +32,8 @@ public:
     using CellPredicate = std::function<bool(int col, int row)>;
     // The tooltip of a cell; an empty text shows none.
     using ToolTipHandler = std::function<QString(int col, int row)>;
+    // Prepares the in-place editor of a cell as it opens (a completer, say).
+    using EditorSetup = std::function<void(QLineEdit* editor, const QModelIndex& index)>;
 
     explicit StringGrid(QWidget* parent = nullptr);
     ~StringGrid() override;
@@ -100,11 +103,17 @@ public:
     void setWholeNumberCells(CellPredicate numeric) { m_wholeNumber = std::move(numeric); }
     bool isWholeNumberCell(int col, int row) const { return m_wholeNumber && m_wholeNumber(col, row); }
     void setToolTipHandler(ToolTipHandler handler) { m_toolTip = std::move(handler); }
+    void setEditorSetup(EditorSetup setup) { m_editorSetup = std::move(setup); }
 
     // Called by the grid's delegate.
     bool cellHasFocus(const QModelIndex& index) const;
     void drawCell(QPainter& painter, const QRect& rect, const QModelIndex& index);
     void editorTextEdited(const QModelIndex& index, const QString& text);
+    void setUpEditor(QLineEdit* editor, const QModelIndex& index) const
+    {
+        if (m_editorSetup)
+            m_editorSetup(editor, index);
+    }
 
 signals:
     // The user dragged a column's right grid line; width is the sheet's new width.
@@ -138,6 +147,7 @@ private:
     SetEditTextHandler m_setEditText;
     CellPredicate m_wholeNumber;
     ToolTipHandler m_toolTip;
+    EditorSetup m_editorSetup;
 
     enum class MouseAction
     {

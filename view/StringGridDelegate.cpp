@@ -55,6 +55,7 @@ QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
         }
         grid->editorTextEdited(cell, line);
     });
+    m_grid->setUpEditor(editor, index);
     return editor;
 }
 

@@ -17,11 +17,13 @@
 
 class ActiveRules;
 class CellPainter;
+class CellPickers;
 class ClipboardCommands;
 class DocumentCommands;
 class EditCommands;
 class FindBar;
 class GridLayout;
+class HiringCommands;
 class LookCommands;
 class QAction;
 class QDragEnterEvent;
@@ -226,6 +228,8 @@ private:
     ClipboardCommands* m_clipboard = nullptr;
     PlayerRowCommands* m_playerRows = nullptr;
     RulesCommands* m_rulesCommands = nullptr;
+    HiringCommands* m_hiring = nullptr;
+    CellPickers* m_pickers = nullptr;
     FindBar* m_findBar = nullptr;
     std::unique_ptr<CellPainter> m_painter;
 

@@ -1,10 +1,12 @@
 #include "TTeamView.h"
 
 #include "AboutBox.h"
+#include "CellPickers.h"
 #include "ClipboardCommands.h"
 #include "EditCommands.h"
 #include "ErrorReport.h"
 #include "FindBar.h"
+#include "HiringCommands.h"
 #include "PaperMenu.h"
 #include "PlayerRowCommands.h"
 #include "RosterDocument.h"
@@ -81,6 +83,9 @@ void TTeamView::createMenu()
     m_paperMenu->setFindingsSource([this] {
         return PaperFindings{m_rulesCommands->paperHeading(), m_rulesCommands->paperLines()};
     });
+    m_hiring = new HiringCommands(*m_rules, m_document->history(), TeamGrid, statusBar(), this);
+    m_hiring->addTo(team);
+    m_pickers = new CellPickers(*m_rules, m_document->history(), TeamGrid, TeamGrid2, this);
     createCellMenus();
 
     const std::pair<QObject*, const char*> names[] = {
@@ -154,6 +159,6 @@ QList<QAction*> TTeamView::cellMenuActions(StringGrid* grid) const
 {
     QList<QAction*> actions = m_clipboard->cellActions();
     if (grid == TeamGrid)
-        actions += m_playerRows->actions();
+        actions += m_playerRows->actions() + m_hiring->cellActions();
     return actions;
 }

@@ -99,6 +99,38 @@ Choosers::SaveAnswer ScriptedChoosers::askToSaveChanges(QWidget*, const QString&
     return saveAnswer.value_or(SaveAnswer::Discard);
 }
 
+bool ScriptedChoosers::chooseHire(QWidget*, const QString&, const std::vector<PositionOffer>& offers,
+                                  HireChoice& choice)
+{
+    QStringList texts;
+    choice.offer = -1;
+    for (const PositionOffer& offer : offers) {
+        if (hireAnswer && sameName(offer.position->title, *hireAnswer))
+            choice.offer = int(texts.size());
+        texts.append(positionOfferText(offer));
+    }
+    hireOffers.push_back(texts);
+    payPresets.push_back(choice.payFromTreasury);
+    choice.payFromTreasury = payAnswer;
+    return hireAnswer.has_value();
+}
+
+bool ScriptedChoosers::chooseSkill(QWidget*, const QString& player, const SkillChoice& open, QString& skill)
+{
+    skillPlayers.append(player);
+    skillOffers.push_back(open);
+    if (!skillAnswer)
+        return false;
+    skill = *skillAnswer;
+    return true;
+}
+
+bool ScriptedChoosers::confirmFire(QWidget*, const QString& question)
+{
+    fireQuestions.append(question);
+    return fireAnswer;
+}
+
 void ViewTest::SetUp()
 {
     ensureApplication();
@@ -151,7 +183,7 @@ QColor ViewTest::fillOf(StringGrid* grid, int col, int row)
     return imageOf(grid).pixelColor(cell.right(), cell.bottom());
 }
 
-void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
+QLineEdit* ViewTest::openEditor(StringGrid* grid, int col, int row)
 {
     grid->setFocus();
     grid->setCurrentCell(col, row);
@@ -160,8 +192,15 @@ void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
     for (QLineEdit* candidate : grid->findChildren<QLineEdit*>())
         if (candidate->isVisible())
             editor = candidate;
+    if (editor)
+        editor->selectAll();
+    return editor;
+}
+
+void ViewTest::typeInto(StringGrid* grid, int col, int row, const QString& text)
+{
+    QLineEdit* editor = openEditor(grid, col, row);
     ASSERT_NE(editor, nullptr);
-    editor->selectAll();
     for (const QChar character : text) {
         QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
         QCoreApplication::sendEvent(editor, &down);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class QLineEdit;
 class StringGrid;
 
 // The editor's own application object, made once for all tests.
@@ -56,6 +57,25 @@ public:
     std::vector<QString> saveQuestions; // the names asked about
     std::optional<QString> rulesFileAnswer;
     std::vector<QString> rulesFilePresets;
+
+    // Hire Player chooses the position titled hireAnswer (no answer cancels)
+    // and pays when payAnswer says so.
+    bool chooseHire(QWidget* parent, const QString& race, const std::vector<PositionOffer>& offers,
+                    HireChoice& choice) override;
+    // Add Skill chooses skillAnswer; no answer cancels.
+    bool chooseSkill(QWidget* parent, const QString& player, const SkillChoice& open,
+                     QString& skill) override;
+    bool confirmFire(QWidget* parent, const QString& question) override;
+
+    std::optional<QString> hireAnswer;
+    bool payAnswer = false;
+    std::vector<QStringList> hireOffers; // each dialog's offers as the position picker shows them
+    std::vector<bool> payPresets;
+    std::optional<QString> skillAnswer;
+    std::vector<SkillChoice> skillOffers;
+    QStringList skillPlayers;
+    bool fireAnswer = false; // Cancel unless a test says otherwise
+    QStringList fireQuestions;
 };
 
 // A main window with its page source dialog, started in a folder of its own
@@ -69,6 +89,8 @@ protected:
     // The cell's colour at its bottom-right corner, where no text is drawn.
     QColor fillOf(StringGrid* grid, int col, int row);
     QImage imageOf(StringGrid* grid);
+    // Opens the cell's in-place editor, its text selected; null when none opened.
+    QLineEdit* openEditor(StringGrid* grid, int col, int row);
     // Types text over a cell's text with the grid's in-place editor, key by
     // key, and leaves the cell with Return.
     void typeInto(StringGrid* grid, int col, int row, const QString& text);

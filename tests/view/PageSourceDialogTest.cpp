@@ -72,6 +72,12 @@ public:
     bool chooseRulesFile(QWidget*, QString&) override { return false; }
     // No test here changes the roster before reading another page.
     SaveAnswer askToSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
+    bool chooseHire(QWidget*, const QString&, const std::vector<PositionOffer>&, HireChoice&) override
+    {
+        return false;
+    }
+    bool chooseSkill(QWidget*, const QString&, const SkillChoice&, QString&) override { return false; }
+    bool confirmFire(QWidget*, const QString&) override { return false; }
 
     std::optional<QString> answer;
     QStringList presets;

@@ -97,7 +97,7 @@ TEST_F(TeamDisplayTest, StartsEmptyWithGridsHiddenAndSavingDisabled)
                    "&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All|-|&Find...|Find &Next",
                    "&Colors|&Background|&Table|Table &Headings", "Fo&nts|&Heading|&Table",
                    "&Team|&Update Cost of Team|-|&Insert Player Above|&Remove Player|Move Player U&p|Move "
-                   "Player &Down|-|&League Rules...|N&o League Rules|Show &Findings|Update &Team Rating",
+                   "Player &Down|-|&League Rules...|N&o League Rules|Show &Findings|Update &Team Rating|-|&Hire Player...|Fir&e Player|Add S&kill...",
                    "&Help|&Keyboard Shortcuts|&About Team Editor"}));
 }
 
