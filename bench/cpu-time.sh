@@ -4,6 +4,11 @@
 # Source it; it needs perf, whose task-clock counts to the microsecond where
 # /usr/bin/time counts in hundredths of a second.
 
+# Prints the median of the numbers given.
+median() {
+    printf '%s\n' "$@" | sort -g | awk '{t[NR] = $1} END {print t[int((NR + 1) / 2)]}'
+}
+
 # Prints the median user plus system time, in seconds, of RUNS runs of the
 # command (RUNS defaults to 5). The command's output is dropped.
 cpu_seconds() {
@@ -11,7 +16,19 @@ cpu_seconds() {
     for ((i = 0; i < runs; i++)); do
         times+=("$(perf stat -x, -e task-clock "$@" 2>&1 >/dev/null | awk -F, '$3 == "task-clock" {print $1 / 1000}')")
     done
-    printf '%s\n' "${times[@]}" | sort -g | awk '{t[NR] = $1} END {print t[int((NR + 1) / 2)]}'
+    median "${times[@]}"
+}
+
+# Prints the median time from start to end, in seconds, of RUNS runs of the
+# command, for a command that works on several processors at once.
+wall_seconds() {
+    local runs=${RUNS:-5} times=() i start
+    for ((i = 0; i < runs; i++)); do
+        start=$EPOCHREALTIME
+        "$@" >/dev/null 2>&1
+        times+=("$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { print e - s }')")
+    done
+    median "${times[@]}"
 }
 
 # Prints one line: what was timed, its CPU time, the reference's CPU time and

@@ -13,9 +13,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -49,54 +53,99 @@ void storePdf(const RosterSheet& sheet, const QString& fileName)
 }
 
 // Pages printed together share the fonts their PDF documents embed; this
-// many keeps the pages held in memory few while that work is shared widely.
-constexpr std::size_t pdfsPerBatch = 32;
+// many at most keeps the pages held in memory few while that work is shared
+// widely.
+constexpr std::size_t mostPdfsPerBatch = 32;
 
-void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, const FailureReport& report)
+using PageFailures = std::vector<std::optional<std::string>>;
+
+// Prints the pages from first up to end as one batch and stores each page's
+// PDF; returns each page's failure line, or nothing for a page stored.
+PageFailures storePdfBatch(const std::vector<std::string>& pages, std::size_t first, std::size_t end,
+                           const OutputPlan& plan)
 {
-    std::vector<std::optional<std::string>> failures(pages.size());
-    std::size_t reported = 0;
+    PageFailures failures(end - first);
+    const auto fail = [&](std::size_t index, const TeamEditorError& error) {
+        failures[index - first] = pageFailureLine(pages[index], error, true);
+    };
     RosterPdfBatch batch;
     std::vector<std::pair<std::size_t, QString>> printed; // page index, output
-    const auto storePrinted = [&] {
-        try {
-            const std::vector<QByteArray> documents = batch.take();
-            for (std::size_t i = 0; i < printed.size(); ++i) {
-                const auto& [index, output] = printed[i];
-                try {
-                    const QByteArray& pdf = documents[i];
-                    storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
-                              output);
-                } catch (const TeamEditorError& error) {
-                    failures[index] = pageFailureLine(pages[index], error, true);
-                }
-            }
-        } catch (const TeamEditorError& error) {
-            for (const auto& entry : printed)
-                failures[entry.first] = pageFailureLine(pages[entry.first], error, true);
-        }
-        printed.clear();
-    };
-    // A batch's pages are reported once stored, before the next batch is taken.
-    const auto reportUpTo = [&](std::size_t end) {
-        for (; reported < end; ++reported)
-            report(failures[reported]);
-    };
-    for (std::size_t index = 0; index < pages.size(); ++index) {
+    for (std::size_t index = first; index < end; ++index) {
         try {
             const QString& output = plan.outputFor(index);
             batch.add(RosterPaper(sheetOfPage(pages[index])));
             printed.emplace_back(index, output);
         } catch (const TeamEditorError& error) {
-            failures[index] = pageFailureLine(pages[index], error, true);
-        }
-        if (batch.size() == pdfsPerBatch) {
-            storePrinted();
-            reportUpTo(index + 1);
+            fail(index, error);
         }
     }
-    storePrinted();
-    reportUpTo(pages.size());
+    try {
+        const std::vector<QByteArray> documents = batch.take();
+        for (std::size_t i = 0; i < printed.size(); ++i) {
+            const auto& [index, output] = printed[i];
+            try {
+                const QByteArray& pdf = documents[i];
+                storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), output);
+            } catch (const TeamEditorError& error) {
+                fail(index, error);
+            }
+        }
+    } catch (const TeamEditorError& error) {
+        for (const auto& entry : printed)
+            fail(entry.first, error);
+    }
+    return failures;
+}
+
+// Deletes a thread once it has finished.
+struct FinishedThread
+{
+    void operator()(QThread* thread) const
+    {
+        thread->wait();
+        delete thread;
+    }
+};
+
+// The batches are printed on as many threads as the machine runs at once,
+// each batch wholly on one thread, as Qt's text documents and PDF writers
+// keep to the thread that made them. Each thread has about two batches to
+// print, so that the threads finish about together, and each batch's pages
+// are reported in page order once it and those before it are stored.
+void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, const FailureReport& report)
+{
+    const auto threads = static_cast<std::size_t>(std::max(1, QThread::idealThreadCount()));
+    constexpr std::size_t batchesAThread = 2;
+    const std::size_t perBatch = std::clamp<std::size_t>(
+        (pages.size() + threads * batchesAThread - 1) / (threads * batchesAThread), 1, mostPdfsPerBatch);
+    const std::size_t batches = (pages.size() + perBatch - 1) / perBatch;
+    std::vector<std::promise<PageFailures>> stored(batches);
+    std::vector<std::future<PageFailures>> failures;
+    for (auto& batch : stored)
+        failures.push_back(batch.get_future());
+    std::atomic<std::size_t> next = 0;
+    const auto printBatches = [&] {
+        for (std::size_t batch; (batch = next++) < batches;) {
+            try {
+                const std::size_t first = batch * perBatch;
+                stored[batch].set_value(
+                    storePdfBatch(pages, first, std::min(first + perBatch, pages.size()), plan));
+            } catch (...) {
+                stored[batch].set_exception(std::current_exception());
+            }
+        }
+    };
+    // Qt's threads, as its text layout starts timers, which need a thread's
+    // event dispatcher (though they never fire here).
+    std::vector<std::unique_ptr<QThread, FinishedThread>> printers;
+    for (std::size_t i = 0; i < std::min(threads, batches); ++i) {
+        printers.emplace_back(QThread::create(printBatches));
+        printers.back()->start();
+    }
+    for (auto& batch : failures) {
+        for (const auto& failure : batch.get())
+            report(failure);
+    }
 }
 
 const PaperExport pdfExport{"pdf", ".pdf", storePdf, true, storePdfs};
