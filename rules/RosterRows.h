@@ -11,6 +11,7 @@
 
 // The cells of a roster sheet the league's rules look at.
 namespace RosterCols {
+constexpr int Name = 1;
 constexpr int Position = 2;
 constexpr int FirstCharacteristic = 3; // MA, then ST, AG and AV
 constexpr int Skills = 7;

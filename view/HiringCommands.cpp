@@ -14,13 +14,12 @@
 
 namespace {
 
-constexpr int NameCol = 1;
 constexpr int NoteMilliseconds = 8000;
 
 // "Gorm Ironbrow (player 3)", or "player 3 (Runner)" before he has a name.
 QString playerLabel(const RosterSheet& sheet, int slot)
 {
-    const QString name = sheet.cell(SheetGrid::Players, NameCol, slot).trimmed();
+    const QString name = sheet.cell(SheetGrid::Players, RosterCols::Name, slot).trimmed();
     if (!name.isEmpty())
         return QStringLiteral("%1 (player %2)").arg(name).arg(slot);
     const QString position = sheet.cell(SheetGrid::Players, RosterCols::Position, slot).trimmed();
@@ -116,7 +115,7 @@ void HiringCommands::hirePlayer()
             sheet.setCell(SheetGrid::Details, DetailsRows::ValueCol, DetailsRows::Treasury, *treasury);
     });
     // The coach names the new player next.
-    m_players->setCurrentCell(NameCol, *slot);
+    m_players->setCurrentCell(RosterCols::Name, *slot);
 }
 
 std::optional<QString> HiringCommands::treasuryAfterPaying(GoldPieces cost)
@@ -151,7 +150,7 @@ void HiringCommands::firePlayer()
             QStringLiteral("Fire %1? The slot is emptied.").arg(playerLabel(sheet, slot))))
         return;
     m_history.asOneStep(QStringLiteral("Fire Player"), [&] {
-        for (int col = NameCol; col < m_players->colCount(); ++col)
+        for (int col = RosterCols::Name; col < m_players->colCount(); ++col)
             m_players->setCell(col, slot, QString());
     });
 }

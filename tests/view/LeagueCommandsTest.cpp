@@ -27,14 +27,6 @@
 
 namespace {
 
-constexpr int NameCol = 1;
-constexpr int PositionCol = 2;
-constexpr int SkillsCol = 7;
-constexpr int SppCol = 14;
-constexpr int CostCol = 15;
-constexpr int RaceRow = 1;
-constexpr int TreasuryRow = 3;
-
 LeagueRules exampleLeague()
 {
     return readRulesFile(QStringLiteral(TE_SOURCE_DIR "/examples/example-league.json"));
@@ -86,7 +78,7 @@ protected:
     QStringList row(int slot) const
     {
         QStringList cells;
-        for (int col = NameCol; col <= CostCol; ++col)
+        for (int col = RosterCols::Name; col <= RosterCols::Cost; ++col)
             cells.append(cell(SheetGrid::Players, col, slot));
         return cells;
     }
@@ -137,11 +129,11 @@ TEST_F(LeagueCommandsTest, CommandsAndPickersAreThereOnlyWithRules)
             int col;
             int row;
             bool picker;
-        } cells[] = {{details(), 1, RaceRow, loaded},
-                     {players(), PositionCol, 11, loaded},
-                     {players(), SkillsCol, 3, loaded},
-                     {players(), NameCol, 3, false},
-                     {details(), 1, TreasuryRow, false}};
+        } cells[] = {{details(), 1, DetailsRows::Race, loaded},
+                     {players(), RosterCols::Position, 11, loaded},
+                     {players(), RosterCols::Skills, 3, loaded},
+                     {players(), RosterCols::Name, 3, false},
+                     {details(), 1, DetailsRows::Treasury, false}};
         for (const auto& at : cells) {
             QLineEdit* editor = startTyping(at.grid, at.col, at.row, QString());
             ASSERT_NE(editor, nullptr);
@@ -170,14 +162,15 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
         QString status; // part of the status bar's message
     };
     const auto treasury = [this](const char* text) {
-        return [this, text] { setCell(SheetGrid::Details, 1, TreasuryRow, QString::fromUtf8(text)); };
+        return
+            [this, text] { setCell(SheetGrid::Details, 1, DetailsRows::Treasury, QString::fromUtf8(text)); };
     };
     const Case cases[] = {
         {"paid", treasury("100k"), "Longbeard", true, longbeard, "30k", "1,240k", ""},
         {"paid to the last piece, the cost in the roster's look",
          [=, this] {
              treasury("$80,000")();
-             setCell(SheetGrid::Players, CostCol, 1, QStringLiteral("$80,000"));
+             setCell(SheetGrid::Players, RosterCols::Cost, 1, QStringLiteral("$80,000"));
          },
          "Runner", true, runner, "$0", "1,250k", ""},
         {"not paid", [] {}, "Longbeard", false, longbeard, "40k", "1,240k", ""},
@@ -185,7 +178,7 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
         {"no amount", treasury("lots"), "Runner", true, {}, "lots", "1,170k", "not an amount"},
         {"position at its limit", [] {}, "Blitzer", false, {}, "40k", "1,170k", "at most 2 Blitzer"},
         {"race unknown",
-         [this] { setCell(SheetGrid::Details, 1, RaceRow, QStringLiteral("Elf")); },
+         [this] { setCell(SheetGrid::Details, 1, DetailsRows::Race, QStringLiteral("Elf")); },
          "Runner",
          false,
          {},
@@ -193,7 +186,7 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
          "1,170k",
          "no race \"Elf\""},
         {"no race",
-         [this] { setCell(SheetGrid::Details, 1, RaceRow, QString()); },
+         [this] { setCell(SheetGrid::Details, 1, DetailsRows::Race, QString()); },
          "Runner",
          false,
          {},
@@ -203,7 +196,7 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
         {"no free slot",
          [this] {
              for (int slot = 11; slot <= 16; ++slot)
-                 setCell(SheetGrid::Players, NameCol, slot, QStringLiteral("Reserve"));
+                 setCell(SheetGrid::Players, RosterCols::Name, slot, QStringLiteral("Reserve"));
          },
          "Runner",
          false,
@@ -235,11 +228,11 @@ TEST_F(LeagueCommandsTest, HireFillsTheFirstEmptySlotPaysAndIsOneStep)
         m_view->statusBar()->clearMessage();
         run("HirePlayer");
         EXPECT_EQ(row(11), c.hired.isEmpty() ? slot11 : c.hired);
-        EXPECT_EQ(cell(SheetGrid::Details, 1, TreasuryRow), c.treasury);
+        EXPECT_EQ(cell(SheetGrid::Details, 1, DetailsRows::Treasury), c.treasury);
         EXPECT_EQ(costOfTeam(), c.costOfTeam);
         EXPECT_TRUE(statusText().contains(c.status)) << statusText().toStdString();
         if (!c.hired.isEmpty()) {
-            EXPECT_EQ(players()->currentCell(), QPoint(NameCol, 11)); // his name is typed next
+            EXPECT_EQ(players()->currentCell(), QPoint(RosterCols::Name, 11)); // his name is typed next
             m_view->undo();
         }
         EXPECT_EQ(page(), before);
@@ -274,8 +267,8 @@ TEST_F(LeagueCommandsTest, PositionPickerFillsOnlyASlotWithoutAProfile)
         {"empty slot", 11, [] {}, "Runner, 80k, 1 of 2 left", runner},
         {"name and SPP typed", 11,
          [this] {
-             setCell(SheetGrid::Players, NameCol, 11, QStringLiteral("Fili"));
-             setCell(SheetGrid::Players, SppCol, 11, QStringLiteral("3"));
+             setCell(SheetGrid::Players, RosterCols::Name, 11, QStringLiteral("Fili"));
+             setCell(SheetGrid::Players, RosterCols::Spp, 11, QStringLiteral("3"));
          },
          "Runner, 80k, 1 of 2 left", named},
         {"a player with a profile", 6, [] {}, "Runner, 80k, 1 of 2 left", longbeardRenamed},
@@ -287,26 +280,26 @@ TEST_F(LeagueCommandsTest, PositionPickerFillsOnlyASlotWithoutAProfile)
         reopen();
         c.typedFirst();
         const std::vector<std::string> before = page();
-        QLineEdit* editor = startTyping(players(), PositionCol, c.slot, QStringLiteral("ru"));
+        QLineEdit* editor = startTyping(players(), RosterCols::Position, c.slot, QStringLiteral("ru"));
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(offered(editor), QStringList{c.offer});
         pickFirst(editor);
         EXPECT_EQ(row(c.slot), c.after);
         // The choice is one step, the typing before it another.
         m_view->undo();
-        EXPECT_EQ(cell(SheetGrid::Players, PositionCol, c.slot), "ru");
+        EXPECT_EQ(cell(SheetGrid::Players, RosterCols::Position, c.slot), "ru");
         m_view->undo();
         EXPECT_EQ(page(), before);
     }
     // Alt+Down lists every position for an empty cell, as a drop-down list does.
-    QLineEdit* editor = startTyping(players(), PositionCol, 13, QString());
+    QLineEdit* editor = startTyping(players(), RosterCols::Position, 13, QString());
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
     EXPECT_TRUE(editor->completer()->popup()->isVisible());
     EXPECT_EQ(offered(editor).size(), 5);
     QTest::keyClick(editor, Qt::Key_Escape);
     // A position the rules do not know stays as typed and fills nothing.
-    typeInto(players(), PositionCol, 11, QStringLiteral("Ogre"));
+    typeInto(players(), RosterCols::Position, 11, QStringLiteral("Ogre"));
     EXPECT_EQ(row(11), QStringList({"", "Ogre", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
 }
 
@@ -322,20 +315,20 @@ TEST_F(LeagueCommandsTest, RaceAndSkillPickersCompleteTheirCell)
         QString after;
     };
     const Case cases[] = {
-        {details(), 1, RaceRow, "dw", {"Dwarf"}, "Dwarf"},
+        {details(), 1, DetailsRows::Race, "dw", {"Dwarf"}, "Dwarf"},
         {players(),
-         SkillsCol,
+         RosterCols::Skills,
          6,
          "Block, Tackle, Thick Skull, g",
          {"Guard"},
          "Block, Tackle, Thick Skull, Guard"},
         {players(),
-         SkillsCol,
+         RosterCols::Skills,
          11,
          "s",
          {"Sure Hands", "Stand Firm", "Sprint", "Safe Throw", "Secret Weapon"},
          "Sure Hands"},
-        {players(), SkillsCol, 11, "Dodge;bl", {"Block"}, "Dodge; Block"},
+        {players(), RosterCols::Skills, 11, "Dodge;bl", {"Block"}, "Dodge; Block"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -348,12 +341,13 @@ TEST_F(LeagueCommandsTest, RaceAndSkillPickersCompleteTheirCell)
     // With the list showing and nothing picked, Return ends the editing as
     // it does without a picker, and Tab goes on to the next cell.
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
-        QPointer<QLineEdit> editor = startTyping(players(), SkillsCol, 11, QStringLiteral("Block"));
+        QPointer<QLineEdit> editor = startTyping(players(), RosterCols::Skills, 11, QStringLiteral("Block"));
         ASSERT_NE(editor, nullptr);
         ASSERT_TRUE(editor->completer()->popup()->isVisible());
         QTest::keyClick(editor->completer()->popup(), key);
-        EXPECT_EQ(cell(SheetGrid::Players, SkillsCol, 11), "Block");
-        EXPECT_EQ(players()->currentCell(), QPoint(key == Qt::Key_Tab ? SkillsCol + 1 : SkillsCol, 11));
+        EXPECT_EQ(cell(SheetGrid::Players, RosterCols::Skills, 11), "Block");
+        EXPECT_EQ(players()->currentCell(),
+                  QPoint(key == Qt::Key_Tab ? RosterCols::Skills + 1 : RosterCols::Skills, 11));
         QCoreApplication::processEvents(); // Return closes the editor once the event loop runs
         EXPECT_TRUE(!editor || !editor->isVisible()) << key;
     }
@@ -390,16 +384,16 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
         SCOPED_TRACE(c.name);
         loadRules(c.rules);
         reopen();
-        setCell(SheetGrid::Players, PositionCol, 3, c.position);
-        setCell(SheetGrid::Players, CostCol, 3, c.cost);
+        setCell(SheetGrid::Players, RosterCols::Position, 3, c.position);
+        setCell(SheetGrid::Players, RosterCols::Cost, 3, c.cost);
         const std::vector<std::string> before = page();
-        const QString skillsBefore = cell(SheetGrid::Players, SkillsCol, 3);
-        players()->setCurrentCell(SkillsCol, 3);
+        const QString skillsBefore = cell(SheetGrid::Players, RosterCols::Skills, 3);
+        players()->setCurrentCell(RosterCols::Skills, 3);
         m_choosers->skillAnswer = c.skill;
         run("AddSkill");
-        EXPECT_EQ(cell(SheetGrid::Players, SkillsCol, 3),
+        EXPECT_EQ(cell(SheetGrid::Players, RosterCols::Skills, 3),
                   c.skillsAfter.isEmpty() ? skillsBefore : c.skillsAfter);
-        EXPECT_EQ(cell(SheetGrid::Players, CostCol, 3), c.costAfter);
+        EXPECT_EQ(cell(SheetGrid::Players, RosterCols::Cost, 3), c.costAfter);
         EXPECT_EQ(costOfTeam(), c.costOfTeam);
         EXPECT_TRUE(statusText().contains(c.status)) << statusText().toStdString();
         if (!c.skillsAfter.isEmpty())
@@ -419,7 +413,7 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
 TEST_F(LeagueCommandsTest, FirePlayerEmptiesTheSlotOnceConfirmed)
 {
     const std::vector<std::string> before = page();
-    players()->setCurrentCell(SkillsCol, 3);
+    players()->setCurrentCell(RosterCols::Skills, 3);
     for (const bool confirmed : {false, true}) {
         m_choosers->fireAnswer = confirmed;
         run("FirePlayer");
@@ -428,12 +422,12 @@ TEST_F(LeagueCommandsTest, FirePlayerEmptiesTheSlotOnceConfirmed)
     EXPECT_EQ(m_choosers->fireQuestions,
               QStringList(2, "Fire Gorm Ironbrow (player 3)? The slot is emptied."));
     // The players below keep their slots; Cost of Team loses his 80k.
-    EXPECT_EQ(cell(SheetGrid::Players, NameCol, 4), "Dwalin Redbeard");
+    EXPECT_EQ(cell(SheetGrid::Players, RosterCols::Name, 4), "Dwalin Redbeard");
     EXPECT_EQ(costOfTeam(), "1,090k");
     m_view->undo();
     EXPECT_EQ(page(), before);
     // An empty slot is not asked about.
-    players()->setCurrentCell(NameCol, 11);
+    players()->setCurrentCell(RosterCols::Name, 11);
     run("FirePlayer");
     EXPECT_EQ(m_choosers->fireQuestions.size(), 2);
     EXPECT_TRUE(statusText().contains("Slot 11 holds no player"));
@@ -478,37 +472,37 @@ TEST_F(LeagueCommandsTest, DialogsOfferOnlyWhatMayBeTaken)
 TEST_F(LeagueCommandsTest, BuildsTheExamplePagesTeamFromANewRoster)
 {
     m_view->newTeam();
-    QLineEdit* race = startTyping(details(), 1, RaceRow, QStringLiteral("Dw"));
+    QLineEdit* race = startTyping(details(), 1, DetailsRows::Race, QStringLiteral("Dw"));
     ASSERT_NE(race, nullptr);
     pickFirst(race);
-    typeInto(details(), 1, TreasuryRow, QStringLiteral("1,000k"));
+    typeInto(details(), 1, DetailsRows::Treasury, QStringLiteral("1,000k"));
 
     const RosterSheet sample = samplePageSheet();
     m_choosers->payAnswer = true;
     int slot = 0;
     for (int sampleSlot = 1; sampleSlot <= 16; ++sampleSlot) {
         const auto sampleCell = [&](int col) { return sample.cell(SheetGrid::Players, col, sampleSlot); };
-        if (sampleCell(PositionCol).isEmpty())
+        if (sampleCell(RosterCols::Position).isEmpty())
             continue;
         ++slot;
-        SCOPED_TRACE(sampleCell(NameCol).toStdString());
-        m_choosers->hireAnswer = sampleCell(PositionCol);
+        SCOPED_TRACE(sampleCell(RosterCols::Name).toStdString());
+        m_choosers->hireAnswer = sampleCell(RosterCols::Position);
         run("HirePlayer");
-        typeInto(players(), NameCol, slot, sampleCell(NameCol));
-        typeInto(players(), SppCol, slot, sampleCell(SppCol));
-        for (const QString& skill : sampleCell(SkillsCol).split(QStringLiteral(", "))) {
-            if (cell(SheetGrid::Players, SkillsCol, slot).contains(skill))
+        typeInto(players(), RosterCols::Name, slot, sampleCell(RosterCols::Name));
+        typeInto(players(), RosterCols::Spp, slot, sampleCell(RosterCols::Spp));
+        for (const QString& skill : sampleCell(RosterCols::Skills).split(QStringLiteral(", "))) {
+            if (cell(SheetGrid::Players, RosterCols::Skills, slot).contains(skill))
                 continue;
-            players()->setCurrentCell(SkillsCol, slot);
+            players()->setCurrentCell(RosterCols::Skills, slot);
             m_choosers->skillAnswer = skill;
             run("AddSkill");
         }
-        for (const int col : {PositionCol, 3, 4, 5, 6, SkillsCol, CostCol})
+        for (const int col : {RosterCols::Position, 3, 4, 5, 6, RosterCols::Skills, RosterCols::Cost})
             EXPECT_EQ(cell(SheetGrid::Players, col, slot), sampleCell(col)) << col;
     }
     EXPECT_EQ(slot, 11);
-    EXPECT_EQ(cell(SheetGrid::Details, 1, RaceRow), "Dwarf");
-    EXPECT_EQ(cell(SheetGrid::Details, 1, TreasuryRow), "70k");
+    EXPECT_EQ(cell(SheetGrid::Details, 1, DetailsRows::Race), "Dwarf");
+    EXPECT_EQ(cell(SheetGrid::Details, 1, DetailsRows::Treasury), "70k");
     typeInto(details(), 1, DetailsRows::TeamRating, QStringLiteral("106"));
 
     QStringList findings;
