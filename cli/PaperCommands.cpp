@@ -57,44 +57,41 @@ void storePdf(const RosterSheet& sheet, const QString& fileName)
 // widely.
 constexpr std::size_t mostPdfsPerBatch = 32;
 
-using PageFailures = std::vector<std::optional<std::string>>;
-
-// Prints the pages from first up to end as one batch and stores each page's
-// PDF; returns each page's failure line, or nothing for a page stored.
-PageFailures storePdfBatch(const std::vector<std::string>& pages, std::size_t first, std::size_t end,
-                           const OutputPlan& plan)
+// A page of a batch: its PDF and where it goes, or the line its failure is
+// reported with.
+struct PrintedPage
 {
-    PageFailures failures(end - first);
-    const auto fail = [&](std::size_t index, const TeamEditorError& error) {
-        failures[index - first] = pageFailureLine(pages[index], error, true);
-    };
+    QByteArray pdf;
+    QString output;
+    std::optional<std::string> failure;
+};
+
+// Prints the pages from first up to end as one batch.
+std::vector<PrintedPage> printPdfBatch(const std::vector<std::string>& pages, std::size_t first,
+                                       std::size_t end, const OutputPlan& plan)
+{
+    std::vector<PrintedPage> printed(end - first);
     RosterPdfBatch batch;
-    std::vector<std::pair<std::size_t, QString>> printed; // page index, output
+    std::vector<std::size_t> added; // indexes into printed, in the batch's order
     for (std::size_t index = first; index < end; ++index) {
+        PrintedPage& page = printed[index - first];
         try {
-            const QString& output = plan.outputFor(index);
+            page.output = plan.outputFor(index);
             batch.add(RosterPaper(sheetOfPage(pages[index])));
-            printed.emplace_back(index, output);
+            added.push_back(index - first);
         } catch (const TeamEditorError& error) {
-            fail(index, error);
+            page.failure = pageFailureLine(pages[index], error, true);
         }
     }
     try {
-        const std::vector<QByteArray> documents = batch.take();
-        for (std::size_t i = 0; i < printed.size(); ++i) {
-            const auto& [index, output] = printed[i];
-            try {
-                const QByteArray& pdf = documents[i];
-                storeFile(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), output);
-            } catch (const TeamEditorError& error) {
-                fail(index, error);
-            }
-        }
+        std::vector<QByteArray> documents = batch.take();
+        for (std::size_t i = 0; i < added.size(); ++i)
+            printed[added[i]].pdf = std::move(documents[i]);
     } catch (const TeamEditorError& error) {
-        for (const auto& entry : printed)
-            fail(entry.first, error);
+        for (const std::size_t i : added)
+            printed[i].failure = pageFailureLine(pages[first + i], error, true);
     }
-    return failures;
+    return printed;
 }
 
 // Deletes a thread once it has finished.
@@ -110,8 +107,9 @@ struct FinishedThread
 // The batches are printed on as many threads as the machine runs at once,
 // each batch wholly on one thread, as Qt's text documents and PDF writers
 // keep to the thread that made them. Each thread has about two batches to
-// print, so that the threads finish about together, and each batch's pages
-// are reported in page order once it and those before it are stored.
+// print, so that the threads finish about together. The pages are stored and
+// reported here, in page order, each batch once it and those before it are
+// printed.
 void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, const FailureReport& report)
 {
     const auto threads = static_cast<std::size_t>(std::max(1, QThread::idealThreadCount()));
@@ -119,19 +117,19 @@ void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, co
     const std::size_t perBatch = std::clamp<std::size_t>(
         (pages.size() + threads * batchesAThread - 1) / (threads * batchesAThread), 1, mostPdfsPerBatch);
     const std::size_t batches = (pages.size() + perBatch - 1) / perBatch;
-    std::vector<std::promise<PageFailures>> stored(batches);
-    std::vector<std::future<PageFailures>> failures;
-    for (auto& batch : stored)
-        failures.push_back(batch.get_future());
+    std::vector<std::promise<std::vector<PrintedPage>>> printing(batches);
+    std::vector<std::future<std::vector<PrintedPage>>> printed;
+    for (auto& batch : printing)
+        printed.push_back(batch.get_future());
     std::atomic<std::size_t> next = 0;
     const auto printBatches = [&] {
         for (std::size_t batch; (batch = next++) < batches;) {
             try {
                 const std::size_t first = batch * perBatch;
-                stored[batch].set_value(
-                    storePdfBatch(pages, first, std::min(first + perBatch, pages.size()), plan));
+                printing[batch].set_value(
+                    printPdfBatch(pages, first, std::min(first + perBatch, pages.size()), plan));
             } catch (...) {
-                stored[batch].set_exception(std::current_exception());
+                printing[batch].set_exception(std::current_exception());
             }
         }
     };
@@ -142,9 +140,21 @@ void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, co
         printers.emplace_back(QThread::create(printBatches));
         printers.back()->start();
     }
-    for (auto& batch : failures) {
-        for (const auto& failure : batch.get())
-            report(failure);
+    for (std::size_t batch = 0; batch < batches; ++batch) {
+        std::vector<PrintedPage> batchPages = printed[batch].get();
+        for (std::size_t i = 0; i < batchPages.size(); ++i) {
+            PrintedPage& page = batchPages[i];
+            if (!page.failure) {
+                try {
+                    storeFile(
+                        std::string_view(page.pdf.constData(), static_cast<std::size_t>(page.pdf.size())),
+                        page.output);
+                } catch (const TeamEditorError& error) {
+                    page.failure = pageFailureLine(pages[batch * perBatch + i], error, true);
+                }
+            }
+            report(page.failure);
+        }
     }
 }
 

@@ -81,10 +81,11 @@ QString paperHtml(const RosterSheet& sheet, const QString& note)
     return html;
 }
 
-// The image every roster is laid out on.
+// The image every roster is laid out on, one a thread, as rosters may be
+// laid out on several at once.
 QImage& layoutDevice()
 {
-    static QImage image = [] {
+    thread_local QImage image = [] {
         QImage made(1, 1, QImage::Format_RGB32);
         const int dotsPerMetre = qRound(layoutDpi / 0.0254);
         made.setDotsPerMeterX(dotsPerMetre);
