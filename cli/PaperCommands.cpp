@@ -52,9 +52,11 @@ void storePdf(const RosterSheet& sheet, const QString& fileName)
     storeRosterPdf(sheet, PaperOptions{}, fileName);
 }
 
-// Pages printed together share the fonts their PDF documents embed; this
-// many at most keeps the pages held in memory few while that work is shared
-// widely.
+// Pages printed together share the fonts their PDF documents embed, which
+// takes about as long as printing a few pages. A batch holds enough pages
+// that embedding stays a small share on a machine of many processors, and
+// few enough that little is held in memory.
+constexpr std::size_t leastPdfsPerBatch = 8;
 constexpr std::size_t mostPdfsPerBatch = 32;
 
 // A page of a batch: its PDF and where it goes, or the line its failure is
@@ -114,8 +116,9 @@ void storePdfs(const std::vector<std::string>& pages, const OutputPlan& plan, co
 {
     const auto threads = static_cast<std::size_t>(std::max(1, QThread::idealThreadCount()));
     constexpr std::size_t batchesAThread = 2;
-    const std::size_t perBatch = std::clamp<std::size_t>(
-        (pages.size() + threads * batchesAThread - 1) / (threads * batchesAThread), 1, mostPdfsPerBatch);
+    const std::size_t perBatch =
+        std::clamp<std::size_t>((pages.size() + threads * batchesAThread - 1) / (threads * batchesAThread),
+                                leastPdfsPerBatch, mostPdfsPerBatch);
     const std::size_t batches = (pages.size() + perBatch - 1) / perBatch;
     std::vector<std::promise<std::vector<PrintedPage>>> printing(batches);
     std::vector<std::future<std::vector<PrintedPage>>> printed;
