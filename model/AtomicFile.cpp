@@ -24,6 +24,11 @@ AtomicFile::AtomicFile(std::string target, const std::string& keepModeOf) : m_ta
 {
     if (m_target.empty() || m_target.back() == '/')
         throw EFileError("Cannot create file " + m_target, std::strerror(m_target.empty() ? ENOENT : EISDIR));
+    // The rename needs only the folder's permission: a file its owner made
+    // read-only is refused here, as opening it for writing would refuse it.
+    const int access = faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+    if (access != 0 && access != ENOENT)
+        throw EFileError("Cannot create file " + m_target, std::strerror(access));
     // A new file of our own, never one found under that name; the umask
     // applies to its permissions as to any file created.
     int error = 0;

@@ -14,7 +14,8 @@ public:
     // keepModeOf: an existing file whose permissions the new one takes
     // (the target's, when it is replaced); empty, or missing, for the usual
     // permissions of a new file. Throws EFileError "Cannot create file
-    // <target>" with the system's reason.
+    // <target>" with the system's reason, also for an existing target that
+    // the process may not write.
     explicit AtomicFile(std::string target, const std::string& keepModeOf = {});
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;

@@ -136,6 +136,28 @@ TEST_F(PageStore, ReadOnlyFolderLeavesTheOldFileAsItWas)
     EXPECT_EQ(entries(folder), QStringList{"team.htm"});
 }
 
+// A page its owner made read-only is not replaced by a save, though its folder
+// allows the rename.
+TEST_F(PageStore, ReadOnlyFileIsNotReplaced)
+{
+    const QString folder = path("shared");
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("shared"));
+    ::chmod(QFile::encodeName(folder).constData(), 0777);
+    const QString target = folder + "/kept.htm";
+
+    const int status = inChildProcess([&] {
+        if (!dropRootInChild())
+            return 2;
+        writeFile(target, m_oldRoster);
+        ::chmod(QFile::encodeName(target).constData(), 0444);
+        return expectStoreError(m_page, target, "Cannot create file " + target.toStdString());
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(target), m_oldRoster);
+    EXPECT_EQ(entries(folder), QStringList{"kept.htm"});
+}
+
 TEST_F(PageStore, FullDiskLeavesTheOldFileAsItWas)
 {
     const QString target = path("team.htm");
