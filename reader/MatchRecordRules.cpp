@@ -30,8 +30,13 @@ void startRecord(ScanState& state)
 {
     MatchRecord& record = state.matchRecord;
     state.matchRecordOpen = true;
-    // Emptying the cells counts the columns through the font stage.
-    state.fontStage = record.ColCount + 1;
+    // Emptying the cells counts the columns through the font stage, which
+    // ends the reading of FONT tags. A title met before both faces are read
+    // is a heading text that names a record (a team called "Match Record
+    // Breakers", in a page's title line): the fonts that follow it are still
+    // read, as in any page this program writes for such a team.
+    if (state.fontStage >= 2)
+        state.fontStage = record.ColCount + 1;
     record.Cells.clear();
     setSize(record, 1, 1);
     record.FixedRows = 0;

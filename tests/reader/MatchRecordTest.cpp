@@ -105,6 +105,14 @@ TEST(MatchRecord, RowsCountColumnsInTheFontStage)
                                  "<TR></TR>", "<FONT FACE=\"Verdana\">"});
     EXPECT_EQ(none.HeadingFontName, "Verdana");
     EXPECT_EQ(none.TableFontName, "Courier");
+
+    // A title before both faces are read leaves the stage where it is.
+    const TTeam titleFirst =
+        readTeam({"<TITLE>Match Record Breakers</TITLE>", "<FONT FACE=\"Arial\" COLOR=\"#FF0000\">",
+                  "Game Record Keepers", "<FONT FACE=\"Courier\">"});
+    EXPECT_EQ(titleFirst.HeadingFontName, "Arial");
+    EXPECT_EQ(titleFirst.HeadingFontColor, 0x0000FFu);
+    EXPECT_EQ(titleFirst.TableFontName, "Courier");
 }
 
 TEST(MatchRecord, RecordsShowingTheSameGridAreEqualHoweverMuchTheyStore)

@@ -30,6 +30,23 @@ ReadBack readBack(const RosterSheet& sheet)
 
 constexpr int teamsPerProperty = 300;
 
+// The texts of the page's heading lines: its title, race and coach.
+struct HeadingTexts
+{
+    const char* name;
+    const char* race;
+    const char* coach;
+};
+
+GeneratedTeam teamWithHeadings(TeamGenerator& generator, const HeadingTexts& heading)
+{
+    GeneratedTeam generated = generator.plainTeam();
+    generated.team.TeamName = heading.name;
+    generated.team.Race = heading.race;
+    generated.team.Coach = heading.coach;
+    return generated;
+}
+
 // Texts without the reader's keywords come back to the same display, in
 // either encoding.
 TEST(RoundTrip, PlainTeamsReadBackToTheSameDisplay)
@@ -63,20 +80,12 @@ TEST(RoundTrip, CountKeywordsInTextsStillRead)
         ASSERT_NO_THROW(readBack(shown));
     }
 
-    const struct
-    {
-        const char* name;
-        const char* race;
-        const char* coach;
-    } headings[] = {{"Rolls Reavers", "Fan Factory", "Rating Kings"},
-                    {"Fan Factory", "Rating Kings", "Rolls Reavers"},
-                    {"Rating Kings", "Rolls Reavers", "Fan Factory"}};
-    for (const auto& heading : headings) {
+    const HeadingTexts headings[] = {{"Rolls Reavers", "Fan Factory", "Rating Kings"},
+                                     {"Fan Factory", "Rating Kings", "Rolls Reavers"},
+                                     {"Rating Kings", "Rolls Reavers", "Fan Factory"}};
+    for (const HeadingTexts& heading : headings) {
         SCOPED_TRACE(heading.name);
-        GeneratedTeam generated = generator.plainTeam();
-        generated.team.TeamName = heading.name;
-        generated.team.Race = heading.race;
-        generated.team.Coach = heading.coach;
+        const GeneratedTeam generated = teamWithHeadings(generator, heading);
         const ReadBack back = readBack(buildSheet(generated.team, generated.record, TextEncoding::Utf8));
         EXPECT_EQ(back.team.TeamName, heading.name);
         EXPECT_EQ(back.team.Race, heading.race);
@@ -84,6 +93,28 @@ TEST(RoundTrip, CountKeywordsInTextsStillRead)
         EXPECT_EQ(back.team.ReRolls, generated.team.ReRolls);
         EXPECT_EQ(back.team.FanFactor, generated.team.FanFactor);
         EXPECT_EQ(back.team.TeamRating, generated.team.TeamRating);
+    }
+}
+
+// A heading text that names a game or match record (in the title, the race
+// or the coach line, all before the font lines) must not cost the page its
+// faces and colours.
+TEST(RoundTrip, RecordWordsInHeadingTextsKeepTheLook)
+{
+    const HeadingTexts headings[] = {{"Match Record Breakers", "Orc", "Gorbag"},
+                                     {"Ironjaws", "Game Record Keepers", "Gorbag"},
+                                     {"Ironjaws", "Orc", "Record Match Maker"}};
+    TeamGenerator generator(11, TextEncoding::Utf8);
+    for (const HeadingTexts& heading : headings) {
+        SCOPED_TRACE(std::string(heading.name) + " / " + heading.race + " / " + heading.coach);
+        GeneratedTeam generated = teamWithHeadings(generator, heading);
+        generated.team.HeadingFontName = "Verdana";
+        generated.team.HeadingFontColor = 0x0000FF;
+        generated.team.TableFontName = "Courier";
+        const RosterSheet shown = buildSheet(generated.team, generated.record, TextEncoding::Utf8);
+        std::optional<ReadBack> back;
+        ASSERT_NO_THROW(back.emplace(readBack(shown)));
+        expectSameSheet(back->display, shown);
     }
 }
 
