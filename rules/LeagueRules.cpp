@@ -48,6 +48,12 @@ bool containsName(const QStringList& names, QStringView name)
                        [&](const QString& listed) { return sameName(listed, name); });
 }
 
+QString nameKey(QStringView name)
+{
+    // A case-insensitive comparison folds the case of each character as this does.
+    return trimmedName(name).toString().toCaseFolded();
+}
+
 namespace {
 
 template <typename Item, typename Key>
