@@ -187,6 +187,8 @@ private:
         if (team.contains(QStringLiteral("mostPlayers")))
             rules.mostPlayers = integer(team.value(QStringLiteral("mostPlayers")),
                                         child(at, QStringLiteral("mostPlayers")), 1, 16);
+        // A league that fields fewer than the default fewest needs no more than it may field.
+        rules.fewestPlayers = std::min(rules.fewestPlayers, rules.mostPlayers);
         if (team.contains(QStringLiteral("fewestPlayers")))
             rules.fewestPlayers = integer(team.value(QStringLiteral("fewestPlayers")),
                                           child(at, QStringLiteral("fewestPlayers")), 0, rules.mostPlayers);

@@ -161,6 +161,12 @@ TEST(RulesFile, ReadsEveryPartAndWritesItBackTheSame)
     EXPECT_EQ(plain.fewestPlayers, 11);
     EXPECT_EQ(plain.mostPlayers, 16);
     EXPECT_FALSE(plain.startingTreasury.has_value());
+    // A league of fewer players than a team needs by default needs no more than it may field.
+    const LeagueRules sevens =
+        parseRules(validWith("{\"fewestPlayers\": 11, \"mostPlayers\": 16}", "{\"mostPlayers\": 7}"),
+                   QStringLiteral("sevens.json"));
+    EXPECT_EQ(sevens.fewestPlayers, 7);
+    EXPECT_EQ(sevens.mostPlayers, 7);
 }
 
 TEST(RulesFile, RefusesFilesItCannotOrMustNotRead)
