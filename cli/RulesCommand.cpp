@@ -75,10 +75,8 @@ QString raceSummary(const RaceRules& race)
         titles.append(position.title);
     const auto yesNo = [](bool flag) { return flag ? QStringLiteral("yes") : QStringLiteral("no"); };
     return QStringLiteral("%1: %2 position%3 (%4), re-roll %5, apothecary %6, wizard %7")
-        .arg(race.name)
-        .arg(race.positions.size())
-        .arg(race.positions.size() == 1 ? QString() : QStringLiteral("s"))
-        .arg(titles.join(QStringLiteral(", ")),
+        .arg(race.name, QString::number(race.positions.size()),
+             race.positions.size() == 1 ? QString() : QStringLiteral("s"), titles.join(QStringLiteral(", ")),
              QString::fromStdString(formatMoney(race.reRollPrice, defaultMoneyStyle())),
              yesNo(race.mayHireApothecary), yesNo(race.mayHireWizard));
 }

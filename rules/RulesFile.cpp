@@ -12,8 +12,9 @@
 #include <cmath>
 
 ERulesFileError::ERulesFileError(const QString& path, int line, int column, const QString& reason)
-    : TeamEditorError(
-          QStringLiteral("%1:%2:%3: %4").arg(path).arg(line).arg(column).arg(reason).toStdString()),
+    : TeamEditorError(QStringLiteral("%1:%2:%3: %4")
+                          .arg(path, QString::number(line), QString::number(column), reason)
+                          .toStdString()),
       m_line(line), m_column(column), m_reason(reason)
 {
 }

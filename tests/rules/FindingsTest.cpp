@@ -175,6 +175,9 @@ TEST(RosterFindings, OneRowPerKind)
         {"a team rating other than the formula's",
          cell(Details, 1, 2, "125"),
          {warning(Details, 1, 2, "team rating 125 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
+        {"a team rating that reads like a place holder is quoted as it stands",
+         cell(Details, 1, 2, "%1"),
+         {warning(Details, 1, 2, "team rating %1 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
     };
     for (const FindingRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -126,6 +126,13 @@ TEST(RulesFile, RefusesWhatBreaksTheFormatWithItsPlace)
         SCOPED_TRACE(row.json.toStdString());
         EXPECT_EQ(refusal(row.json), row.refusal);
     }
+    // A file name of a download keeps its escapes ("%2C" for a comma) in the message.
+    try {
+        parseRules("[]", QStringLiteral("Grimstone%2CValley%1.json"));
+        ADD_FAILURE() << "accepted";
+    } catch (const ERulesFileError& error) {
+        EXPECT_STREQ(error.what(), "Grimstone%2CValley%1.json:1:1: the file must be an object { ... }");
+    }
 }
 
 TEST(RulesFile, ReadsEveryPartAndWritesItBackTheSame)
