@@ -48,8 +48,10 @@ int learn(const std::vector<std::string>& args)
     });
     for (const QString& conflict : learner.conflicts())
         std::fprintf(stderr, "%s\n", conflict.toUtf8().constData());
-    const QString league = output.empty() ? QStringLiteral("Learned league")
-                                          : QFileInfo(QString::fromStdString(output)).completeBaseName();
+    // A file named only by its extension (".json") gives the league no name.
+    const QString fileName =
+        output.empty() ? QString() : QFileInfo(QString::fromStdString(output)).completeBaseName().trimmed();
+    const QString league = fileName.isEmpty() ? QStringLiteral("Learned league") : fileName;
     const QByteArray text = rulesFileText(learner.rules(league));
     if (output.empty()) {
         if (!writeOut(text)) {

@@ -97,6 +97,11 @@ TEST_F(CliRules, ExitStatuses)
         {"rules learn from a page that cannot be read",
          {"rules", "learn", mended, m_pages.filePath("none.htm")},
          1},
+        // The league is named after the file, or generically where its name is only an extension.
+        {"rules learn into a file named .json",
+         {"rules", "learn", mended, "-o", m_pages.filePath(".json")},
+         0},
+        {"the file learned into .json reads back", {"rules", "check", m_pages.filePath(".json")}, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
