@@ -161,7 +161,7 @@ private:
             return;
         const QString& stated =
             m_sheet.cell(SheetGrid::Details, DetailsRows::ValueCol, DetailsRows::TeamRating);
-        if (cellNumber(stated, std::nullopt) == expected->rating)
+        if (statesRating(stated, expected->rating))
             return;
         add(Severity::Warning, detailsCell(DetailsRows::TeamRating),
             QStringLiteral("team rating %1 should be %2: team value %3 / %4 + %5 SPP / %6")

@@ -176,6 +176,13 @@ TEST(RosterFindings, OneRowPerKind)
         {"a team rating other than the formula's",
          cell(Details, 1, 2, "125"),
          {warning(Details, 1, 2, "team rating 125 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
+        {"a team rating beyond 32 bits that is the formula's",
+         [](RosterSheet& sheet, LeagueRules& rules) {
+             rules.teamRating->valueDivisor = 1;
+             sheet.setCell(Players, 15, 1, QStringLiteral("2,500,000k"));
+             sheet.setCell(Details, 1, 2, QStringLiteral("2501090013"));
+         },
+         {}},
         {"a team rating that reads like a place holder is quoted as it stands",
          cell(Details, 1, 2, "%1"),
          {warning(Details, 1, 2, "team rating %1 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
