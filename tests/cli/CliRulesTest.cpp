@@ -137,6 +137,21 @@ TEST_F(CliRules, FindingsFollowTheMoneyLine)
     EXPECT_EQ(json.out.count('\n'), 1) << json.out.toStdString();
 }
 
+// Texts from a page are written as the file names are: a control character
+// would otherwise reach the terminal, which could rewrite the lines before it.
+TEST_F(CliRules, PageTextsInPlainLinesHaveTheirControlCharactersEscaped)
+{
+    const QString page =
+        sampleWith({{InjuredRow, MendedRow},
+                    {"Block, Thick Skull, Tackle", "Block, Thick Skull, Tackle, Hex\x1b[1A\x1b[2K"},
+                    {">1,170k<", ">1,170k\x1b[2K<"}});
+    const Printed plain = cli({"check", "--rules", ExampleLeague, page});
+    const QString expected =
+        page + ": Cost of Team 1,170k\\x1b[2K (unknown amount), team value 1170k: unknown\n" + page +
+        ": player 1 (Blitzer): skill Hex\\x1b[1A\\x1b[2K is not one of the league's skills (error)\n";
+    EXPECT_EQ(plain.out.toStdString(), expected.toStdString());
+}
+
 // Pages generated from known rules: the file learned from them reads back,
 // and every page keeps it.
 TEST_F(CliRules, LearnThenCheckFindsNothing)
