@@ -5,6 +5,7 @@
 #include "PageStore.h"
 #include "RulesFile.h"
 #include "RulesFileWriter.h"
+#include "RulesFindingsOutput.h"
 #include "RulesLearner.h"
 #include "SheetBuilder.h"
 
@@ -47,7 +48,7 @@ int learn(const std::vector<std::string>& args)
                           QString::fromStdString(page));
     });
     for (const QString& conflict : learner.conflicts())
-        std::fprintf(stderr, "%s\n", conflict.toUtf8().constData());
+        std::fprintf(stderr, "%s\n", escapedText(conflict.toStdString()).c_str());
     // A file named only by its extension (".json") gives the league no name.
     const QString fileName =
         output.empty() ? QString() : QFileInfo(QString::fromStdString(output)).completeBaseName().trimmed();
@@ -116,10 +117,10 @@ int check(const std::vector<std::string>& args)
         std::fprintf(stderr, "%s\n", failureText(error).c_str());
         return 1;
     }
-    QString text = leagueSummary(rules) + u'\n';
+    std::string text = escapedText(leagueSummary(rules).toStdString()) + '\n';
     for (const RaceRules& race : rules.races)
-        text += raceSummary(race) + u'\n';
-    if (!writeOut(text.toUtf8())) {
+        text += escapedText(raceSummary(race).toStdString()) + '\n';
+    if (!writeOut(QByteArray::fromStdString(text))) {
         std::fputs("Unable to write to standard output\n", stderr);
         return 1;
     }

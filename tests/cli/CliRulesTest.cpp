@@ -150,6 +150,19 @@ TEST_F(CliRules, PageTextsInPlainLinesHaveTheirControlCharactersEscaped)
         page + ": Cost of Team 1,170k\\x1b[2K (unknown amount), team value 1170k: unknown\n" + page +
         ": player 1 (Blitzer): skill Hex\\x1b[1A\\x1b[2K is not one of the league's skills (error)\n";
     EXPECT_EQ(plain.out.toStdString(), expected.toStdString());
+
+    // So are a rules file's names in its summary, and a page's in what learn says of the pages.
+    QFile example(ExampleLeague);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QString rules = file(QStringLiteral("escapes.json"),
+                               example.readAll().replace("Valley League", "Valley\\u001b[2J League"));
+    const Printed summary = cli({"rules", "check", rules});
+    EXPECT_TRUE(summary.out.startsWith("Grimstone Valley\\x1b[2J League: 1 race"))
+        << summary.out.toStdString();
+    const QString renamed = sampleWith({{">Dwarf<", ">Dwarf\x1b[2K<"}});
+    const QString cheaper = sampleWith({{">Dwarf<", ">Dwarf\x1b[2K<"}, {">70k<", ">60k<"}});
+    const Printed learned = cli({"rules", "learn", renamed, cheaper});
+    EXPECT_TRUE(learned.err.startsWith("Dwarf\\x1b[2K Longbeard: cost 70k")) << learned.err.toStdString();
 }
 
 // Pages generated from known rules: the file learned from them reads back,
