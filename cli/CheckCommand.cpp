@@ -51,40 +51,17 @@ const char* verdictOf(const PageCheck& check)
     return "unknown";
 }
 
-// A file name as one line of plain output: a line break in it would pass for
-// the end of the page's line, so control characters and the backslash are
-// written as escapes ("\n", "\x0d", "\\").
-std::string escapedName(const std::string& path)
-{
-    std::string name;
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            name += "\\\\";
-        else if (c == '\n')
-            name += "\\n";
-        else if (byte >= 0x20 && byte != 0x7F)
-            name += c;
-        else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
-            name += escaped;
-        }
-    }
-    return name;
-}
-
 std::string plainLine(const std::string& path, const PageCheck& check)
 {
-    std::string line =
-        escapedName(path) + ": Cost of Team " + (check.stated.empty() ? "not given" : check.stated);
+    std::string line = escapedText(path) + ": Cost of Team " +
+                       (check.stated.empty() ? "not given" : escapedText(check.stated));
     if (check.statedAmount.isUnknown())
         line += " (unknown amount)";
     if (check.sum.value.isKnown())
         line += ", team value " + formatMoneyLike(check.sum.value.amount, check.stated);
     else
         line += ", team value unknown (" + unknownReason(check.sum) + ")";
-    return line + ": " + verdictOf(check) + "\n" + findingLines(escapedName(path), check.findings);
+    return line + ": " + verdictOf(check) + "\n" + findingLines(escapedText(path), check.findings);
 }
 
 std::string jsonLine(const std::string& path, const PageCheck& check, bool withRules)

@@ -5,6 +5,7 @@
 #include "PageStore.h"
 #include "RulesFile.h"
 #include "RulesFileWriter.h"
+#include "RulesFindingsOutput.h"
 #include "RulesLearner.h"
 #include "SheetBuilder.h"
 
@@ -47,9 +48,11 @@ int learn(const std::vector<std::string>& args)
                           QString::fromStdString(page));
     });
     for (const QString& conflict : learner.conflicts())
-        std::fprintf(stderr, "%s\n", conflict.toUtf8().constData());
-    const QString league = output.empty() ? QStringLiteral("Learned league")
-                                          : QFileInfo(QString::fromStdString(output)).completeBaseName();
+        std::fprintf(stderr, "%s\n", escapedText(conflict.toStdString()).c_str());
+    // A file named only by its extension (".json") gives the league no name.
+    const QString fileName =
+        output.empty() ? QString() : QFileInfo(QString::fromStdString(output)).completeBaseName().trimmed();
+    const QString league = fileName.isEmpty() ? QStringLiteral("Learned league") : fileName;
     const QByteArray text = rulesFileText(learner.rules(league));
     if (output.empty()) {
         if (!writeOut(text)) {
@@ -75,10 +78,8 @@ QString raceSummary(const RaceRules& race)
         titles.append(position.title);
     const auto yesNo = [](bool flag) { return flag ? QStringLiteral("yes") : QStringLiteral("no"); };
     return QStringLiteral("%1: %2 position%3 (%4), re-roll %5, apothecary %6, wizard %7")
-        .arg(race.name)
-        .arg(race.positions.size())
-        .arg(race.positions.size() == 1 ? QString() : QStringLiteral("s"))
-        .arg(titles.join(QStringLiteral(", ")),
+        .arg(race.name, QString::number(race.positions.size()),
+             race.positions.size() == 1 ? QString() : QStringLiteral("s"), titles.join(QStringLiteral(", ")),
              QString::fromStdString(formatMoney(race.reRollPrice, defaultMoneyStyle())),
              yesNo(race.mayHireApothecary), yesNo(race.mayHireWizard));
 }
@@ -116,10 +117,10 @@ int check(const std::vector<std::string>& args)
         std::fprintf(stderr, "%s\n", failureText(error).c_str());
         return 1;
     }
-    QString text = leagueSummary(rules) + u'\n';
+    std::string text = escapedText(leagueSummary(rules).toStdString()) + '\n';
     for (const RaceRules& race : rules.races)
-        text += raceSummary(race) + u'\n';
-    if (!writeOut(text.toUtf8())) {
+        text += escapedText(raceSummary(race).toStdString()) + '\n';
+    if (!writeOut(QByteArray::fromStdString(text))) {
         std::fputs("Unable to write to standard output\n", stderr);
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "RulesFindingsOutput.h"
 
+#include <cstdio>
+
 namespace {
 
 const char* gridName(SheetGrid grid)
@@ -23,8 +25,29 @@ std::string findingLines(const std::string& path, const std::vector<RulesFinding
 {
     std::string lines;
     for (const RulesFinding& finding : findings)
-        lines += path + ": " + finding.text.toStdString() + " (" + severityName(finding.severity) + ")\n";
+        lines += path + ": " + escapedText(finding.text.toStdString()) + " (" +
+                 severityName(finding.severity) + ")\n";
     return lines;
+}
+
+std::string escapedText(const std::string& text)
+{
+    std::string written;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            written += "\\\\";
+        else if (c == '\n')
+            written += "\\n";
+        else if (byte >= 0x20 && byte != 0x7F)
+            written += c;
+        else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
+            written += escaped;
+        }
+    }
+    return written;
 }
 
 void writeFindingsJson(JsonWriter& json, const std::vector<RulesFinding>& findings)

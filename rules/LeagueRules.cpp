@@ -1,5 +1,7 @@
 #include "LeagueRules.h"
 
+#include "PlayerFindings.h"
+
 #include <algorithm>
 
 const char* characteristicName(Characteristic which)
@@ -48,6 +50,12 @@ bool containsName(const QStringList& names, QStringView name)
                        [&](const QString& listed) { return sameName(listed, name); });
 }
 
+QString nameKey(QStringView name)
+{
+    // A case-insensitive comparison folds the case of each character as this does.
+    return trimmedName(name).toString().toCaseFolded();
+}
+
 namespace {
 
 template <typename Item, typename Key>
@@ -91,9 +99,11 @@ SkillChoice skillsOpenTo(const LeagueRules& rules, const PositionRules& position
     for (const SkillRules& skill : rules.skills) {
         if (containsName(taken, skill.name))
             continue;
-        if (containsName(position.normalCategories, skill.category))
+        // As the findings judge it: a skill the league has not placed yet is a normal one.
+        const std::optional<AdvanceKind> kind = skillAdvanceKind(position, skill);
+        if (kind == AdvanceKind::Skill)
             choice.normal.append(skill.name);
-        else if (containsName(position.doubleCategories, skill.category))
+        else if (kind == AdvanceKind::DoubleSkill)
             choice.onDouble.append(skill.name);
     }
     return choice;

@@ -139,6 +139,9 @@ struct LeagueRules
 // Whether two names from a roster or a rules file name the same thing.
 bool sameName(QStringView a, QStringView b);
 bool containsName(const QStringList& names, QStringView name);
+// What two names have in common exactly when sameName finds them the same, so
+// that many names can be looked up by it.
+QString nameKey(QStringView name);
 
 // The skills a player of the position may still take, normal and double apart,
 // leaving out those he has; for the editor's Add Skill.

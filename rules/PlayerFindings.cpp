@@ -75,11 +75,8 @@ private:
             if (*value == expected)
                 continue;
             QString text = QStringLiteral("%1 %2 should be %3: the %4 profile has %1 %5")
-                               .arg(name)
-                               .arg(*value)
-                               .arg(expected)
-                               .arg(m_position->title)
-                               .arg(start);
+                               .arg(name, QString::number(*value), QString::number(expected),
+                                    m_position->title, QString::number(start));
             if (m_skills.gained[index] != 0)
                 text += QStringLiteral(", plus %1 for advances").arg(m_skills.gained[index]);
             if (losses[index] != 0)

@@ -94,9 +94,8 @@ private:
             if (++fielded[index] > position->most)
                 add(Severity::Error, playerCell(row.slot, RosterCols::Position),
                     QStringLiteral("player %1 (%2): one %3 too many: a %4 team may field %5")
-                        .arg(row.slot)
-                        .arg(row.position, position->title, m_race->name)
-                        .arg(position->most));
+                        .arg(QString::number(row.slot), row.position, position->title, m_race->name,
+                             QString::number(position->most)));
         }
     }
 
@@ -162,15 +161,14 @@ private:
             return;
         const QString& stated =
             m_sheet.cell(SheetGrid::Details, DetailsRows::ValueCol, DetailsRows::TeamRating);
-        if (cellNumber(stated, std::nullopt) == expected->rating)
+        if (statesRating(stated, expected->rating))
             return;
         add(Severity::Warning, detailsCell(DetailsRows::TeamRating),
             QStringLiteral("team rating %1 should be %2: team value %3 / %4 + %5 SPP / %6")
-                .arg(stated.trimmed().isEmpty() ? QStringLiteral("(none)") : stated.trimmed())
-                .arg(expected->rating)
-                .arg(moneyText(expected->teamValue), moneyText(m_rules.teamRating->valueDivisor))
-                .arg(expected->totalSpp)
-                .arg(m_rules.teamRating->sppDivisor));
+                .arg(stated.trimmed().isEmpty() ? QStringLiteral("(none)") : stated.trimmed(),
+                     QString::number(expected->rating), moneyText(expected->teamValue),
+                     moneyText(m_rules.teamRating->valueDivisor), QString::number(expected->totalSpp),
+                     QString::number(m_rules.teamRating->sppDivisor)));
     }
 
     const RosterSheet& m_sheet;

@@ -37,9 +37,8 @@ std::vector<PositionOffer> positionOffers(const RaceRules& race, const RosterShe
 QString positionOfferText(const PositionOffer& offer)
 {
     return QStringLiteral("%1, %2, %3 of %4 left")
-        .arg(offer.position->title, moneyTextLike(offer.position->cost))
-        .arg(offer.left())
-        .arg(offer.position->most);
+        .arg(offer.position->title, moneyTextLike(offer.position->cost), QString::number(offer.left()),
+             QString::number(offer.position->most));
 }
 
 bool isEmptySlot(const RosterSheet& sheet, int slot)

@@ -7,12 +7,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <cmath>
 
 ERulesFileError::ERulesFileError(const QString& path, int line, int column, const QString& reason)
-    : TeamEditorError(
-          QStringLiteral("%1:%2:%3: %4").arg(path).arg(line).arg(column).arg(reason).toStdString()),
+    : TeamEditorError(QStringLiteral("%1:%2:%3: %4")
+                          .arg(path, QString::number(line), QString::number(column), reason)
+                          .toStdString()),
       m_line(line), m_column(column), m_reason(reason)
 {
 }
@@ -30,6 +32,24 @@ QString nameOf(const JsonPath& at)
 {
     return at.empty() ? QStringLiteral("the file") : jsonPathText(at);
 }
+
+// The names read so far, by their keys: a file may list many thousands, and
+// each new one is compared with all of them.
+class NamesSeen
+{
+public:
+    bool contains(QStringView name) const { return m_keys.contains(nameKey(name)); }
+    // False when the same name was seen before.
+    bool add(QStringView name)
+    {
+        const qsizetype before = m_keys.size();
+        m_keys.insert(nameKey(name));
+        return m_keys.size() != before;
+    }
+
+private:
+    QSet<QString> m_keys;
+};
 
 // Reads the document against the format, failing with the place of the first
 // thing that breaks it.
@@ -146,11 +166,12 @@ private:
     QStringList names(const QJsonValue& value, const JsonPath& at) const
     {
         QStringList list;
+        NamesSeen seen;
         const QJsonArray items = array(value, at);
         for (qsizetype i = 0; i < items.size(); ++i) {
             const JsonPath itemAt = child(at, int(i));
             const QString name = text(items[i], itemAt);
-            if (containsName(list, name))
+            if (!seen.add(name))
                 fail(itemAt, QStringLiteral("%1 is listed twice in %2").arg(name, nameOf(at)));
             list.append(name);
         }
@@ -167,6 +188,8 @@ private:
         if (team.contains(QStringLiteral("mostPlayers")))
             rules.mostPlayers = integer(team.value(QStringLiteral("mostPlayers")),
                                         child(at, QStringLiteral("mostPlayers")), 1, 16);
+        // A league that fields fewer than the default fewest needs no more than it may field.
+        rules.fewestPlayers = std::min(rules.fewestPlayers, rules.mostPlayers);
         if (team.contains(QStringLiteral("fewestPlayers")))
             rules.fewestPlayers = integer(team.value(QStringLiteral("fewestPlayers")),
                                           child(at, QStringLiteral("fewestPlayers")), 0, rules.mostPlayers);
@@ -191,7 +214,7 @@ private:
         prices.wizard = price("wizard");
     }
 
-    void readSkills(const QJsonObject& root, LeagueRules& rules) const
+    void readSkills(const QJsonObject& root, LeagueRules& rules)
     {
         const JsonPath at = {QStringLiteral("skills")};
         const QJsonArray skills = array(required(root, {}, "skills"), at);
@@ -202,9 +225,10 @@ private:
             read.name = text(required(skill, skillAt, "name"), child(skillAt, QStringLiteral("name")));
             read.category =
                 text(required(skill, skillAt, "category"), child(skillAt, QStringLiteral("category")));
-            if (rules.findSkill(read.name))
+            if (!m_skills.add(read.name))
                 fail(child(skillAt, QStringLiteral("name")),
                      QStringLiteral("skill %1 is listed twice").arg(read.name));
+            m_categories.add(read.category);
             rules.skills.push_back(std::move(read));
         }
     }
@@ -213,13 +237,14 @@ private:
     {
         const JsonPath at = {QStringLiteral("races")};
         const QJsonArray races = array(required(root, {}, "races"), at);
+        NamesSeen raceNames;
         for (qsizetype i = 0; i < races.size(); ++i) {
             const JsonPath raceAt = child(at, int(i));
             const QJsonObject race =
                 object(races[i], raceAt, {"name", "reRoll", "apothecary", "wizard", "positions"});
             RaceRules read;
             read.name = text(required(race, raceAt, "name"), child(raceAt, QStringLiteral("name")));
-            if (rules.findRace(read.name))
+            if (!raceNames.add(read.name))
                 fail(child(raceAt, QStringLiteral("name")),
                      QStringLiteral("race %1 is listed twice").arg(read.name));
             read.reRollPrice =
@@ -230,9 +255,10 @@ private:
                 boolean(required(race, raceAt, "wizard"), child(raceAt, QStringLiteral("wizard")));
             const JsonPath positionsAt = child(raceAt, QStringLiteral("positions"));
             const QJsonArray positions = array(required(race, raceAt, "positions"), positionsAt);
+            NamesSeen titles;
             for (qsizetype p = 0; p < positions.size(); ++p) {
-                PositionRules position = readPosition(positions[p], child(positionsAt, int(p)), rules);
-                if (read.findPosition(position.title))
+                PositionRules position = readPosition(positions[p], child(positionsAt, int(p)));
+                if (!titles.add(position.title))
                     fail(child(child(positionsAt, int(p)), QStringLiteral("title")),
                          QStringLiteral("position %1 is listed twice for the %2 race")
                              .arg(position.title, read.name));
@@ -242,7 +268,7 @@ private:
         }
     }
 
-    PositionRules readPosition(const QJsonValue& value, const JsonPath& at, const LeagueRules& rules) const
+    PositionRules readPosition(const QJsonValue& value, const JsonPath& at) const
     {
         const QJsonObject given = object(
             value, at, {"title", "most", "cost", "MA", "ST", "AG", "AV", "skills", "normal", "double"});
@@ -260,26 +286,22 @@ private:
         const JsonPath skillsAt = keyAt("skills");
         position.startingSkills = names(need("skills"), skillsAt);
         for (qsizetype i = 0; i < position.startingSkills.size(); ++i) {
-            if (!rules.findSkill(position.startingSkills[i]))
+            if (!m_skills.contains(position.startingSkills[i]))
                 fail(
                     child(skillsAt, int(i)),
                     QStringLiteral("starting skill %1 is not in \"skills\"").arg(position.startingSkills[i]));
         }
-        position.normalCategories = categories(given, at, "normal", rules);
-        position.doubleCategories = categories(given, at, "double", rules);
+        position.normalCategories = categories(given, at, "normal");
+        position.doubleCategories = categories(given, at, "double");
         return position;
     }
 
-    QStringList categories(const QJsonObject& position, const JsonPath& at, const char* key,
-                           const LeagueRules& rules) const
+    QStringList categories(const QJsonObject& position, const JsonPath& at, const char* key) const
     {
         const JsonPath listAt = child(at, QString::fromLatin1(key));
         const QStringList listed = names(required(position, at, key), listAt);
         for (qsizetype i = 0; i < listed.size(); ++i) {
-            const bool someSkillHasIt =
-                std::any_of(rules.skills.begin(), rules.skills.end(),
-                            [&](const SkillRules& skill) { return sameName(skill.category, listed[i]); });
-            if (!someSkillHasIt)
+            if (!m_categories.contains(listed[i]))
                 fail(child(listAt, int(i)), QStringLiteral("no skill has the category %1").arg(listed[i]));
         }
         return listed;
@@ -336,6 +358,8 @@ private:
 
     const QByteArray& m_json;
     const QString& m_path;
+    NamesSeen m_skills;
+    NamesSeen m_categories; // those of the skills
 };
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "RosterRows.h"
 #include "TeamValue.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <functional>
 
@@ -129,7 +131,8 @@ struct RulesLearner::Learned
 {
     std::vector<RaceSeen> races;
     std::array<Votes<GoldPieces>, PricedStaff.size()> prices;
-    QStringList skills; // in the spelling first seen
+    QStringList skills;                   // in the spelling first seen
+    QHash<QString, qsizetype> skillIndex; // into skills, by nameKey: pages may name thousands
     QStringList notes;
 
     // The skills of a skills text in the spelling first seen, in alphabetical order.
@@ -137,9 +140,13 @@ struct RulesLearner::Learned
     {
         QStringList named;
         for (const QString& skill : text.skills) {
-            const auto known = std::find_if(skills.begin(), skills.end(),
-                                            [&](const QString& s) { return sameName(s, skill); });
-            const QString spelling = known == skills.end() ? (skills.append(skill), skill) : *known;
+            const QString key = nameKey(skill);
+            auto at = skillIndex.constFind(key);
+            if (at == skillIndex.cend()) {
+                at = skillIndex.insert(key, skills.size());
+                skills.append(skill);
+            }
+            const QString& spelling = skills[*at];
             if (!named.contains(spelling))
                 named.append(spelling);
         }

@@ -24,6 +24,13 @@ std::optional<TeamRating> teamRatingOf(const RosterSheet& sheet, const TeamRatin
     return teamRatingOf(playerRows(sheet), moneyTextsOf(sheet), formula);
 }
 
+bool statesRating(const QString& text, std::int64_t rating)
+{
+    bool ok = false;
+    const qlonglong stated = QStringView(text).trimmed().toLongLong(&ok);
+    return ok && stated == rating;
+}
+
 TeamRatingFollower::TeamRatingFollower(RosterSheet& sheet) : m_sheet(sheet)
 {
     m_observer = m_sheet.addObserver([this](const SheetChange& change) { sheetChanged(change); });
@@ -71,7 +78,7 @@ bool TeamRatingFollower::update()
 
 bool TeamRatingFollower::holdsRating(std::int64_t rating) const
 {
-    return cellNumber(ratingText(), std::nullopt) == rating;
+    return statesRating(ratingText(), rating);
 }
 
 bool TeamRatingFollower::cellFollows() const

@@ -24,6 +24,10 @@ std::optional<TeamRating> teamRatingOf(const std::vector<PlayerRow>& players, co
                                        const TeamRatingFormula& formula);
 std::optional<TeamRating> teamRatingOf(const RosterSheet& sheet, const TeamRatingFormula& formula);
 
+// Whether a team rating's cell states the rating: the whole number, blanks
+// around it allowed. A rating may be larger than a characteristic's number.
+bool statesRating(const QString& text, std::int64_t rating);
+
 // Keeps a roster sheet's team rating in step with its edits by the league's
 // formula, as the totals keep Cost of Team: the rating follows only while its
 // cell holds what the formula gave last, or nothing; a rating the coach typed

@@ -97,6 +97,11 @@ TEST_F(CliRules, ExitStatuses)
         {"rules learn from a page that cannot be read",
          {"rules", "learn", mended, m_pages.filePath("none.htm")},
          1},
+        // The league is named after the file, or generically where its name is only an extension.
+        {"rules learn into a file named .json",
+         {"rules", "learn", mended, "-o", m_pages.filePath(".json")},
+         0},
+        {"the file learned into .json reads back", {"rules", "check", m_pages.filePath(".json")}, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -130,6 +135,34 @@ TEST_F(CliRules, FindingsFollowTheMoneyLine)
     EXPECT_EQ(finding.value("Row").toInt(), 8);
     // One page, one line, as check --json gives without rules.
     EXPECT_EQ(json.out.count('\n'), 1) << json.out.toStdString();
+}
+
+// Texts from a page are written as the file names are: a control character
+// would otherwise reach the terminal, which could rewrite the lines before it.
+TEST_F(CliRules, PageTextsInPlainLinesHaveTheirControlCharactersEscaped)
+{
+    const QString page =
+        sampleWith({{InjuredRow, MendedRow},
+                    {"Block, Thick Skull, Tackle", "Block, Thick Skull, Tackle, Hex\x1b[1A\x1b[2K"},
+                    {">1,170k<", ">1,170k\x1b[2K<"}});
+    const Printed plain = cli({"check", "--rules", ExampleLeague, page});
+    const QString expected =
+        page + ": Cost of Team 1,170k\\x1b[2K (unknown amount), team value 1170k: unknown\n" + page +
+        ": player 1 (Blitzer): skill Hex\\x1b[1A\\x1b[2K is not one of the league's skills (error)\n";
+    EXPECT_EQ(plain.out.toStdString(), expected.toStdString());
+
+    // So are a rules file's names in its summary, and a page's in what learn says of the pages.
+    QFile example(ExampleLeague);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QString rules = file(QStringLiteral("escapes.json"),
+                               example.readAll().replace("Valley League", "Valley\\u001b[2J League"));
+    const Printed summary = cli({"rules", "check", rules});
+    EXPECT_TRUE(summary.out.startsWith("Grimstone Valley\\x1b[2J League: 1 race"))
+        << summary.out.toStdString();
+    const QString renamed = sampleWith({{">Dwarf<", ">Dwarf\x1b[2K<"}});
+    const QString cheaper = sampleWith({{">Dwarf<", ">Dwarf\x1b[2K<"}, {">70k<", ">60k<"}});
+    const Printed learned = cli({"rules", "learn", renamed, cheaper});
+    EXPECT_TRUE(learned.err.startsWith("Dwarf\\x1b[2K Longbeard: cost 70k")) << learned.err.toStdString();
 }
 
 // Pages generated from known rules: the file learned from them reads back,

@@ -1,5 +1,6 @@
 #include "PageFixtures.h"
 #include "RosterFindings.h"
+#include "RosterRows.h"
 #include "RulesFile.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,16 @@ TEST(RosterFindings, OneRowPerKind)
         {"a team rating other than the formula's",
          cell(Details, 1, 2, "125"),
          {warning(Details, 1, 2, "team rating 125 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
+        {"a team rating beyond 32 bits that is the formula's",
+         [](RosterSheet& sheet, LeagueRules& rules) {
+             rules.teamRating->valueDivisor = 1;
+             sheet.setCell(Players, 15, 1, QStringLiteral("2,500,000k"));
+             sheet.setCell(Details, 1, 2, QStringLiteral("2501090013"));
+         },
+         {}},
+        {"a team rating that reads like a place holder is quoted as it stands",
+         cell(Details, 1, 2, "%1"),
+         {warning(Details, 1, 2, "team rating %1 should be 130: team value 1170k / 10k + 66 SPP / 5")}},
     };
     for (const FindingRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -205,4 +216,33 @@ TEST(RosterFindings, WhatTheRulesDoNotGiveIsNotChecked)
     const std::vector<RulesFinding> findings = rosterFindings(empty, rules);
     EXPECT_EQ(describe(findings),
               describe({warning(Players, 2, 1, "0 players, but a team needs at least 11")}));
+}
+
+// What Add Skill offers a player is what the findings then accept: a skill of
+// another category is left out, and one the league has not placed yet (all
+// of a learned file's) is open to every position.
+TEST(RosterFindings, SkillsOpenToAPlayerAreThoseTheFindingsAccept)
+{
+    LeagueRules rules = exampleLeague();
+    rules.skills.push_back({QStringLiteral("Fend"), UnknownCategory.toString()});
+    const SheetCellRef skillsCell = playerCell(6, RosterCols::Skills);
+    for (const PositionRules& position : rules.races[0].positions) {
+        const SkillChoice open = skillsOpenTo(rules, position, position.startingSkills);
+        for (const SkillRules& skill : rules.skills) {
+            if (containsName(position.startingSkills, skill.name))
+                continue;
+            SCOPED_TRACE(position.title.toStdString() + " taking " + skill.name.toStdString());
+            RosterSheet sheet = cleanSample();
+            sheet.setCell(Players, RosterCols::Position, 6, position.title);
+            sheet.setCell(Players, RosterCols::Skills, 6,
+                          (position.startingSkills + QStringList{skill.name}).join(QStringLiteral(", ")));
+            const std::vector<RulesFinding> findings = rosterFindings(sheet, rules);
+            const bool outside =
+                std::any_of(findings.begin(), findings.end(), [&](const RulesFinding& finding) {
+                    return finding.cell == skillsCell && finding.text.contains(QStringLiteral("outside"));
+                });
+            EXPECT_EQ(containsName(open.normal, skill.name) || containsName(open.onDouble, skill.name),
+                      !outside);
+        }
+    }
 }

@@ -53,6 +53,7 @@ TEST(RulesLearner, NamesThePagesThatDisagree)
     RosterSheet cheaper = samplePageSheet();
     cheaper.setCell(SheetGrid::Players, 15, 9, QStringLiteral("60k"));
     cheaper.setCell(SheetGrid::Extras, 2, 0, QStringLiteral("x $50k ="));
+    cheaper.setCell(SheetGrid::Players, 7, 1, QStringLiteral("BLOCK, thick skull, Tackle"));
     RulesLearner learner;
     learner.addRoster(samplePageSheet(), QStringLiteral("a.htm"));
     learner.addRoster(samplePageSheet(), QStringLiteral("b.htm"));
@@ -72,4 +73,9 @@ TEST(RulesLearner, NamesThePagesThatDisagree)
     const PositionRules* longbeard = rules.races[0].findPosition(u"Longbeard");
     ASSERT_NE(longbeard, nullptr);
     EXPECT_EQ(longbeard->most, 5);
+    // A skill is learned once, in the spelling first seen.
+    const auto blocks = std::count_if(rules.skills.begin(), rules.skills.end(),
+                                      [](const SkillRules& skill) { return sameName(skill.name, u"block"); });
+    EXPECT_EQ(blocks, 1);
+    EXPECT_EQ(rules.findSkill(u"thick skull")->name, "Thick Skull");
 }

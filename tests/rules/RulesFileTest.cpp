@@ -96,6 +96,14 @@ TEST(RulesFile, RefusesWhatBreaksTheFormatWithItsPlace)
          "league.json:13:115: block is listed twice in races[0].positions[0].skills"},
         {validWith("{\"name\": \"Dodge\"", "{\"name\": \"BLOCK\""),
          "league.json:19:6: skill BLOCK is listed twice"},
+        {validWith("\"wizard\": false,", "\"wizard\": false, \"positions\": []}, {\"name\": \" DWARF \", "
+                                         "\"reRoll\": \"40k\", \"apothecary\": true, \"wizard\": false,"),
+         "league.json:11:43: race DWARF is listed twice"},
+        {validWith("\"double\": [\"Agility\"]}",
+                   "\"double\": [\"Agility\"]}, {\"title\": \"longbeard\", \"most\": 1, "
+                   "\"cost\": \"1k\", \"MA\": 1, \"ST\": 1, \"AG\": 1, \"AV\": 1, "
+                   "\"skills\": [], \"normal\": [\"general\"], \"double\": []}"),
+         "league.json:13:164: position longbeard is listed twice for the Dwarf race"},
         {validWith("\"positions\": [", "\"positions\": \"Longbeard\", \"list\": ["),
          "league.json:12:33: unknown key \"list\" in races[0]"},
         {validWith("\"wizard\": false,", "\"wizard\": false, \"positions\": 5}, {\"name\": \"Elf\","),
@@ -117,6 +125,13 @@ TEST(RulesFile, RefusesWhatBreaksTheFormatWithItsPlace)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.json.toStdString());
         EXPECT_EQ(refusal(row.json), row.refusal);
+    }
+    // A file name of a download keeps its escapes ("%2C" for a comma) in the message.
+    try {
+        parseRules("[]", QStringLiteral("Grimstone%2CValley%1.json"));
+        ADD_FAILURE() << "accepted";
+    } catch (const ERulesFileError& error) {
+        EXPECT_STREQ(error.what(), "Grimstone%2CValley%1.json:1:1: the file must be an object { ... }");
     }
 }
 
@@ -153,6 +168,12 @@ TEST(RulesFile, ReadsEveryPartAndWritesItBackTheSame)
     EXPECT_EQ(plain.fewestPlayers, 11);
     EXPECT_EQ(plain.mostPlayers, 16);
     EXPECT_FALSE(plain.startingTreasury.has_value());
+    // A league of fewer players than a team needs by default needs no more than it may field.
+    const LeagueRules sevens =
+        parseRules(validWith("{\"fewestPlayers\": 11, \"mostPlayers\": 16}", "{\"mostPlayers\": 7}"),
+                   QStringLiteral("sevens.json"));
+    EXPECT_EQ(sevens.fewestPlayers, 7);
+    EXPECT_EQ(sevens.mostPlayers, 7);
 }
 
 TEST(RulesFile, RefusesFilesItCannotOrMustNotRead)
@@ -198,6 +219,26 @@ TEST(JsonLocation, LinesAndColumnsCountCharacters)
     EXPECT_EQ(at({QStringLiteral("x"), 5}), (TextPosition{3, 3}));
     EXPECT_EQ(at({QStringLiteral("n\u00e4me")}), (TextPosition{2, 3}));
     EXPECT_EQ(jsonPathText({QStringLiteral("races"), 0, QStringLiteral("MA")}), "races[0].MA");
+}
+
+// Names are looked up by their keys where a file lists many: a key must be
+// shared exactly by the names sameName finds the same, whatever their case,
+// blanks and script.
+TEST(LeagueRules, NameKeysAgreeWithSameName)
+{
+    // Sharp s, dotted and dotless i, Kelvin and ohm signs, final sigma, a
+    // title-case digraph, a ligature, a script beyond 16 bits and lone halves of one.
+    QStringList names =
+        QString::fromUtf8("Block|block| BLOCK\t|Blocks||  |\u00df|\u1e9e|ss|SS|\u0130|i|I|\u0131|K|"
+                          "\u212a|k|\u03a3|\u03c3|\u03c2|\u2126|\u03c9|\u01c4|\u01c5|\u01c6|"
+                          "\ufb00|ff|\U00010400|\U00010428|Thick Skull|thick  skull")
+            .split(u'|');
+    names << QString(QChar(0xd801)) << QString(QChar(0xdc00));
+    for (const QString& a : names) {
+        for (const QString& b : names)
+            EXPECT_EQ(sameName(a, b), nameKey(a) == nameKey(b))
+                << a.toStdString() << " / " << b.toStdString();
+    }
 }
 
 // The complete example of the format's description is a file the program reads.

@@ -80,6 +80,13 @@ TEST(TeamRatingFollower, FollowsOnlyWhileItHoldsTheFormulasRating)
         {"a rating typed while a part is unreadable stays",
          {type(Players, CostCol, 11, "$"), typeRating("99"), HireForSeventy},
          "99"},
+        {"a rating beyond 32 bits follows",
+         {typeRating(""),
+          [](RosterSheet&, TeamRatingFollower& follower) {
+              follower.setFormula(TeamRatingFormula{1, 5});
+          },
+          type(Players, CostCol, 1, "2,500,000k"), type(Players, SppCol, 9, "10")},
+         "2501090015"},
         {"the match record plays no part", {type(SheetGrid::Matches, 0, 1, "100")}, "130"},
         {"without a formula nothing follows",
          {[](RosterSheet&, TeamRatingFollower& follower) { follower.setFormula(std::nullopt); },
