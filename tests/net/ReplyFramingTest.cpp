@@ -439,3 +439,22 @@ TEST_F(HttpGet, HoldsHostileRepliesToTheirWord)
         }
     }
 }
+
+// A connection that ends in a reset, not in an orderly close, has lost what
+// was still on its way: over https as over http, the reply is no page.
+TEST_F(HttpGet, TakesAResetForAFailureNotForTheEndOfTheReply)
+{
+    for (const bool secure : {false, true}) {
+        SCOPED_TRACE(secure ? "over https" : "over http");
+        std::filesystem::remove(http.FileName.str());
+        // The pause lets the client take in all that was sent before the reset comes.
+        const std::string reply = "HTTP/1.0 200 OK\r\n\r\n" + std::string(4000, 'p');
+        ServerProcess server(servedOver(
+            secure,
+            {.reply = reply, .reset = true, .pauseAfter = static_cast<int>(reply.size()), .pauseMs = 200}));
+        const std::string error = get(server.url("/team.htm"));
+        EXPECT_EQ(error.rfind("ESockError: ", 0), 0u) << error;
+        EXPECT_EQ(body(), "");
+        EXPECT_FALSE(http.Connected());
+    }
+}
