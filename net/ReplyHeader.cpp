@@ -117,7 +117,12 @@ void ReplyHeader::readField(const std::string& line)
     if (field == "set-cookie") {
         m_cookieIn = value;
     } else if (field == "content-length") {
-        m_contentLength = leadingNumber(value);
+        // Which of two lengths is the body's cannot be told: taking either
+        // could pass a cut page off as whole.
+        const std::optional<std::int64_t> length = leadingNumber(value);
+        if (m_contentLength && length && *length != *m_contentLength)
+            throw HTTPException("Conflicting lengths in reply from server");
+        m_contentLength = length;
     } else if (field == "location") {
         m_location = withoutBlanks(value);
     } else if (field == "transfer-encoding") {

@@ -18,7 +18,8 @@ public:
 
     // Takes the next line exactly as read, line end included; an empty line
     // means the peer closed. Returns false once the header has ended.
-    // Throws HTTPException "HTTP header too large" past the bounds.
+    // Throws HTTPException "HTTP header too large" past the bounds, and
+    // "Conflicting lengths in reply from server" for two different lengths.
     bool addLine(const std::string& line);
 
     // The status code, 0 when the status line holds none.
