@@ -120,6 +120,7 @@ std::optional<std::string> TNMHTTP::transaction()
         }
         SendRequest();
         const ReplyHeader header = ReadHeader();
+        endIfCanceled();
         if (isRedirect(header.replyNumber()) && !header.location().empty()) {
             Disconnect();
             return header.location();
@@ -127,6 +128,7 @@ std::optional<std::string> TNMHTTP::transaction()
         checkReply(header);
         OutputFile body(FileName);
         captureBody(header, body);
+        endIfCanceled();
         body.commit();
         ReportStatus(2, "Transaction Completed");
     } catch (...) {
@@ -330,6 +332,15 @@ std::int64_t TNMHTTP::chunkSize()
     if (line[at] != ';' && line[at] != '\r' && line[at] != '\n')
         throw malformed();
     return size;
+}
+
+// The last bytes of a header or body may come from what was received before
+// a cancel, without another wait to end: the fetch ends all the same, so
+// that a cancelled fetch neither follows a redirect nor stores a page.
+void TNMHTTP::endIfCanceled() const
+{
+    if (BeenCanceled)
+        throw ESockError("Read Canceled");
 }
 
 void TNMHTTP::checkReply(const ReplyHeader& header)

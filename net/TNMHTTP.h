@@ -61,6 +61,7 @@ private:
     void captureChunks(BodyDecoder& body);
     std::int64_t chunkSize();
     void checkReply(const ReplyHeader& header);
+    void endIfCanceled() const;
 
     std::string m_requestUrl;
     std::string m_requestPath;
