@@ -42,7 +42,30 @@ std::optional<std::int64_t> leadingNumber(const std::string& text)
     return value;
 }
 
+// The codings a field lists, separated by commas, without "identity".
+std::vector<std::string> codingsOf(const std::string& value)
+{
+    std::vector<std::string> codings;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', start);
+        const std::string coding = lowerCased(withoutBlanks(value.substr(start, comma - start)));
+        if (!coding.empty() && coding != "identity")
+            codings.push_back(coding);
+        if (comma == std::string::npos)
+            return codings;
+        start = comma + 1;
+    }
+}
+
 } // namespace
+
+std::vector<std::string> ReplyHeader::codings() const
+{
+    std::vector<std::string> all = m_transferCodings;
+    all.insert(all.end(), m_contentCodings.begin(), m_contentCodings.end());
+    return all;
+}
 
 bool ReplyHeader::addLine(const std::string& line)
 {
@@ -94,13 +117,21 @@ void ReplyHeader::readField(const std::string& line)
     if (field == "set-cookie") {
         m_cookieIn = value;
     } else if (field == "content-length") {
-        m_contentLength = leadingNumber(value);
+        // Which of two lengths is the body's cannot be told: taking either
+        // could pass a cut page off as whole.
+        const std::optional<std::int64_t> length = leadingNumber(value);
+        if (m_contentLength && length && *length != *m_contentLength)
+            throw HTTPException("Conflicting lengths in reply from server");
+        m_contentLength = length;
     } else if (field == "location") {
         m_location = withoutBlanks(value);
     } else if (field == "transfer-encoding") {
-        const std::string codings = lowerCased(withoutBlanks(value));
-        constexpr std::string_view last = "chunked";
-        m_chunked = codings.size() >= last.size() &&
-                    codings.compare(codings.size() - last.size(), last.size(), last) == 0;
+        m_transferCodings = codingsOf(value);
+        m_chunked = !m_transferCodings.empty() && m_transferCodings.back() == "chunked";
+        if (m_chunked)
+            m_transferCodings.pop_back();
+    } else if (field == "content-encoding") {
+        const std::vector<std::string> codings = codingsOf(value);
+        m_contentCodings.insert(m_contentCodings.end(), codings.begin(), codings.end());
     }
 }

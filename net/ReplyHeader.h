@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Follows the lines of a reply header as they are read: the status line,
-// the Set-Cookie, Content-Length, Location and Transfer-Encoding fields (names
+// the Set-Cookie, Content-Length, Location, Transfer-Encoding and
+// Content-Encoding fields (names
 // in any letter case, blanks after the colon skipped), the empty line that ends the
 // header, and the bounds that keep a hostile server from growing it without end.
 class ReplyHeader
@@ -16,7 +18,8 @@ public:
 
     // Takes the next line exactly as read, line end included; an empty line
     // means the peer closed. Returns false once the header has ended.
-    // Throws HTTPException "HTTP header too large" past the bounds.
+    // Throws HTTPException "HTTP header too large" past the bounds, and
+    // "Conflicting lengths in reply from server" for two different lengths.
     bool addLine(const std::string& line);
 
     // The status code, 0 when the status line holds none.
@@ -33,6 +36,10 @@ public:
     const std::string& location() const { return m_location; }
     // Whether the body comes in chunks (Transfer-Encoding ending in "chunked").
     bool chunked() const { return m_chunked; }
+    // The codings the body comes in besides the chunks, lower-cased, as the
+    // Transfer-Encoding and Content-Encoding fields list them; "identity",
+    // which changes nothing, is left out.
+    std::vector<std::string> codings() const;
     // Bytes a line may still have before the header passes its bound.
     std::size_t room() const { return maxBytes - m_bytes; }
 
@@ -49,4 +56,6 @@ private:
     bool m_complete = false;
     std::string m_location;
     bool m_chunked = false;
+    std::vector<std::string> m_transferCodings;
+    std::vector<std::string> m_contentCodings;
 };

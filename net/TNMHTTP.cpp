@@ -1,5 +1,6 @@
 #include "TNMHTTP.h"
 
+#include "BodyDecoder.h"
 #include "ByteText.h"
 #include "NetErrors.h"
 #include "OutputFile.h"
@@ -119,6 +120,7 @@ std::optional<std::string> TNMHTTP::transaction()
         }
         SendRequest();
         const ReplyHeader header = ReadHeader();
+        endIfCanceled();
         if (isRedirect(header.replyNumber()) && !header.location().empty()) {
             Disconnect();
             return header.location();
@@ -126,6 +128,7 @@ std::optional<std::string> TNMHTTP::transaction()
         checkReply(header);
         OutputFile body(FileName);
         captureBody(header, body);
+        endIfCanceled();
         body.commit();
         ReportStatus(2, "Transaction Completed");
     } catch (...) {
@@ -247,24 +250,27 @@ ReplyHeader TNMHTTP::ReadHeader()
 // cannot hold the fetch for ever.
 void TNMHTTP::captureBody(const ReplyHeader& header, OutputFile& file)
 {
+    BodyDecoder body(header.codings(), file, maxBodyBytes, Host.str());
     if (header.chunked()) {
-        captureChunks(file);
+        captureChunks(body);
+        body.finish();
         return;
     }
     const std::optional<std::int64_t> announced = header.contentLength();
     if (announced && *announced > maxBodyBytes)
         throw HTTPException("Reply too large");
-    CaptureFile(file, announced.value_or(maxBodyBytes));
+    CaptureFile([&body](std::string_view bytes) { body.append(bytes); }, announced.value_or(maxBodyBytes));
     if (!announced && BytesRecvd() == maxBodyBytes && hasMoreData())
         throw HTTPException("Reply too large");
     if (announced && BytesRecvd() < *announced)
         throw HTTPException("Incomplete reply from server");
+    body.finish();
 }
 
 // Chunks: a size line in hexadecimal (extensions after ";" ignored), that
 // many bytes and a line end, until a chunk of size 0; then trailer lines up
-// to an empty one. The decoded bytes go to the file.
-void TNMHTTP::captureChunks(OutputFile& file)
+// to an empty one. The decoded bytes go to the body.
+void TNMHTTP::captureChunks(BodyDecoder& body)
 {
     ReportStatus(2, "Capture File");
     m_bytesRecvd = 0;
@@ -280,7 +286,7 @@ void TNMHTTP::captureChunks(OutputFile& file)
                 buffer.data(), static_cast<std::size_t>(std::min<std::int64_t>(left, buffer.size())));
             if (got == 0)
                 throw HTTPException("Incomplete reply from server");
-            file.append({buffer.data(), got});
+            body.append({buffer.data(), got});
             left -= static_cast<std::int64_t>(got);
             m_bytesRecvd += static_cast<std::int64_t>(got);
             if (OnPacketRecvd)
@@ -326,6 +332,15 @@ std::int64_t TNMHTTP::chunkSize()
     if (line[at] != ';' && line[at] != '\r' && line[at] != '\n')
         throw malformed();
     return size;
+}
+
+// The last bytes of a header or body may come from what was received before
+// a cancel, without another wait to end: the fetch ends all the same, so
+// that a cancelled fetch neither follows a redirect nor stores a page.
+void TNMHTTP::endIfCanceled() const
+{
+    if (BeenCanceled)
+        throw ESockError("Read Canceled");
 }
 
 void TNMHTTP::checkReply(const ReplyHeader& header)

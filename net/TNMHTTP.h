@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+class BodyDecoder;
 class OutputFile;
 class ReplyHeader;
 
@@ -13,7 +14,8 @@ class ReplyHeader;
 // (directly, or to Proxy at ProxyPort; an https URL then goes through a
 // CONNECT tunnel), secures an https connection, sends the request, writes
 // the reply header into HeaderName and the body into FileName, and
-// disconnects. Redirects are followed, all within MaxTime. It accepts only a complete reply with
+// disconnects. Redirects are followed, all within MaxTime. A body compressed
+// by gzip or deflate is stored unpacked. It accepts only a complete reply with
 // a 2xx status; the body file is replaced only by such a reply.
 class TNMHTTP : public TPowersock
 {
@@ -56,9 +58,10 @@ private:
     // came before the peer closed; longer than room only when past the bound.
     std::string readWholeLine(std::size_t room);
     void captureBody(const ReplyHeader& header, OutputFile& file);
-    void captureChunks(OutputFile& file);
+    void captureChunks(BodyDecoder& body);
     std::int64_t chunkSize();
     void checkReply(const ReplyHeader& header);
+    void endIfCanceled() const;
 
     std::string m_requestUrl;
     std::string m_requestPath;

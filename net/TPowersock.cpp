@@ -557,11 +557,11 @@ bool TPowersock::hasMoreData()
 void TPowersock::CaptureFile(const std::string& name, std::int64_t maxBytes)
 {
     OutputFile file(name);
-    CaptureFile(file, maxBytes);
+    CaptureFile([&file](std::string_view bytes) { file.append(bytes); }, maxBytes);
     file.commit();
 }
 
-void TPowersock::CaptureFile(OutputFile& file, std::int64_t maxBytes)
+void TPowersock::CaptureFile(const ByteSink& store, std::int64_t maxBytes)
 {
     ReportStatus(2, "Capture File");
     m_bytesRecvd = 0;
@@ -572,7 +572,7 @@ void TPowersock::CaptureFile(OutputFile& file, std::int64_t maxBytes)
         const std::size_t got = readSome(buffer.data(), want);
         if (got == 0)
             break;
-        file.append({buffer.data(), got});
+        store({buffer.data(), got});
         m_bytesRecvd += static_cast<std::int64_t>(got);
         if (OnPacketRecvd)
             OnPacketRecvd(*this);

@@ -9,9 +9,9 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-class OutputFile;
 class TlsSession;
 
 // One TCP client connection over IPv4, optionally secured by TLS (StartTls),
@@ -29,6 +29,7 @@ class TPowersock
 public:
     using StatusEvent = std::function<void(TPowersock& sender, const std::string& text)>;
     using NotifyEvent = std::function<void(TPowersock& sender)>;
+    using ByteSink = std::function<void(std::string_view bytes)>;
 
     static constexpr std::int64_t noLimit = std::numeric_limits<std::int64_t>::max();
 
@@ -82,7 +83,8 @@ public:
     // Stores what arrives in the file Name until the peer closes or maxBytes
     // have been stored.
     void CaptureFile(const std::string& name, std::int64_t maxBytes = noLimit);
-    void CaptureFile(OutputFile& file, std::int64_t maxBytes = noLimit);
+    // The same, handing the bytes to store as they arrive.
+    void CaptureFile(const ByteSink& store, std::int64_t maxBytes = noLimit);
     // Sends the whole stream from its start.
     void SendStream(std::istream& stream);
     void Cancel();

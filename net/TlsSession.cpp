@@ -167,8 +167,10 @@ TlsSession::Step TlsSession::step(int result, bool reading)
         done.waitFor = POLLIN;
     else if (error == SSL_ERROR_WANT_WRITE)
         done.waitFor = POLLOUT;
+    // The end of the connection, with or without the close notice; a reset
+    // (errno set) has lost what was on its way and is a failure, as over http.
     else if (error == SSL_ERROR_ZERO_RETURN ||
-             (error == SSL_ERROR_SYSCALL && reading && ERR_peek_error() == 0))
+             (error == SSL_ERROR_SYSCALL && reading && ERR_peek_error() == 0 && errno == 0))
         done.closed = true;
     else {
         m_open = false;

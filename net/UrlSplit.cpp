@@ -78,8 +78,10 @@ std::string withoutDotSegments(const std::string& path)
 
 } // namespace
 
-UrlSplit splitUrl(const std::string& url)
+UrlSplit splitUrl(const std::string& whole)
 {
+    // A fragment names a place in the page, for the reader: it is never sent.
+    const std::string url = whole.substr(0, whole.find('#'));
     const std::size_t colon = url.find(':');
     if (colon == std::string::npos)
         fail();

@@ -13,12 +13,13 @@ struct UrlSplit
     std::string requestPath; // from the slash after the host on; "/" when there is none
 };
 
-// Splits an absolute URL. The schemes http and https are taken in any letter
-// case; any other scheme raises HTTPException "Unsupported address: %s". A
-// text whose part before the first ":" cannot be a scheme is split as an
-// http URL. Throws HTTPException "HTTP Parsing URL failed" for a text without
-// ":", a port that is not a number from 1 to 65535, or control characters,
-// which would break the request apart.
+// Splits an absolute URL, without its fragment ("#" and what follows). The
+// schemes http and https are taken in any letter case; any other scheme
+// raises HTTPException "Unsupported address: %s". A text whose part before
+// the first ":" cannot be a scheme is split as an http URL. Throws
+// HTTPException "HTTP Parsing URL failed" for a text without ":", a port that
+// is not a number from 1 to 65535, or control characters, which would break
+// the request apart.
 UrlSplit splitUrl(const std::string& url);
 
 // The absolute URL that reference (a redirect's Location) names, taken

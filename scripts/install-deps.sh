@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     xvfb xauth fonts-dejavu-core poppler-utils
     python3 curl hyperfine bc time linux-perf
-    libxml2-dev libxml2-utils
+    libxml2-dev libxml2-utils zlib1g-dev
     chromium
 )
 

@@ -174,6 +174,7 @@ void TForm_Parse::Button1Click()
 
 void TForm_Parse::readPageSource()
 {
+    refuseWhileFetching();
     const QString text = Cmb_HTML->currentText();
     m_history->startCommand();
     if (isUrl(text)) {
@@ -214,6 +215,7 @@ void TForm_Parse::browse()
 
 void TForm_Parse::StartParse(const QString& url)
 {
+    refuseWhileFetching();
     const BusyCursor busy;
     const QTemporaryDir folder = fetchFolder();
     if (!fetchPage(url, folder))
@@ -238,6 +240,7 @@ void TForm_Parse::setPageSource(const QString& text)
 
 void TForm_Parse::readPage(const QString& text)
 {
+    refuseWhileFetching();
     setPageSource(text);
     BtnParseClick();
 }
@@ -261,6 +264,15 @@ void TForm_Parse::BtnCancelClick()
 bool TForm_Parse::fetching() const
 {
     return m_fetching;
+}
+
+// A page opened while another is fetched (a drop, Open Recent) would be shown
+// and then replaced by the fetched one, and a second fetch would take the
+// first one's Cancel away: one page at a time.
+void TForm_Parse::refuseWhileFetching() const
+{
+    if (m_fetching)
+        throw TeamEditorError("A page is still being fetched: wait for it, or cancel it, first");
 }
 
 void TForm_Parse::cancelFetch()

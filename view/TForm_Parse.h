@@ -86,6 +86,7 @@ private:
 
     void createControls();
     class FetchScope;
+    void refuseWhileFetching() const;
     static QTemporaryDir fetchFolder();
     // Fetches url into folder and loads Memo1 with the page; false when Cancel ended it.
     bool fetchPage(const QString& url, const QTemporaryDir& folder);

@@ -2,6 +2,7 @@
 
 #include "EventPump.h"
 #include "NetErrors.h"
+#include "ScriptedServer.h"
 #include "TNMHTTP.h"
 #include "TempDir.h"
 
@@ -11,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 // A client whose files go to a fresh folder; get() gives what Get raised.
@@ -37,6 +39,16 @@ protected:
         } catch (const EFileError& e) {
             return std::string("EFileError: ") + e.what();
         }
+    }
+    // Serves the reply once; Get must then raise HTTPException with error
+    // (nothing when it is empty) and leave page as the body file.
+    void expectServed(const Reply& reply, const std::string& error, const std::string& page)
+    {
+        std::filesystem::remove(http.FileName.str());
+        ScriptedServer server(reply);
+        EXPECT_EQ(get(server.url()), error.empty() ? "" : "HTTPException: " + error);
+        EXPECT_EQ(body(), page);
+        EXPECT_FALSE(http.Connected());
     }
     std::string header() const { return readFile(http.HeaderName); }
     std::string body() const { return readFile(http.FileName); }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
+
 namespace {
 
 const std::string acceptLines =
@@ -289,6 +291,54 @@ TEST_F(HttpGet, AbortFromTheEventPumpEndsEachWait)
     setEventPump(nullptr);
     ScriptedServer server(okHeader);
     EXPECT_EQ(get(server.url()), "");
+}
+
+// A cancel that comes while the rest of a redirect's header is on its way
+// ends the fetch: the redirect is not followed. The event pump plays the
+// first server, so that the rest of the status line arrives right as the
+// cancel is given, while the client waits for that line's end.
+TEST_F(HttpGet, ACancelDuringARedirectIsNotLost)
+{
+    ScriptedServer target("HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nteam");
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+
+    int connection = -1;
+    std::string request;
+    bool partSent = false;
+    bool canceled = false;
+    setEventPump([&] {
+        if (connection < 0)
+            connection = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK);
+        char bytes[4096];
+        for (ssize_t got; connection >= 0 && (got = recv(connection, bytes, sizeof bytes, 0)) > 0;)
+            request.append(bytes, static_cast<std::size_t>(got));
+        int waiting = 0;
+        if (!partSent && request.find("\r\n\r\n") != std::string::npos) {
+            partSent = send(connection, "HTTP/1.0 302 Fo", 15, 0) == 15;
+        } else if (partSent && !canceled && ioctl(http.Handle(), FIONREAD, &waiting) == 0 && waiting == 0) {
+            // The client has taken the start of the line and waits for its end.
+            const std::string rest = "und\r\nLocation: " + target.url("/team.htm") + "\r\n\r\n";
+            send(connection, rest.data(), rest.size(), 0);
+            http.Abort();
+            canceled = true;
+        }
+    });
+    const std::string error =
+        get("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/start.htm");
+    setEventPump(nullptr);
+    close(connection);
+    close(listener);
+    EXPECT_TRUE(canceled);
+    EXPECT_EQ(error, "ESockError: Read Canceled");
+    EXPECT_EQ(body(), "");
+    EXPECT_FALSE(target.requestReceived());
 }
 
 TEST_F(HttpGet, RefusesAGetStartedWhileOneWaits)

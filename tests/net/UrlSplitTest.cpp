@@ -34,6 +34,11 @@ TEST(UrlSplit, SplitsHostPortAndPaths)
          "http//rosters.invalid:81/a"},
         {"http://h:81:82/a", "h", 81, "/a", "http://h:81:82/", "http://h:81:82/a"},
         {"http:team.htm", "", 80, "/", "http:team.htm/", "http:team.htm/"},
+        // A fragment names a place in the page and is never sent.
+        {"http://rosters.invalid/team.htm?id=7#players", "rosters.invalid", 80, "/team.htm?id=7",
+         "http://rosters.invalid/", "http://rosters.invalid/team.htm?id=7"},
+        {"http://rosters.invalid:81#top", "rosters.invalid", 81, "/", "http://rosters.invalid:81/",
+         "http://rosters.invalid:81/"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);

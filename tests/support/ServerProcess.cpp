@@ -76,7 +76,8 @@ ServerProcess::ServerProcess(const ServerScript& script)
     }
     for (const auto& [set, flag] :
          {std::pair{script.tls10Only, "--tls10"}, std::pair{script.holdOpen, "--hold-open"},
-          std::pair{script.atOnce, "--at-once"}, std::pair{script.proxy, "--proxy"}}) {
+          std::pair{script.atOnce, "--at-once"}, std::pair{script.proxy, "--proxy"},
+          std::pair{script.reset, "--reset"}}) {
         if (set)
             args.emplace_back(flag);
     }

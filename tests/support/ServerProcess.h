@@ -22,6 +22,7 @@ struct ServerScript
     std::string repeat{};
     bool holdOpen = false;
     bool atOnce = false; // answers without waiting for a request
+    bool reset = false;  // ends each connection with a reset, not an orderly close
     bool proxy = false;  // relays CONNECT tunnels
     int connections = 1;
     int dripMs = -1;     // >= 0: the reply goes one byte at a time, this far apart,

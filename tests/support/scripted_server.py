@@ -10,13 +10,15 @@ the --log file, sends the --reply bytes once, the --repeat bytes again and
 again until the client goes, and with --hold-open stays silent until the
 client closes. --drip MS sends the reply one byte at a time, MS apart (only bytes FROM to
 TO with --drip-range FROM:TO), and
---pause OFFSET:MS waits MS after the first OFFSET bytes. With --proxy it is an HTTP proxy that answers CONNECT and
+--pause OFFSET:MS waits MS after the first OFFSET bytes. --reset ends the
+connection with a reset instead of an orderly close. With --proxy it is an HTTP proxy that answers CONNECT and
 relays the bytes to the named host and back.
 """
 import argparse
 import select
 import socket
 import ssl
+import struct
 import sys
 import time
 import warnings
@@ -80,6 +82,9 @@ def serve(conn, args):
     if args.hold_open:
         while conn.recv(4096):
             pass
+    if args.reset:
+        # Closing with a zero linger time resets the connection: no orderly end.
+        conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
 
 
 def read_bytes(path):
@@ -98,6 +103,7 @@ def main():
     parser.add_argument("--repeat")
     parser.add_argument("--hold-open", action="store_true")
     parser.add_argument("--at-once", action="store_true")
+    parser.add_argument("--reset", action="store_true")
     parser.add_argument("--proxy", action="store_true")
     parser.add_argument("--connections", type=int, default=1)
     parser.add_argument("--log")

@@ -29,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -519,6 +520,46 @@ TEST_F(PageSourceDialogTest, ShowsProgressAndCancelEndsTheFetch)
         EXPECT_FALSE(QFileInfo::exists(
             QFileInfo(QString::fromStdString(m_dialog->NMHTTP1.FileName.str())).absolutePath()));
     }
+}
+
+// A page opened from outside while another is fetched (a drop, Open Recent,
+// the command line) is refused: it would be shown and then replaced by the
+// fetched page, and a second fetch would take the first one's Cancel away.
+TEST_F(PageSourceDialogTest, APageOpenedDuringAFetchIsRefusedAndTheFetchGoesOn)
+{
+    std::string otherPage = GoodPage;
+    otherPage.replace(otherPage.find("Orc Raiders"), 11, "Elf Rovers");
+    writeFile(inStart("other.htm"), otherPage);
+    ScriptedServer other(httpReply(otherPage));
+    const QString opened[] = {inStart("other.htm"), QString::fromStdString(other.url("/other.htm"))};
+    for (const QString& page : opened) {
+        SCOPED_TRACE(page.toStdString());
+        ScriptedServer server(httpReply(GoodPage));
+        const QString url = QString::fromStdString(server.url("/team.htm"));
+        m_dialog->show();
+        m_dialog->setPageSource(url);
+        std::string refused;
+        bool cancelStays = false;
+        bool tried = false;
+        setEventPump([&] {
+            if (std::exchange(tried, true))
+                return;
+            try {
+                m_dialog->readPage(page);
+            } catch (const TeamEditorError& error) {
+                refused = error.what();
+            }
+            cancelStays =
+                m_dialog->fetching() && control<QPushButton>(m_dialog.get(), "BtnCancel")->isVisible();
+        });
+        m_dialog->BtnParseClick();
+        setEventPump({});
+        EXPECT_EQ(refused, "A page is still being fetched: wait for it, or cancel it, first");
+        EXPECT_TRUE(cancelStays);
+        EXPECT_EQ(CurrentTeam.TeamName, "Orc Raiders");
+        EXPECT_EQ(m_dialog->pageSource().toStdString(), url.toStdString());
+    }
+    EXPECT_FALSE(other.requestReceived());
 }
 
 TEST_F(PageSourceDialogTest, StartParseReadsAUrlWithoutTheDialog)
