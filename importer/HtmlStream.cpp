@@ -237,10 +237,13 @@ void streamHtml(std::string_view bytes, HtmlEvents& events)
     std::string chunk;
     for (std::size_t at = 0; at < bytes.size() && !bridge.failed();) {
         std::size_t end = std::min(at + ChunkSize, bytes.size());
-        // No chunk ends inside a tag short enough to be an end tag of the document.
-        const std::size_t lastTag = bytes.rfind('<', end - 1);
-        if (end < bytes.size() && lastTag != std::string_view::npos && lastTag > at && end - lastTag < 16)
-            end = lastTag;
+        // No chunk ends inside a tag short enough to be an end tag of the
+        // document. Only the chunk's last bytes are searched: a search back
+        // through a page without tags would make the reading quadratic.
+        const std::size_t tail = std::max(at + 1, end - std::min<std::size_t>(end, 15));
+        if (const std::size_t lastTag = bytes.substr(tail, end - tail).rfind('<');
+            end < bytes.size() && lastTag != std::string_view::npos)
+            end = tail + lastTag;
         chunk.assign(bytes.substr(at, end - at));
         blankDocumentEndTags(chunk);
         htmlParseChunk(parser, chunk.data(), static_cast<int>(chunk.size()), 0);

@@ -85,12 +85,14 @@ TEST(ImportBounds, TheSummaryNamesEachIgnoredHeadingOnceAndAtMostTwenty)
 
 // Browsers show what follows the end of the document as part of its body;
 // older tools put their match records there. A page of many chunks puts the
-// end tags where a chunk would split them.
+// end tags where a chunk would split them (the padding of 65,504 bytes puts the
+// first chunk's end inside "</html>").
 TEST(ImportBounds, WhatFollowsTheEndOfTheDocumentIsRead)
 {
     const std::string roster = "<table><tr><th>Name</th><th>MA</th><th>ST</th></tr>"
                                "<tr><td>Ann</td><td>7</td><td>3</td></tr></table>";
-    for (const std::size_t padding : {std::size_t{0}, std::size_t{65'530}, std::size_t{3u << 20}}) {
+    for (const std::size_t padding :
+         {std::size_t{0}, std::size_t{65'504}, std::size_t{65'530}, std::size_t{3u << 20}}) {
         const std::string page = "<html><body><p>" + std::string(padding, 'x') + "</p></BODY >\r\n</html>" +
                                  "<!-- written by hand -->" + roster;
         const ImportResult result = importRosterPage(page);
