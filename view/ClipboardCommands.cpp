@@ -151,16 +151,18 @@ void ClipboardCommands::pasteText(StringGrid* grid, const QString& text)
     const bool fill = block.rowCount() == 1 && block.colCount() == 1;
     const QRect target =
         fill ? selection : QRect(selection.topLeft(), QSize(block.colCount(), block.rowCount()));
-    int leftOut = 0;
+    // Only the cells within the grid are visited: a ragged block of a long
+    // first line and many short lines spans billions of cells beyond it.
+    const QRect pasted = target & QRect(0, 0, grid->colCount(), grid->rowCount());
+    const qint64 leftOut =
+        qint64(target.width()) * target.height() - qint64(pasted.width()) * pasted.height();
     int refused = 0;
     m_history.asOneStep(QStringLiteral("Paste"), [&] {
-        for (int row = target.top(); row <= target.bottom(); ++row) {
-            for (int col = target.left(); col <= target.right(); ++col) {
+        for (int row = pasted.top(); row <= pasted.bottom(); ++row) {
+            for (int col = pasted.left(); col <= pasted.right(); ++col) {
                 const QString cell =
                     fill ? block.at(0, 0) : block.at(col - target.left(), row - target.top());
-                if (col >= grid->colCount() || row >= grid->rowCount()) {
-                    ++leftOut;
-                } else if (grid->isWholeNumberCell(col, row) && !isWholeNumber(cell)) {
+                if (grid->isWholeNumberCell(col, row) && !isWholeNumber(cell)) {
                     ++refused;
                 } else {
                     grid->setCell(col, row, cell);
@@ -168,7 +170,6 @@ void ClipboardCommands::pasteText(StringGrid* grid, const QString& text)
             }
         }
     });
-    const QRect pasted = target & QRect(0, 0, grid->colCount(), grid->rowCount());
     grid->selectionModel()->select(QItemSelection(grid->model()->index(pasted.top(), pasted.left()),
                                                   grid->model()->index(pasted.bottom(), pasted.right())),
                                    QItemSelectionModel::ClearAndSelect);

@@ -165,6 +165,16 @@ TEST_F(CellCommandsTest, PasteIsCutAtTheGridsEdgeAndNumberCellsRefuseLetters)
     EXPECT_TRUE(statusText().contains("Paste cut at the grid's edge: 4 cells left out"))
         << statusText().toStdString();
 
+    // A ragged block, one long line over many short ones, spans 50000 x 50000
+    // cells: more than an int counts, and far too many to visit one by one.
+    QApplication::clipboard()->setText("x" + QString(49999, QLatin1Char('\t')) +
+                                       QString(50000, QLatin1Char('\n')));
+    select(details, 1, 1, 1, 1);
+    run("Paste1");
+    EXPECT_EQ(details->cell(1, 1), "x");
+    EXPECT_TRUE(statusText().contains("Paste cut at the grid's edge: 2499999995 cells left out"))
+        << statusText().toStdString();
+
     // The team rating takes whole numbers only.
     const QString rating = details->cell(1, 2);
     select(details, 1, 2, 1, 2);
