@@ -87,12 +87,19 @@ StringGrid* ClipboardCommands::activeGrid() const
 
 QRect ClipboardCommands::selectedCells(const StringGrid* grid)
 {
+    // Headings are never offered for selection, but a selection stays when
+    // another roster turns its cells into headings.
+    const auto isCell = [](const QModelIndex& index) {
+        return index.isValid() && index.flags().testFlag(Qt::ItemIsSelectable);
+    };
     QRect cells;
-    for (const QModelIndex& index : grid->selectionModel()->selectedIndexes())
-        cells |= QRect(index.column(), index.row(), 1, 1);
-    const QPoint current = grid->currentCell();
-    if (cells.isEmpty() && current.x() >= 0 && current.y() >= 0)
-        cells = QRect(current, QSize(1, 1));
+    for (const QModelIndex& index : grid->selectionModel()->selectedIndexes()) {
+        if (isCell(index))
+            cells |= QRect(index.column(), index.row(), 1, 1);
+    }
+    const QModelIndex current = grid->currentIndex();
+    if (cells.isEmpty() && isCell(current))
+        cells = QRect(current.column(), current.row(), 1, 1);
     return cells;
 }
 

@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "ViewTestSupport.h"
 
+#include "MatchRecord.h"
 #include "PageFixtures.h"
 #include "StringGrid.h"
 
@@ -182,6 +183,32 @@ TEST_F(CellCommandsTest, PasteIsCutAtTheGridsEdgeAndNumberCellsRefuseLetters)
     run("Paste1");
     EXPECT_EQ(details->cell(1, 2), rating);
     EXPECT_TRUE(statusText().contains("no whole number"));
+}
+
+// A match record of its heading row alone has no heading row, so its cells
+// can be selected. Once another roster gives the grid its heading row again,
+// a selection left there must not let a command write into the headings.
+TEST_F(CellCommandsTest, CommandsLeaveHeadingsAloneThatWereCellsWhenSelected)
+{
+    MatchRecord headingsOnly;
+    headingsOnly.ColCount = 8;
+    headingsOnly.RowCount = 1;
+    headingsOnly.Cells = {{"Result", "Opponent"}};
+    m_view->applyMatchRecord(headingsOnly, TextEncoding::Utf8);
+    StringGrid* games = grid("GameGrid");
+    ASSERT_EQ(games->fixedRows(), 0);
+    const char* const commands[] = {"Delete1", "Cut1", "Paste1"};
+    for (const char* command : commands) {
+        SCOPED_TRACE(command);
+        select(games, 0, 0, 1, 0);
+        m_view->New1Click();
+        ASSERT_EQ(games->fixedRows(), 1);
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        run(command);
+        EXPECT_EQ(games->cell(0, 0), "Result");
+        EXPECT_EQ(games->cell(1, 0), "Opponent");
+        m_view->applyMatchRecord(headingsOnly, TextEncoding::Utf8);
+    }
 }
 
 TEST_F(CellCommandsTest, CopyGivesTheSelectionAsTabSeparatedRows)
