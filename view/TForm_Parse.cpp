@@ -5,6 +5,7 @@
 #include "Choosers.h"
 #include "ErrorReport.h"
 #include "Errors.h"
+#include "FileStamp.h"
 #include "RosterReader.h"
 #include "UrlHistoryBox.h"
 
@@ -411,8 +412,16 @@ bool TForm_Parse::readAndShowPage(const QString& text, const QString& source)
         emit otherToolPageImported(*reading.otherTool, text);
         return true;
     }
+    // The shown roster may be saved into this very file before it is
+    // replaced; the page shown is then the file as saved.
+    const bool localFile = !isUrl(text);
+    const FileStamp readStamp = localFile ? FileStamp::of(source) : FileStamp();
     if (m_mayReplace && !m_mayReplace())
         return false;
+    if (localFile && !FileStamp::of(source).sameAs(readStamp)) {
+        Memo1 = loadPageFile(QFile::encodeName(source).toStdString());
+        reading = readAsRosterPage(text);
+    }
     // The shown roster saved on the way (by Save As, or during a fetch) put
     // its own file into the path box; the page shown is named by the page read.
     if (Cmb_HTML->currentText() != text)

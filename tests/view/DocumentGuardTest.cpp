@@ -316,6 +316,33 @@ TEST_F(DocumentGuardTest, ARosterSavedOnTheWayToAnotherPageKeepsThatFile)
     EXPECT_NE(readFile(saved).find("Goblins"), std::string::npos);
 }
 
+// Opening the shown roster's own page again, its changes saved first on the
+// way (to its own file, or by Save As over it): what is shown is the page as
+// it was just saved, not as it was before.
+TEST_F(DocumentGuardTest, ReopeningThePageSavedOnTheWayShowsItAsSaved)
+{
+    for (const bool throughChooser : {false, true}) {
+        SCOPED_TRACE(throughChooser);
+        TearDown();
+        SetUp();
+        if (throughChooser) {
+            m_view->New1Click();
+            m_choosers->fileAnswer = m_shown;
+        } else {
+            m_view->openPage(m_shown);
+        }
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+        m_choosers->saveAnswer = SaveAnswer::Save;
+        run([this] { m_view->openPage(m_shown); });
+
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_NE(readFile(m_shown).find("Goblins"), std::string::npos);
+        EXPECT_EQ(race(), "Goblins");
+        EXPECT_EQ(m_view->windowTitle(), "shown.htm[*] - Team Editor");
+        EXPECT_FALSE(m_view->isWindowModified());
+    }
+}
+
 TEST_F(DocumentGuardTest, ClosingDuringAFetchEndsItQuietlyAndAsksFirst)
 {
     for (const SaveAnswer answer : {SaveAnswer::Discard, SaveAnswer::Cancel}) {
