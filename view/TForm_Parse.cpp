@@ -5,6 +5,7 @@
 #include "Choosers.h"
 #include "ErrorReport.h"
 #include "Errors.h"
+#include "FileStamp.h"
 #include "RosterReader.h"
 #include "UrlHistoryBox.h"
 
@@ -185,16 +186,19 @@ void TForm_Parse::readPageSource()
         // The page stays in its folder until it has been read and looked at
         // for an import. A cancelled fetch leaves the dialog open as it was.
         const QTemporaryDir folder = fetchFolder();
-        if (!fetchPage(text, folder) || !readAndShowPage(text))
+        if (!fetchPage(text, folder) || !readAndShowPage(text, text))
             return;
         m_history->rememberRecentPage(text);
     } else if (text != NoPage) {
         const BusyCursor busy;
         Memo1 = loadPageFile(QFile::encodeName(text).toStdString());
         m_pagePath = text;
-        if (!readAndShowPage(text))
+        // Taken whole now: a save asked for before the page is shown may
+        // move the working folder.
+        const QString file = QFileInfo(text).absoluteFilePath();
+        if (!readAndShowPage(text, file))
             return;
-        m_history->rememberRecentPage(QFileInfo(text).absoluteFilePath());
+        m_history->rememberRecentPage(file);
     }
     hide();
 }
@@ -396,7 +400,7 @@ RosterReading TForm_Parse::readAsRosterPage(const QString& text) const
     }
 }
 
-bool TForm_Parse::readAndShowPage(const QString& text)
+bool TForm_Parse::readAndShowPage(const QString& text, const QString& source)
 {
     RosterReading reading = readAsRosterPage(text);
     // Another tool's page is never shown as read: its misreading saved back
@@ -408,8 +412,20 @@ bool TForm_Parse::readAndShowPage(const QString& text)
         emit otherToolPageImported(*reading.otherTool, text);
         return true;
     }
+    // The shown roster may be saved into this very file before it is
+    // replaced; the page shown is then the file as saved.
+    const bool localFile = !isUrl(text);
+    const FileStamp readStamp = localFile ? FileStamp::of(source) : FileStamp();
     if (m_mayReplace && !m_mayReplace())
         return false;
+    if (localFile && !FileStamp::of(source).sameAs(readStamp)) {
+        Memo1 = loadPageFile(QFile::encodeName(source).toStdString());
+        reading = readAsRosterPage(text);
+    }
+    // The shown roster saved on the way (by Save As, or during a fetch) put
+    // its own file into the path box; the page shown is named by the page read.
+    if (Cmb_HTML->currentText() != text)
+        setPageSource(source);
     CurrentTeam = std::move(reading.team);
     emit pageRead(CurrentTeam, reading.matchRecord, Memo1.encoding);
     return true;

@@ -97,8 +97,9 @@ private:
     // Reads Memo1 as a roster; a page refused as none is named by text.
     RosterReading readAsRosterPage(const QString& text) const;
     // False when the replace check kept the shown roster, or the user did not
-    // import another tool's page.
-    bool readAndShowPage(const QString& text);
+    // import another tool's page. source names the page once shown: the URL,
+    // or the file's whole path.
+    bool readAndShowPage(const QString& text, const QString& source);
 
     QString m_startDirectory;
     QString m_lastChosenFile; // the open chooser starts from the name chosen last

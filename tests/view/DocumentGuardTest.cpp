@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -242,6 +243,103 @@ TEST_F(DocumentGuardTest, EveryActionThatDropsTheRosterAsksFirst)
                 EXPECT_FALSE(m_view->isWindowModified());
             }
         }
+    }
+}
+
+// A roster with no file of its own is saved through the chooser on the way to
+// another page: the page read next is still known by its own name, so that
+// its Save never writes over the file the old roster just went to, nor over a
+// namesake in the folder the chooser moved to.
+TEST_F(DocumentGuardTest, ARosterSavedOnTheWayToAnotherPageKeepsThatFile)
+{
+    struct Case
+    {
+        Action action;
+        bool relativeName; // the page is named relative to the working folder
+        const char* savedAs;
+    };
+    for (const Case& test : {Case{Action::Open, false, "saved.htm"}, Case{Action::Drop, false, "saved.htm"},
+                             Case{Action::Open, true, "kept/other.htm"}}) {
+        SCOPED_TRACE(std::string(nameOf(test.action)) + " " + test.savedAs);
+        TearDown();
+        SetUp();
+        QDir(m_folder.path()).mkdir(QStringLiteral("kept"));
+        const QString saved = m_folder.filePath(QString::fromLatin1(test.savedAs));
+        const QString page = test.relativeName ? QStringLiteral("other.htm") : m_other;
+        m_view->New1Click();
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+        m_choosers->saveAnswer = SaveAnswer::Save;
+        m_choosers->fileAnswer = saved;
+        if (test.relativeName) {
+            // Typed into the dialog: a name from outside is taken whole at once.
+            run([this, page] {
+                m_dialog->setPageSource(page);
+                m_dialog->BtnParseClick();
+            });
+        } else if (test.action == Action::Open) {
+            run([this, page] { m_view->openPage(page); });
+        } else {
+            dropFile(m_other);
+        }
+
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_EQ(m_view->windowTitle(), "other.htm[*] - Team Editor");
+        EXPECT_EQ(QFileInfo(m_dialog->pageSource()).absoluteFilePath(), m_other);
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Trolls"));
+        m_choosers->fileAnswer.reset();
+        run([this] { m_view->save(); });
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_NE(readFile(saved).find("Goblins"), std::string::npos);
+        EXPECT_NE(readFile(m_other).find("Trolls"), std::string::npos);
+    }
+
+    // Saved while a page is fetched: the fetched page has no file of its own.
+    TearDown();
+    SetUp();
+    const QString saved = m_folder.filePath(QStringLiteral("saved.htm"));
+    m_view->New1Click();
+    m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+    m_choosers->fileAnswer = saved;
+    ScriptedServer server("HTTP/1.0 200 OK\r\n\r\n" + readFile(samplePagePath()));
+    bool savedDuringFetch = false;
+    setEventPump([this, &savedDuringFetch] {
+        if (!savedDuringFetch)
+            savedDuringFetch = m_view->saveAs();
+    });
+    m_dialog->readPage(QString::fromStdString(server.url("/team.htm")));
+    setEventPump({});
+    EXPECT_TRUE(savedDuringFetch);
+    EXPECT_EQ(m_view->windowTitle(), "team.htm[*] - Team Editor");
+    m_choosers->fileAnswer.reset();
+    m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Trolls"));
+    EXPECT_FALSE(m_view->save()); // it asks for a file, and the chooser cancels
+    EXPECT_NE(readFile(saved).find("Goblins"), std::string::npos);
+}
+
+// Opening the shown roster's own page again, its changes saved first on the
+// way (to its own file, or by Save As over it): what is shown is the page as
+// it was just saved, not as it was before.
+TEST_F(DocumentGuardTest, ReopeningThePageSavedOnTheWayShowsItAsSaved)
+{
+    for (const bool throughChooser : {false, true}) {
+        SCOPED_TRACE(throughChooser);
+        TearDown();
+        SetUp();
+        if (throughChooser) {
+            m_view->New1Click();
+            m_choosers->fileAnswer = m_shown;
+        } else {
+            m_view->openPage(m_shown);
+        }
+        m_view->sheet().setCell(SheetGrid::Details, 1, 1, QStringLiteral("Goblins"));
+        m_choosers->saveAnswer = SaveAnswer::Save;
+        run([this] { m_view->openPage(m_shown); });
+
+        EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join('|').toStdString();
+        EXPECT_NE(readFile(m_shown).find("Goblins"), std::string::npos);
+        EXPECT_EQ(race(), "Goblins");
+        EXPECT_EQ(m_view->windowTitle(), "shown.htm[*] - Team Editor");
+        EXPECT_FALSE(m_view->isWindowModified());
     }
 }
 
