@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -67,9 +68,13 @@ bool WindowState::restore(QWidget& window, GridLayout& layout) const
         }
         return {};
     };
-    const QRect stored(
-        QString::fromStdString(value("Left")).toInt(), QString::fromStdString(value("Top")).toInt(),
-        QString::fromStdString(value("Width")).toInt(), QString::fromStdString(value("Height")).toInt());
+    // Far beyond any screen, yet small enough that the rectangle's sums cannot
+    // overflow, whatever the file was made to hold.
+    const auto coordinate = [&value](std::string_view key) {
+        constexpr int Farthest = 1 << 20;
+        return std::clamp(QString::fromStdString(value(key)).toInt(), -Farthest, Farthest);
+    };
+    const QRect stored(coordinate("Left"), coordinate("Top"), coordinate("Width"), coordinate("Height"));
     for (std::size_t grid = 0; grid < GridKeys.size(); ++grid) {
         for (const auto& [col, width] : widthsOf(value(GridKeys[grid])))
             layout.fitterOf(SheetGrid(grid)).columnDragged(col, width);
