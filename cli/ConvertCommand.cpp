@@ -86,8 +86,9 @@ int runConvertCommand(const std::vector<std::string>& arguments)
     }
     if (args.size() != 2)
         return commandUsageError(command);
-    const QString output = QFile::decodeName(args[1].c_str());
+    const OutputPlan plan({args[0]},
+                          [&args](const std::string&) { return QFile::decodeName(args[1].c_str()); });
     PageConverter converter(strict, false);
-    return converter.exitStatus(
-        runForEachPage({args[0]}, [&](const std::string& input) { converter.convert(input, output); }));
+    return converter.exitStatus(runForEachPage(
+        {args[0]}, [&](const std::string& input) { converter.convert(input, plan.outputFor(0)); }));
 }

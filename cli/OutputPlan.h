@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-// Where each page of a many-page command goes, settled before any page is
-// written. An output that is one of the inputs (the same file, also through a
-// link) or that another page goes to already fails its page: otherwise a page
-// written early would replace an input not yet read, or another page's output.
+// Where each page of a command goes, settled before any page is written. An
+// output that is one of the inputs (the same file, also through a link) or
+// that another page goes to already fails its page: otherwise a page written
+// early would replace an input not yet read, or another page's output, and
+// even a single page would give way to what was made of it.
 class OutputPlan
 {
 public:

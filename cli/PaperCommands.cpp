@@ -207,8 +207,10 @@ std::optional<std::string> exportPage(const PaperExport& kind, const std::string
 int exportOne(const PaperExport& kind, const std::string& page, const std::string& output)
 {
     const auto application = applicationFor(kind);
+    const OutputPlan plan({page},
+                          [&output](const std::string&) { return QFile::decodeName(output.c_str()); });
     if (const auto error = exportPage(
-            kind, page, [&output] { return QFile::decodeName(output.c_str()); }, false)) {
+            kind, page, [&plan] { return plan.outputFor(0); }, false)) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return 1;
     }

@@ -169,6 +169,25 @@ TEST_F(CliBatch, ManyPageOutputsNeverReplaceAnInput)
     }
 }
 
+// The IN OUT forms hold to the same rule: an OUT that names the input, as it
+// is or through a link, fails and leaves the page as it was.
+TEST_F(CliBatch, OnePageOutputNeverReplacesItsInput)
+{
+    const QByteArray sample = readFile(Sample);
+    for (const char* command : {"convert", "pdf", "csv"}) {
+        const QString input = writePage(QStringLiteral("%1.htm").arg(command), sample);
+        const QString link = m_dir.filePath(QStringLiteral("%1-link.htm").arg(command));
+        ASSERT_TRUE(QFile::link(input, link));
+        for (const QString& output : {input, link}) {
+            SCOPED_TRACE(std::string(command) + " " + output.toStdString());
+            const CliRun run = runCli({command, input, output});
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, output.toUtf8() + " would replace the input page " + input.toUtf8() + "\n");
+            EXPECT_EQ(readFile(input), sample);
+        }
+    }
+}
+
 TEST_F(CliBatch, HelpVersionAndUnknownCommands)
 {
     const CliRun help = runCli({"--help"});
