@@ -354,6 +354,9 @@ template <typename Change> void rewrite(const QString& path, Change change)
         throw EFileError(writeFailure(path, lockFailure(lock, lockPath)));
     IniText text = loadForWrite(path);
     change(text);
+    // A file past the limit is never read again, and with it every entry.
+    if (text.bytes.size() > static_cast<std::size_t>(IniFile::SizeLimit))
+        throw EFileError(writeFailure(path, "the file would pass its size limit"));
     save(path, text);
 }
 

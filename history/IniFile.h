@@ -64,7 +64,8 @@ public:
     // while one that changes hands is waited for up to 20 s.
     // Throws EFileError "Unable to write to <path>: <reason>" when the file
     // cannot be replaced (or is no regular file), when the lock cannot be had,
-    // or when the key or the value holds a line break, which the format cannot hold.
+    // when the key or the value holds a line break, which the format cannot hold,
+    // or when the file would grow past the size limit.
     void writeString(std::string_view section, std::string_view key, std::string_view value,
                      KeyEnd keyEnd = KeyEnd::FirstEquals) const;
     void writeInteger(std::string_view section, std::string_view key, int value) const;

@@ -371,10 +371,28 @@ TEST_F(IniFileTest, AFileOverTheLimitIsNeitherReadNorWritten)
     expectRefused([&] { IniFile(path()).writeString("Team HTML", "http://b/", ""); });
     EXPECT_EQ(content(), huge);
 
-    // At the limit it is still read.
-    setContent("[Team HTML]\r\nhttp://a/=\r\n" +
-               std::string(IniFile::SizeLimit - std::string("[Team HTML]\r\nhttp://a/=\r\n").size(), '\n'));
+    // At the limit it is still read, and no write takes it over the limit,
+    // which would leave a file that is never read again.
+    const std::string atLimit =
+        "[Team HTML]\r\nhttp://a/=\r\n" +
+        std::string(IniFile::SizeLimit - std::string("[Team HTML]\r\nhttp://a/=\r\n").size(), '\n');
+    setContent(atLimit);
     EXPECT_EQ(IniFile(path()).readKeyNames("Team HTML"), std::vector<std::string>{"http://a/"});
+    const std::string tooLarge =
+        "Unable to write to " + path().toStdString() + ": the file would pass its size limit";
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { IniFile(path()).writeString("Team HTML", "http://b/", ""); },
+             [&] {
+                 IniFile(path()).replaceSection("Recent Pages", {{"Page1", "a.htm"}});
+             }}) {
+        try {
+            write();
+            ADD_FAILURE() << "no error";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.what(), tooLarge);
+        }
+        EXPECT_EQ(content(), atLimit);
+    }
 }
 
 // A FIFO would block the read until a writer came: it reads as no file, and
