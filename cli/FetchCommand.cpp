@@ -6,6 +6,7 @@
 #include "PageReport.h"
 #include "TNMHTTP.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,8 @@ std::optional<int> timeOutMs(const std::string& text)
     const double seconds = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds < 0 || seconds > 86400)
         return std::nullopt;
-    return static_cast<int>(std::lround(seconds * 1000));
+    // A time that rounds to no milliseconds would mean no limit at all.
+    return std::max(seconds > 0 ? 1 : 0, static_cast<int>(std::lround(seconds * 1000)));
 }
 
 // Nothing when the arguments are not a URL and known options.

@@ -67,6 +67,18 @@ kill "$scripted_pid" 2>/dev/null || true
 [ "$status" -eq 1 ] || { echo "silent server: exit status $status" >&2; exit 1; }
 grep -qx 'Timed out waiting for 127.0.0.1' error.txt
 
+# A time below a millisecond is still a limit, never "no limit" (0); the
+# outer timeout only keeps a failure from hanging the test.
+for option in --timeout --max-time; do
+    start_scripted --reply stall.txt --hold-open
+    status=0
+    timeout 20 "$cli" fetch "$option" 0.0004 "http://127.0.0.1:$scripted_port/" >/dev/null 2>error.txt ||
+        status=$?
+    kill "$scripted_pid" 2>/dev/null || true
+    [ "$status" -eq 1 ] || { echo "$option 0.0004: exit status $status" >&2; exit 1; }
+    grep -qx 'Timed out waiting for 127.0.0.1' error.txt
+done
+
 # --max-time ends a reply that trickles in steadily, each byte well within --timeout.
 { printf 'HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n'; head -c 400 /dev/zero | tr '\0' t; } >trickle.txt
 start_scripted --reply trickle.txt --drip 20
