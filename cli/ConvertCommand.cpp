@@ -84,7 +84,8 @@ int runConvertCommand(const std::vector<std::string>& arguments)
         return convertIntoFolder(QFile::decodeName(args[1].c_str()),
                                  std::vector<std::string>(args.begin() + 2, args.end()), strict);
     }
-    if (args.size() != 2)
+    // "IN --to" is the folder form gone wrong, not a page to store as "--to".
+    if (args.size() != 2 || args[1] == "--to")
         return commandUsageError(command);
     const OutputPlan plan({args[0]},
                           [&args](const std::string&) { return QFile::decodeName(args[1].c_str()); });

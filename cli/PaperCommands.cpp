@@ -244,7 +244,8 @@ int runExport(const PaperExport& kind, const std::vector<std::string>& args)
 {
     if (args.size() >= 3 && args[0] == "--to")
         return exportMany(kind, QDir(QFile::decodeName(args[1].c_str())), {args.begin() + 2, args.end()});
-    if (args.size() == 2 && args[0] != "--to")
+    // "IN --to" is the folder form gone wrong, not a file to store as "--to".
+    if (args.size() == 2 && args[0] != "--to" && args[1] != "--to")
         return exportOne(kind, args[0], args[1]);
     return usage(kind);
 }

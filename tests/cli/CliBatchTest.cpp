@@ -91,7 +91,7 @@ TEST_F(CliBatch, ConvertIntoAFolderKeepsTheNamesAndGoesOnAfterAFailure)
 
     EXPECT_EQ(runCli({"convert", "--to", out, Sample}).exitCode, 0);
     for (const QStringList& args : {QStringList{"convert", "--to", out}, QStringList{"convert", "--to"},
-                                    QStringList{"convert", Sample}})
+                                    QStringList{"convert", Sample}, QStringList{"convert", Sample, "--to"}})
         EXPECT_EQ(runCli(args).exitCode, 2) << args.join(' ').toStdString();
 }
 

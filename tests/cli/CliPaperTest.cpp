@@ -165,8 +165,13 @@ TEST_F(CliPaper, FolderThatIsNotThereFailsEveryPageWithTheStoreMessage)
 
 TEST_F(CliPaper, WrongCallsPrintTheUsage)
 {
-    const QStringList calls[] = {
-        {"pdf"}, {"pdf", sample}, {"csv", "--to", path("")}, {"csv", "--to"}, {"pdf", "a", "b", "c"}};
+    const QStringList calls[] = {{"pdf"},
+                                 {"pdf", sample},
+                                 {"csv", "--to", path("")},
+                                 {"csv", "--to"},
+                                 {"pdf", "a", "b", "c"},
+                                 {"pdf", sample, "--to"},
+                                 {"csv", sample, "--to"}};
     for (const QStringList& call : calls) {
         const CliRun run = runCli(call);
         EXPECT_EQ(run.exitCode, 2) << call.join(' ').toStdString();
