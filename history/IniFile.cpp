@@ -423,12 +423,14 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 {
     checkEntry(m_path, key, value);
     const std::string entry = std::string(key) + "=" + std::string(value);
+    // Blanks around a key are not read back, so with them it is the same key.
+    const std::string_view readBack = trimmed(key);
     rewrite(m_path, [&](IniText& text) {
         const auto range = findSection(text, section);
         if (!range) {
             appendSection(text, section);
             text.insert(text.bytes.size(), entry);
-        } else if (const auto line = findKey(text, *range, key, keyEnd)) {
+        } else if (const auto line = findKey(text, *range, readBack, keyEnd)) {
             text.replace(*line, entry);
         } else {
             text.insert(endOfEntries(text, *range), entry);

@@ -99,6 +99,9 @@ TEST_F(IniFileTest, WriteStringPlacesTheEntryAndKeepsOtherLines)
          KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1&u=2=\r\nhttp://a/?t=\r\n"},
         {"same key with equals signs found again", "[Team HTML]\r\nhttp://A/?t=1=\r\n", "Team HTML",
          "http://a/?t=1", "", KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1=\r\n"},
+        // Blanks around a key are not read back, so they do not make it another key.
+        {"key with blanks around it found again", "[Team HTML]\r\nhttp://a/=\r\n", "Team HTML", " http://a/ ",
+         "", KeyEnd::LastEquals, "[Team HTML]\r\n http://a/ =\r\n"},
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.name);
