@@ -62,6 +62,11 @@ struct IniText
     // line ends at a LF; a CR before it belongs to the line end.
     std::optional<Line> lineAt(std::size_t start) const
     {
+        // Text editors that save UTF-8 may open the file with a byte order
+        // mark: it belongs to no line, and is kept as it is.
+        constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+        if (start == 0 && bytes.starts_with(byteOrderMark))
+            start = byteOrderMark.size();
         if (start >= bytes.size())
             return std::nullopt;
         const std::size_t lf = bytes.find('\n', start);

@@ -99,6 +99,8 @@ TEST_F(IniFileTest, WriteStringPlacesTheEntryAndKeepsOtherLines)
          KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1&u=2=\r\nhttp://a/?t=\r\n"},
         {"same key with equals signs found again", "[Team HTML]\r\nhttp://A/?t=1=\r\n", "Team HTML",
          "http://a/?t=1", "", KeyEnd::LastEquals, "[Team HTML]\r\nhttp://a/?t=1=\r\n"},
+        {"section after a byte order mark found", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "a", "y", "2",
+         KeyEnd::FirstEquals, "\xEF\xBB\xBF[A]\r\nx=1\r\ny=2\r\n"},
         // Blanks around a key are not read back, so they do not make it another key.
         {"key with blanks around it found again", "[Team HTML]\r\nhttp://a/=\r\n", "Team HTML", " http://a/ ",
          "", KeyEnd::LastEquals, "[Team HTML]\r\n http://a/ =\r\n"},
@@ -140,6 +142,12 @@ TEST_F(IniFileTest, ReadKeyNames)
          KeyEnd::LastEquals,
          {"http://a/", "http://b/?x=1&y=2", "bare line"}},
         {"LF line ends", "[A]\nx=1\ny=2", "A", KeyEnd::FirstEquals, {"x", "y"}},
+        // As text editors save UTF-8.
+        {"byte order mark before the first section",
+         "\xEF\xBB\xBF[A]\r\nx=1\r\n",
+         "A",
+         KeyEnd::FirstEquals,
+         {"x"}},
     };
     for (const KeyNamesCase& c : cases) {
         SCOPED_TRACE(c.name);
