@@ -87,9 +87,10 @@ int runConvertCommand(const std::vector<std::string>& arguments)
     // "IN --to" is the folder form gone wrong, not a page to store as "--to".
     if (args.size() != 2 || args[1] == "--to")
         return commandUsageError(command);
-    const OutputPlan plan({args[0]},
-                          [&args](const std::string&) { return QFile::decodeName(args[1].c_str()); });
+    // A page converted into itself is read whole before it is stored: it
+    // stays a roster page, as after a Save.
+    const QString output = QFile::decodeName(args[1].c_str());
     PageConverter converter(strict, false);
-    return converter.exitStatus(runForEachPage(
-        {args[0]}, [&](const std::string& input) { converter.convert(input, plan.outputFor(0)); }));
+    return converter.exitStatus(
+        runForEachPage({args[0]}, [&](const std::string& input) { converter.convert(input, output); }));
 }
