@@ -86,9 +86,11 @@ std::optional<StaffLine> staffLineOfRow(const TableRow& row, const ColumnMap& co
 
 std::optional<std::string> teamTotalOfRow(const TableRow& row, const ColumnMap& columns)
 {
-    const bool total = std::any_of(row.cells.begin(), row.cells.end(),
-                                   [&](const TableCell& cell) { return isTotal(row.textOf(cell)); });
-    if (!total)
+    // The label leads its row: the same word among a player's skills or in a
+    // staff row's cost is no total.
+    const auto label = std::find_if(row.cells.begin(), row.cells.end(),
+                                    [&](const TableCell& cell) { return !row.textOf(cell).empty(); });
+    if (label == row.cells.end() || !isTotal(row.textOf(*label)))
         return std::nullopt;
     const std::string value = textAt(row, columns, RosterColumn::Value);
     if (isPageMoney(value))

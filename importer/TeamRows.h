@@ -22,7 +22,7 @@ struct StaffLine
 // Coaches", "Cheerleader", "Apothecary", "Wizard") and not a player.
 std::optional<StaffLine> staffLineOfRow(const TableRow& row, const ColumnMap& columns);
 
-// The team's value in a row that holds only totals ("Total", "Team Value"):
+// The team's value in a row led by a total's label ("Total", "Team Value"):
 // the value column's money, else the last money in the row.
 std::optional<std::string> teamTotalOfRow(const TableRow& row, const ColumnMap& columns);
 

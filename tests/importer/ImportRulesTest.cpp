@@ -256,10 +256,15 @@ TEST(ImportRules, WhatMakesARosterAndWhatMakesAPlayer)
         {"Position|MA|ST", {"Blitzer|7|3"}, 0},
         {"Name|Position|MA", {"Ann|Blitzer|7"}, 1},
         {"#|Name|Skills", {"1|Ann|Block"}, 1},
+        // A total's word among a player's own texts makes no total row of his.
+        {"#|Name|MA|Injuries|SPP", {"1|Ann|7|TV|98"}, 1},
+        {"#|Name|MA|Skills|Value", {"1|Ann|7|Total|90k"}, 1},
     };
     for (const Case& c : cases) {
         const std::string page = rosterPage(c.headings, c.rows, "", "<p>Race: Orc</p>");
-        EXPECT_EQ(importRosterPage(page).playerCount, c.players) << c.headings;
+        const ImportResult imported = importRosterPage(page);
+        EXPECT_EQ(imported.playerCount, c.players) << c.headings;
+        EXPECT_EQ(imported.team.TeamCost, "") << c.headings;
     }
 
     const std::string spanning = "<table><tr><th>#</th><th>Name</th><th>MA</th><th>ST</th></tr>"
