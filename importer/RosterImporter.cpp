@@ -122,6 +122,8 @@ public:
                     throw TeamEditorError("More than 16 players in the page");
                 return;
             }
+            if (isEmptySlot(row, m_roster->columns))
+                return;
         } else if (!m_matchTable && row.index == 0 && namesGames(row)) {
             // The match record's headings ("Race", "Result") are no labels of the team.
             m_matchTable = {row.table, {}};

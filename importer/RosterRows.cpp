@@ -197,6 +197,16 @@ const TableCell* cellOfColumn(const TableRow& row, const ColumnMap& columns, Ros
     return cell == row.cells.end() ? nullptr : &*cell;
 }
 
+bool isEmptySlot(const TableRow& row, const ColumnMap& columns)
+{
+    const auto text = [&](RosterColumn column) {
+        const TableCell* cell = cellOfColumn(row, columns, column);
+        return cell == nullptr ? std::string() : row.textOf(*cell);
+    };
+    return leadingNumber(text(RosterColumn::Number)).has_value() && text(RosterColumn::Name).empty() &&
+           leadingNumber(text(RosterColumn::MA)).value_or(0) == 0;
+}
+
 std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& columns)
 {
     const std::vector<TableCell>& cells = row.cells;

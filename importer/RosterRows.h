@@ -50,6 +50,10 @@ struct ImportedPlayer
 // the position in the rest, as league sites write them.
 std::optional<ImportedPlayer> playerOfRow(const TableRow& row, const ColumnMap& columns);
 
+// A row of the roster table with a slot number but neither a name nor a
+// movement allowance: an empty slot, which gives no team field either.
+bool isEmptySlot(const TableRow& row, const ColumnMap& columns);
+
 // Players keep their own numbers as slots only when every one of them is a
 // slot number and no two are the same; otherwise they fill the slots in the
 // order of the page. True when numbers were given but could not be slots.

@@ -194,6 +194,10 @@ TEST(ImportRules, TeamFieldsTakeOnlyWhatThePageGives)
         {"<p>Race: Orc</p>", nullptr, "", &TTeam::TeamRating, 0},
         {"<p>Re-Rolls: -1</p><p>Rating: -1</p>", nullptr, "", &TTeam::ReRolls, 0},
         {"<p>Re-Rolls: -1</p><p>Rating: -1</p>", nullptr, "", &TTeam::TeamRating, 0},
+        // An empty slot's number is no value for a label left without one.
+        {"<p>Race:</p><table><tr><th>#</th><th>Name</th><th>MA</th></tr><tr><td>1</td><td>Ann</td><td>7</td>"
+         "</tr><tr><td>2</td><td>&nbsp;</td><td></td></tr></table>",
+         &TTeam::Race, ""},
     };
     for (const Case& c : cases) {
         const TTeam team =
