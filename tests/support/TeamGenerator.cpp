@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -201,4 +202,102 @@ void TeamGenerator::addCountKeywords(TTeam& team)
         for (std::string* field : {&p.PlayerName, &p.Position, &p.Skills, &p.Injuries})
             if (chance(10))
                 *field = withKeyword(*field);
+}
+
+namespace {
+
+// Pieces that the writer passes on as they stand and the reader may take for
+// mark-up, a blank, a keyword or a line of another kind.
+const std::array<const char*, 22> hostilePieces = {"<B>",
+                                                   "</TD>",
+                                                   "<TR>",
+                                                   "&amp;",
+                                                   "&lt;",
+                                                   "&nbsp",
+                                                   "&nbsp;",
+                                                   "|",
+                                                   "\"",
+                                                   "\r\n",
+                                                   "\t",
+                                                   "  ",
+                                                   "0",
+                                                   "Race: ",
+                                                   "Match Record",
+                                                   "Coached By: ",
+                                                   "#FF0000",
+                                                   "<FONT FACE=\"",
+                                                   "-->",
+                                                   "--!>",
+                                                   "\xf0\x9f\x8f\x88",
+                                                   "\xe2\x82\xac"};
+
+} // namespace
+
+std::string TeamGenerator::hostileText()
+{
+    // Long, but five of them still fit a line the reader keeps whole.
+    if (chance(10))
+        return std::string(static_cast<std::size_t>(between(200, 700)), 'x');
+    QString result;
+    const int pieces = between(0, 4);
+    for (int i = 0; i < pieces; ++i)
+        result += chance(50) ? text(12) : QString::fromUtf8(hostilePieces[std::size_t(between(0, 21))]);
+    return bytes(result);
+}
+
+std::int32_t TeamGenerator::hostileNumber()
+{
+    constexpr std::int32_t bounds[] = {std::numeric_limits<std::int32_t>::min(),
+                                       std::numeric_limits<std::int32_t>::max(),
+                                       -1,
+                                       0,
+                                       1,
+                                       16,
+                                       17,
+                                       99,
+                                       100};
+    return chance(30) ? bounds[between(0, 8)] : between(-200, 200);
+}
+
+GeneratedTeam TeamGenerator::hostileTeam()
+{
+    GeneratedTeam generated = plainTeam();
+    TTeam& team = generated.team;
+    for (std::string* field : {&team.TeamName, &team.Race, &team.Coach, &team.Treasury, &team.TeamCost,
+                               &team.ReRollCostText, &team.FanFactorPriceText, &team.WizardCostText})
+        if (chance(40))
+            *field = hostileText();
+    for (std::int32_t* count :
+         {&team.ReRolls, &team.FanFactor, &team.TeamRating, &team.AssistantCoaches, &team.Cheerleaders})
+        if (chance(30))
+            *count = hostileNumber();
+    const int players = between(0, PlayerSlotCount);
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        TPlayer& p = team.Players[slot];
+        if (slot > players) {
+            p = TPlayer{};
+            continue;
+        }
+        for (std::string* field : {&p.PlayerName, &p.Position, &p.Skills, &p.Injuries, &p.PlayerCost})
+            if (chance(25))
+                *field = hostileText();
+        for (std::int32_t* number : {&p.MA, &p.ST, &p.AG, &p.AV, &p.Completions, &p.SPP})
+            if (chance(20))
+                *number = hostileNumber();
+    }
+    MatchRecord& record = generated.record;
+    if (chance(20)) {
+        const int games = between(0, 400);
+        record.ColCount = std::max(record.ColCount, 2);
+        record.RowCount = games + 2;
+        record.Cells.resize(static_cast<std::size_t>(record.RowCount));
+        for (int row = 1; row <= games; ++row)
+            record.Cells[std::size_t(row)] = {std::to_string(row), bytes(text(10))};
+        record.Cells.back().clear();
+    }
+    for (auto& row : record.Cells)
+        for (std::string& cell : row)
+            if (chance(10))
+                cell = hostileText();
+    return generated;
 }
