@@ -39,7 +39,8 @@ QStringList RecentPages::pages() const
             if (!equalsIgnoringCase(name, key))
                 continue;
             const QString page = QString::fromUtf8(value);
-            if (!page.isEmpty() && !result.contains(page))
+            // A name that could not be written back would fail every later store.
+            if (storable(page) && !result.contains(page))
                 result.append(page);
             break;
         }

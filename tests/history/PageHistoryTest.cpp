@@ -119,8 +119,10 @@ TEST_F(RecentPagesTest, SurvivesARestartAndLeavesTheUrlHistoryAlone)
 
 TEST_F(RecentPagesTest, SkipsNamesTheFileCannotHoldAndBrokenEntries)
 {
+    // A lone CR is no line end: Page5 holds one, which no entry written may.
     setContent(
-        "[recent pages]\r\npage3=/c.htm\r\nPAGE1=/a.htm\r\nPage2=\r\nPage4=/a.htm\r\nPage11=/z.htm\r\n");
+        "[recent pages]\r\npage3=/c.htm\r\nPAGE1=/a.htm\r\nPage2=\r\nPage4=/a.htm\r\nPage5=/d\r.htm\r\n"
+        "Page11=/z.htm\r\n");
     const RecentPages recent(path());
     EXPECT_EQ(recent.pages(), (QStringList{"/a.htm", "/c.htm"}));
 
@@ -129,6 +131,10 @@ TEST_F(RecentPagesTest, SkipsNamesTheFileCannotHoldAndBrokenEntries)
         recent.add(odd);
     EXPECT_EQ(recent.pages(), (QStringList{"/a.htm", "/c.htm"}));
     EXPECT_FALSE(content().contains("Team HTML=5"));
+
+    // A broken entry does not keep the next page from being remembered.
+    recent.add(QStringLiteral("/new.htm"));
+    EXPECT_EQ(recent.pages(), (QStringList{"/new.htm", "/a.htm", "/c.htm"}));
 }
 
 // The settings live in the desktop's configuration folder, unless the start
