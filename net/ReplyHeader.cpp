@@ -119,10 +119,13 @@ void ReplyHeader::readField(const std::string& line)
     } else if (field == "content-length") {
         // Which of two lengths is the body's cannot be told: taking either
         // could pass a cut page off as whole.
+        // One that is no number must not drop a length read before it,
+        // or a cut body would read to the close and pass for whole.
         const std::optional<std::int64_t> length = leadingNumber(value);
         if (m_contentLength && length && *length != *m_contentLength)
             throw HTTPException("Conflicting lengths in reply from server");
-        m_contentLength = length;
+        if (length)
+            m_contentLength = length;
     } else if (field == "location") {
         m_location = withoutBlanks(value);
     } else if (field == "transfer-encoding") {
