@@ -3,7 +3,9 @@
 // must be read or refused with an HTTP error and stay in its bounds; a
 // redirect's Location must resolve to an address that resolves to itself; the
 // body, unpacked as its codings say, must be the same whether it arrives whole
-// or in pieces, and no larger than its bound.
+// or in pieces, and no larger than its bound. Bytes that start with the byte 1
+// are a page instead, packed here in one or two streams of one of the
+// compressed codings: it must unpack to itself, and cut short to an error.
 #include "BodyDecoder.h"
 #include "Errors.h"
 #include "NetErrors.h"
@@ -13,6 +15,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -106,11 +110,57 @@ Unpacked unpack(const std::vector<std::string>& codings, std::string_view body, 
     return result;
 }
 
+// The bytes as a compressed stream: the gzip wrapper, else the zlib one.
+std::string packed(std::string_view bytes, bool gzip)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + (gzip ? 16 : 0), 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
+        std::abort();
+    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
+        std::abort();
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+void checkPackedPage(std::string_view bytes)
+{
+    static const std::vector<std::string> codings[] = {{"gzip"}, {"x-gzip"}, {"deflate"}};
+    const auto control = static_cast<unsigned char>(bytes.empty() ? 0 : bytes.front());
+    bytes.remove_prefix(std::min<std::size_t>(1, bytes.size()));
+    const std::vector<std::string>& coding = codings[control % 3];
+    const bool gzip = coding.front() != "deflate";
+    // A gzip body may hold several streams one after the other.
+    const std::size_t cut = gzip && control & 0x80 ? bytes.size() / 2 : bytes.size();
+    const std::string body = packed(bytes.substr(0, cut), gzip) +
+                             (cut < bytes.size() ? packed(bytes.substr(cut), gzip) : std::string());
+    const std::size_t piece = 1 + (control >> 2) % 7;
+
+    const Unpacked whole = unpack({coding}, body, piece);
+    if (!whole.error.empty() || whole.page != bytes) {
+        std::fprintf(stderr, "%s in pieces of %zu: \"%s\", %zu bytes of %zu\n", coding.front().c_str(), piece,
+                     whole.error.c_str(), whole.page.size(), bytes.size());
+        fail("a packed page does not unpack to itself");
+    }
+    if (unpack({coding}, body.substr(0, body.size() - 1), piece).error.empty())
+        fail("a packed page cut short unpacks without an error");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (bytes.starts_with('\1')) {
+        checkPackedPage(bytes.substr(1));
+        return 0;
+    }
     const std::optional<ReplyHeader> header = readHeader(bytes);
     if (!header)
         return 0;

@@ -35,6 +35,8 @@ done
 # cell, the first player's name and position the 49th and 50th.
 rules="$seeds/league_rules_fuzz"
 cp "$root/examples/example-league.json" "$rules/league.json"
+# The byte 1, then an edit of the example league: its name becomes "Dwarf Leagu".
+printf '\001\002\000\000\013Dwarf League' >"$rules/edited"
 {
     cat "$root/examples/example-league.json"
     # "|" parts the cells.
@@ -58,6 +60,9 @@ printf 'HTTP/1.1 302 Found\r\nLocation: ../other/./page.htm?a=1#top\r\n\r\n' >"$
     printf 'HTTP/1.0 200 OK\nContent-Encoding: deflate\n\n'
     printf '<html>roster</html>' | python3 -c 'import sys, zlib; sys.stdout.buffer.write(zlib.compress(sys.stdin.buffer.read()))'
 } >"$reply/deflate"
+
+# The byte 1, then a page to pack: the byte 0x80 packs it as two gzip streams.
+printf '\001\200<html>roster</html>' >"$reply/packed"
 
 paste="$seeds/paste_text_fuzz"
 printf 'Grim\tRunner\t6\r\n"two\nlines"\t"say ""hi"""\t\n\t\r' >"$paste/cells"
