@@ -221,7 +221,10 @@ void TTeamView::totalsUpdated()
 
 void TTeamView::updateCostOfTeam()
 {
-    m_totals->updateCostOfTeam();
+    // A step of its own, also while the cell's editor is still open: otherwise
+    // it would join the typing there and be undone with it.
+    m_document->history().asOneStep(QStringLiteral("Update Cost of Team"),
+                                    [this] { m_totals->updateCostOfTeam(); });
 }
 
 StringGrid* TTeamView::createGrid(const QString& name, QRect geometry, SheetGrid shown)

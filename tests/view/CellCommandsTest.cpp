@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -62,7 +64,8 @@ TEST_F(CellCommandsTest, EachCommandIsOneStepThatUndoTakesBackWhole)
     {
         const char* name;
         std::function<void()> command;
-        std::function<void()> check; // on the grids after the command
+        std::function<void()> check;           // on the grids after the command
+        std::function<void()> prepare = [] {}; // before the command, not part of its step
     };
     const QString sample1 = samplePageSheet().cell(SheetGrid::Players, 1, 1);
     const QString sample2 = samplePageSheet().cell(SheetGrid::Players, 1, 2);
@@ -138,9 +141,21 @@ TEST_F(CellCommandsTest, EachCommandIsOneStepThatUndoTakesBackWhole)
              run("MovePlayerDown");
          },
          [this, sample1] { EXPECT_EQ(players()->cell(1, 2), sample1); }},
+        // A menu command while the cell's editor is still open is no part of
+        // the typing there.
+        {"update cost of team over a cost being typed", [this] { run("UpdateCostOfTeam"); },
+         [this] { EXPECT_EQ(grid("TeamGrid2")->cell(1, 5), "1170000"); },
+         [this] {
+             QLineEdit* editor = openEditor(grid("TeamGrid2"), 1, 5);
+             ASSERT_NE(editor, nullptr);
+             QKeyEvent seven(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+             QCoreApplication::sendEvent(editor, &seven);
+             ASSERT_EQ(grid("TeamGrid2")->cell(1, 5), "7");
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        c.prepare();
         const std::vector<std::string> before = page();
         c.command();
         c.check();
