@@ -53,7 +53,10 @@ QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
             editor->setText(line);
             editor->setCursorPosition(std::min(cursor, int(line.size())));
         }
-        grid->editorTextEdited(cell, line);
+        // A whole number still being typed (a lone minus) is no number yet:
+        // the cell keeps the one it has.
+        if (editor->hasAcceptableInput())
+            grid->editorTextEdited(cell, line);
     });
     m_grid->setUpEditor(editor, index);
     return editor;
@@ -67,6 +70,14 @@ void StringGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     const QString text = index.data(Qt::EditRole).toString();
     if (lineEdit->text() != text)
         lineEdit->setText(text);
+}
+
+void StringGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const
+{
+    // Leaving a whole-number cell with a lone minus leaves the number it had.
+    if (static_cast<QLineEdit*>(editor)->hasAcceptableInput())
+        QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 void StringGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

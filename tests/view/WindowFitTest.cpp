@@ -231,7 +231,14 @@ TEST_F(WindowFitTest, NumericCellsTakeWholeNumbersOnly)
         editor->selectAll();
         editor->paste();
         EXPECT_EQ(editor->text(), "-12") << cell.name << ": beyond a 32-bit count";
-        QTest::keyClick(editor, Qt::Key_Escape);
+
+        // A lone minus is a number still being typed: the cell keeps its
+        // number, also once the editor is left with it.
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("-"));
+        EXPECT_EQ(cell.grid->cell(cell.col, cell.row), "-12") << cell.name;
+        cell.grid->setCurrentCell(cell.col, cell.row == 1 ? 2 : 1);
+        EXPECT_EQ(cell.grid->cell(cell.col, cell.row), "-12") << cell.name << ": left with a lone minus";
     }
 }
 
