@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <array>
-#include <limits>
 
 namespace {
 
@@ -243,61 +242,4 @@ std::string TeamGenerator::hostileText()
     for (int i = 0; i < pieces; ++i)
         result += chance(50) ? text(12) : QString::fromUtf8(hostilePieces[std::size_t(between(0, 21))]);
     return bytes(result);
-}
-
-std::int32_t TeamGenerator::hostileNumber()
-{
-    constexpr std::int32_t bounds[] = {std::numeric_limits<std::int32_t>::min(),
-                                       std::numeric_limits<std::int32_t>::max(),
-                                       -1,
-                                       0,
-                                       1,
-                                       16,
-                                       17,
-                                       99,
-                                       100};
-    return chance(30) ? bounds[between(0, 8)] : between(-200, 200);
-}
-
-GeneratedTeam TeamGenerator::hostileTeam()
-{
-    GeneratedTeam generated = plainTeam();
-    TTeam& team = generated.team;
-    for (std::string* field : {&team.TeamName, &team.Race, &team.Coach, &team.Treasury, &team.TeamCost,
-                               &team.ReRollCostText, &team.FanFactorPriceText, &team.WizardCostText})
-        if (chance(40))
-            *field = hostileText();
-    for (std::int32_t* count :
-         {&team.ReRolls, &team.FanFactor, &team.TeamRating, &team.AssistantCoaches, &team.Cheerleaders})
-        if (chance(30))
-            *count = hostileNumber();
-    const int players = between(0, PlayerSlotCount);
-    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
-        TPlayer& p = team.Players[slot];
-        if (slot > players) {
-            p = TPlayer{};
-            continue;
-        }
-        for (std::string* field : {&p.PlayerName, &p.Position, &p.Skills, &p.Injuries, &p.PlayerCost})
-            if (chance(25))
-                *field = hostileText();
-        for (std::int32_t* number : {&p.MA, &p.ST, &p.AG, &p.AV, &p.Completions, &p.SPP})
-            if (chance(20))
-                *number = hostileNumber();
-    }
-    MatchRecord& record = generated.record;
-    if (chance(20)) {
-        const int games = between(0, 400);
-        record.ColCount = std::max(record.ColCount, 2);
-        record.RowCount = games + 2;
-        record.Cells.resize(static_cast<std::size_t>(record.RowCount));
-        for (int row = 1; row <= games; ++row)
-            record.Cells[std::size_t(row)] = {std::to_string(row), bytes(text(10))};
-        record.Cells.back().clear();
-    }
-    for (auto& row : record.Cells)
-        for (std::string& cell : row)
-            if (chance(10))
-                cell = hostileText();
-    return generated;
 }

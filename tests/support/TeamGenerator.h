@@ -26,14 +26,9 @@ public:
     // blanks and are never a lone "0"; numbers are whole numbers.
     GeneratedTeam plainTeam();
 
-    // A team whose texts may hold anything a cell can: mark-up, entities, the
-    // reader's keywords, pipes, quotes, line breaks, blanks around them, a
-    // lone "0", long texts and characters the encoding cannot hold; numbers
-    // at and beyond their bounds; and a match record from empty to hundreds
-    // of rows.
-    GeneratedTeam hostileTeam();
-
-    // One such text, in the generator's encoding.
+    // A text that may hold anything a cell can: mark-up, entities, the
+    // reader's keywords, pipes, quotes, line breaks, blanks around it, a lone
+    // "0", a long text and characters the encoding cannot hold.
     std::string hostileText();
 
     // Puts the keyword pairs of the count rules ("Rolls Reavers", "Fan
@@ -49,7 +44,6 @@ private:
     TPlayer player();
     MatchRecord matchRecord();
     std::string withKeyword(const std::string& text);
-    std::int32_t hostileNumber();
 
     std::mt19937 m_engine;
     TextEncoding m_encoding;
