@@ -3,6 +3,7 @@
 #include "EventPump.h"
 #include "NetErrors.h"
 #include "ScriptedServer.h"
+#include "ServerProcess.h"
 #include "TNMHTTP.h"
 #include "TempDir.h"
 
@@ -11,8 +12,10 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 // A client whose files go to a fresh folder; get() gives what Get raised.
@@ -69,4 +72,38 @@ inline int closedPort()
     getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
     close(probe);
     return ntohs(address.sin_port);
+}
+
+// The script as served over http, or over https with the tests' server
+// certificate, which the client then trusts.
+inline ServerScript servedOver(bool secure, ServerScript script)
+{
+    if (secure) {
+        script.certificate = "server";
+        setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
+    }
+    return script;
+}
+
+inline std::string hexText(std::size_t number)
+{
+    std::ostringstream text;
+    text << std::hex << number;
+    return text.str();
+}
+
+// The text compressed as gzip (windowBits 31) or zlib data (15).
+inline std::string compressed(const std::string& text, int windowBits)
+{
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, text.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = static_cast<uInt>(text.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
 }

@@ -6,12 +6,10 @@
 #include "ShortString.h"
 
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -20,40 +18,6 @@ const std::string okHeader = "HTTP/1.0 200 OK\r\n\r\n";
 std::string chunkedReply(const std::string& chunks)
 {
     return "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 3\r\n\r\n" + chunks;
-}
-
-// The script as served over http, or over https with the tests' server
-// certificate, which the client then trusts.
-ServerScript servedOver(bool secure, ServerScript script)
-{
-    if (secure) {
-        script.certificate = "server";
-        setenv("SSL_CERT_FILE", TestCertificates::file("ca.pem").c_str(), 1);
-    }
-    return script;
-}
-
-std::string hexText(std::size_t number)
-{
-    std::ostringstream text;
-    text << std::hex << number;
-    return text.str();
-}
-
-// The text compressed as gzip (windowBits 31) or zlib data (15).
-std::string compressed(const std::string& text, int windowBits)
-{
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, text.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = static_cast<uInt>(text.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -69,7 +71,7 @@ bool ScriptedServer::waitFor(int fd, short events)
     return entries[1].revents == 0;
 }
 
-bool ScriptedServer::sendAll(int fd, const std::string& bytes)
+bool ScriptedServer::sendAll(int fd, std::string_view bytes)
 {
     for (std::size_t sent = 0; sent < bytes.size();) {
         if (!waitFor(fd, POLLOUT))
@@ -80,6 +82,22 @@ bool ScriptedServer::sendAll(int fd, const std::string& bytes)
         sent += static_cast<std::size_t>(part);
     }
     return true;
+}
+
+// Each piece is a write of its own, sent at once, so that the client can
+// find a reply split anywhere.
+bool ScriptedServer::sendInPieces(int fd, const Reply& reply)
+{
+    const int one = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    std::string_view rest = reply.bytes;
+    for (std::size_t piece : reply.pieces) {
+        piece = std::min(piece, rest.size());
+        if (!sendAll(fd, rest.substr(0, piece)))
+            return false;
+        rest.remove_prefix(piece);
+    }
+    return sendAll(fd, rest);
 }
 
 void ScriptedServer::serve()
@@ -107,10 +125,14 @@ void ScriptedServer::answer(int connection, const Reply& reply)
     }
     m_requests.push_back(std::move(request));
     m_requestReceived = true;
-    bool open = sendAll(connection, reply.bytes);
+    bool open = sendInPieces(connection, reply);
     while (open && !reply.repeat.empty())
         open = sendAll(connection, reply.repeat);
     // Silent until the client closes its end.
     while (open && reply.holdOpen && waitFor(connection, POLLIN))
         open = recv(connection, buffer, sizeof buffer, 0) > 0;
+    if (reply.reset) {
+        const linger none{1, 0};
+        setsockopt(connection, SOL_SOCKET, SO_LINGER, &none, sizeof none);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -17,6 +18,10 @@ struct Reply
     std::string bytes;  // sent once
     std::string repeat; // then sent again and again until the client goes
     bool holdOpen;      // then kept open and silent until the client closes
+    // Sizes of the separate writes that bytes goes out in (the rest in one);
+    // none: all in one.
+    std::vector<std::size_t> pieces{};
+    bool reset = false; // ends the connection with a reset, not an orderly close
 };
 
 // A server on 127.0.0.1, on a port the kernel picks, that takes a given number
@@ -49,7 +54,8 @@ private:
     void serve();
     void answer(int connection, const Reply& reply);
     bool waitFor(int fd, short events);
-    bool sendAll(int fd, const std::string& bytes);
+    bool sendAll(int fd, std::string_view bytes);
+    bool sendInPieces(int fd, const Reply& reply);
 
     std::vector<Reply> m_replies;
     int m_listener;

@@ -87,6 +87,12 @@ ServerProcess::ServerProcess(const ServerScript& script)
     if (script.pauseAfter >= 0)
         args.insert(args.end(),
                     {"--pause", std::to_string(script.pauseAfter) + ":" + std::to_string(script.pauseMs)});
+    if (!script.pieces.empty()) {
+        std::string sizes;
+        for (const std::size_t size : script.pieces)
+            sizes += (sizes.empty() ? "" : ",") + std::to_string(size);
+        args.insert(args.end(), {"--pieces", sizes});
+    }
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

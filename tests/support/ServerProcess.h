@@ -25,11 +25,12 @@ struct ServerScript
     bool reset = false;  // ends each connection with a reset, not an orderly close
     bool proxy = false;  // relays CONNECT tunnels
     int connections = 1;
-    int dripMs = -1;     // >= 0: the reply goes one byte at a time, this far apart,
-    int dripFrom = 0;    // from this byte
-    int dripTo = -1;     // to this one (-1: to its end)
-    int pauseAfter = -1; // >= 0: the reply pauses after this many bytes...
-    int pauseMs = 0;     // ...for this long
+    int dripMs = -1;                   // >= 0: the reply goes one byte at a time, this far apart,
+    int dripFrom = 0;                  // from this byte
+    int dripTo = -1;                   // to this one (-1: to its end)
+    int pauseAfter = -1;               // >= 0: the reply pauses after this many bytes...
+    int pauseMs = 0;                   // ...for this long
+    std::vector<std::size_t> pieces{}; // the reply in separate writes of these sizes, the rest in one
 };
 
 // The scripted server of scripted_server.py in a child process on 127.0.0.1,

@@ -10,7 +10,8 @@ the --log file, sends the --reply bytes once, the --repeat bytes again and
 again until the client goes, and with --hold-open stays silent until the
 client closes. --drip MS sends the reply one byte at a time, MS apart (only bytes FROM to
 TO with --drip-range FROM:TO), and
---pause OFFSET:MS waits MS after the first OFFSET bytes. --reset ends the
+--pause OFFSET:MS waits MS after the first OFFSET bytes. --pieces N,N,...
+sends the reply in separate writes of these sizes (the rest in one). --reset ends the
 connection with a reset instead of an orderly close. With --proxy it is an HTTP proxy that answers CONNECT and
 relays the bytes to the named host and back.
 """
@@ -58,6 +59,14 @@ def send_paced(conn, args):
             time.sleep(args.drip / 1000)
             conn.sendall(args.reply[i:i + 1])
         conn.sendall(args.reply[end:])
+        return
+    if args.pieces:
+        conn.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        sent = 0
+        for size in (int(part) for part in args.pieces.split(",")):
+            conn.sendall(args.reply[sent:sent + size])
+            sent += size
+        conn.sendall(args.reply[sent:])
         return
     sent = 0
     for pause in args.pause:
@@ -110,6 +119,7 @@ def main():
     parser.add_argument("--drip", type=int)
     parser.add_argument("--drip-range", default="0:-1")
     parser.add_argument("--pause", action="append", default=[])
+    parser.add_argument("--pieces")
     args = parser.parse_args()
     args.reply = read_bytes(args.reply)
     args.repeat = read_bytes(args.repeat)
