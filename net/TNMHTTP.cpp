@@ -276,7 +276,8 @@ void TNMHTTP::captureChunks(BodyDecoder& body)
     m_bytesRecvd = 0;
     std::vector<char> buffer(64 * 1024);
     for (;;) {
-        const std::int64_t size = chunkSize();
+        bool sizeLineEndsInCrLf = false;
+        const std::int64_t size = chunkSize(sizeLineEndsInCrLf);
         if (size == 0)
             break;
         if (size > maxBodyBytes - m_bytesRecvd)
@@ -295,7 +296,9 @@ void TNMHTTP::captureChunks(BodyDecoder& body)
         const std::string end = readWholeLine(maxChunkLine);
         if (end.empty())
             throw HTTPException("Incomplete reply from server");
-        if (!isLineEnd(end))
+        // A bare line feed after data whose size line ended in CR LF means
+        // the size was too large and took the carriage return into the data.
+        if (!isLineEnd(end) || (sizeLineEndsInCrLf && end != "\r\n"))
             throw HTTPException("Malformed chunk in reply from " + Host.str());
     }
     for (int lines = 0;; ++lines) {
@@ -308,7 +311,7 @@ void TNMHTTP::captureChunks(BodyDecoder& body)
     }
 }
 
-std::int64_t TNMHTTP::chunkSize()
+std::int64_t TNMHTTP::chunkSize(bool& endsInCrLf)
 {
     const std::string line = readWholeLine(maxChunkLine);
     if (line.empty())
@@ -316,6 +319,7 @@ std::int64_t TNMHTTP::chunkSize()
     const auto malformed = [this] { return HTTPException("Malformed chunk in reply from " + Host.str()); };
     if (line.back() != '\n')
         throw malformed();
+    endsInCrLf = line.size() >= 2 && line[line.size() - 2] == '\r';
     std::size_t at = 0;
     std::int64_t size = 0;
     for (; at < line.size(); ++at) {

@@ -59,7 +59,8 @@ private:
     std::string readWholeLine(std::size_t room);
     void captureBody(const ReplyHeader& header, OutputFile& file);
     void captureChunks(BodyDecoder& body);
-    std::int64_t chunkSize();
+    // The size of the next chunk; endsInCrLf tells whether its line ended in CR LF.
+    std::int64_t chunkSize(bool& endsInCrLf);
     void checkReply(const ReplyHeader& header);
     void endIfCanceled() const;
 

@@ -91,6 +91,11 @@ TEST_F(HttpGet, DecodesChunkedBodies)
          {chunkedReply("2\r\nokX\r\n0\r\n\r\n")},
          "Malformed chunk in reply from 127.0.0.1",
          ""},
+        // A size one too large takes the carriage return into the data.
+        {"size that lies by one",
+         {chunkedReply("4\r\nabc\r\n2\r\nok\r\n0\r\n\r\n")},
+         "Malformed chunk in reply from 127.0.0.1",
+         ""},
         {"size line without end",
          {chunkedReply(std::string(2000, '1'))},
          "Malformed chunk in reply from 127.0.0.1",
