@@ -122,6 +122,9 @@ std::optional<std::string> TNMHTTP::transaction()
         const ReplyHeader header = ReadHeader();
         endIfCanceled();
         if (isRedirect(header.replyNumber()) && !header.location().empty()) {
+            // A header cut before its end may have lost the end of its Location too.
+            if (!header.complete())
+                throw HTTPException("Incomplete reply from server");
             Disconnect();
             return header.location();
         }
