@@ -4,8 +4,10 @@
 #include "Choosers.h"
 #include "EditHistory.h"
 #include "ErrorReport.h"
+#include "PlayerFindings.h"
 #include "PlayerTexts.h"
 #include "RosterOffers.h"
+#include "RosterRows.h"
 #include "StringGrid.h"
 
 #include <QAction>
@@ -172,7 +174,21 @@ void HiringCommands::addSkill()
         return;
     }
     const QString& skills = sheet.cell(SheetGrid::Players, RosterCols::Skills, slot);
-    const SkillChoice open = skillsOpenTo(*rules, *position, readSkillsText(skills).skills);
+    const SkillsText taken = readSkillsText(skills);
+    // A skill beyond what his SPP earn would break the rule the findings check.
+    const std::optional<int> spp = cellNumber(sheet.cell(SheetGrid::Players, RosterCols::Spp, slot), 0);
+    if (!rules->advancement.sppForAdvance.empty() && spp) {
+        const int earned = rules->advancement.advancesEarned(*spp);
+        const int advances = advancesTaken(*rules, *position, taken).count;
+        if (advances >= earned) {
+            refuse(QStringLiteral("No skill added: %1 SPP earn no further advance (%2 earned, %3 taken)")
+                       .arg(*spp)
+                       .arg(earned)
+                       .arg(advances));
+            return;
+        }
+    }
+    const SkillChoice open = skillsOpenTo(*rules, *position, taken.skills);
     QString skill;
     if (!choosers().chooseSkill(m_players->window(), playerLabel(sheet, slot), open, skill))
         return;

@@ -361,6 +361,7 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
         LeagueRules rules;
         QString position; // of slot 3, the Runner
         QString cost;     // of slot 3
+        QString spp;      // of slot 3
         QString skill;
         QString skillsAfter; // empty when refused
         QString costAfter;
@@ -368,17 +369,27 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
         QString status;
     };
     const Case cases[] = {
-        {"double", leagueWithAdvanceValues(), "Runner", "80k", "Dodge", "Sure Hands, Thick Skull, Dodge",
-         "110k", "1,200k", ""},
-        {"normal", leagueWithAdvanceValues(), "Runner", "80k", "Kick", "Sure Hands, Thick Skull, Kick",
+        {"double", leagueWithAdvanceValues(), "Runner", "80k", "19", "Dodge",
+         "Sure Hands, Thick Skull, Dodge", "110k", "1,200k", ""},
+        {"normal", leagueWithAdvanceValues(), "Runner", "80k", "19", "Kick", "Sure Hands, Thick Skull, Kick",
          "100k", "1,190k", ""},
-        {"no advance values", exampleLeague(), "Runner", "80k", "Pass", "Sure Hands, Thick Skull, Pass",
+        {"no advance values", exampleLeague(), "Runner", "80k", "19", "Pass", "Sure Hands, Thick Skull, Pass",
          "80k", "1,170k", ""},
-        {"taken already", leagueWithAdvanceValues(), "Runner", "80k", "Sure Hands", "", "80k", "1,170k", ""},
-        {"position unknown", leagueWithAdvanceValues(), "Ogre", "80k", "Kick", "", "80k", "1,170k",
+        {"taken already", leagueWithAdvanceValues(), "Runner", "80k", "19", "Sure Hands", "", "80k", "1,170k",
+         ""},
+        {"position unknown", leagueWithAdvanceValues(), "Ogre", "80k", "19", "Kick", "", "80k", "1,170k",
          "no position \"Ogre\""},
-        {"cost not an amount", leagueWithAdvanceValues(), "Runner", "eighty", "Kick", "", "eighty", "1,170k",
-         "cost \"eighty\" is not an amount"},
+        {"cost not an amount", leagueWithAdvanceValues(), "Runner", "eighty", "19", "Kick", "", "eighty",
+         "1,170k", "cost \"eighty\" is not an amount"},
+        // The example league's first advance takes 5 SPP.
+        {"SPP earn the advance", exampleLeague(), "Runner", "80k", "5", "Pass",
+         "Sure Hands, Thick Skull, Pass", "80k", "1,170k", ""},
+        {"SPP earn no advance", exampleLeague(), "Runner", "80k", "4", "Pass", "", "80k", "1,170k",
+         "4 SPP earn no further advance (0 earned, 0 taken)"},
+        {"no SPP", exampleLeague(), "Runner", "80k", "", "Pass", "", "80k", "1,170k",
+         "0 SPP earn no further advance"},
+        {"SPP not a number", exampleLeague(), "Runner", "80k", "many", "Pass",
+         "Sure Hands, Thick Skull, Pass", "80k", "1,170k", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -386,6 +397,7 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
         reopen();
         setCell(SheetGrid::Players, RosterCols::Position, 3, c.position);
         setCell(SheetGrid::Players, RosterCols::Cost, 3, c.cost);
+        setCell(SheetGrid::Players, RosterCols::Spp, 3, c.spp);
         const std::vector<std::string> before = page();
         const QString skillsBefore = cell(SheetGrid::Players, RosterCols::Skills, 3);
         players()->setCurrentCell(RosterCols::Skills, 3);
