@@ -97,7 +97,8 @@ SkillChoice skillsOpenTo(const LeagueRules& rules, const PositionRules& position
 {
     SkillChoice choice;
     for (const SkillRules& skill : rules.skills) {
-        if (containsName(taken, skill.name))
+        // A starting skill he lacks is no advance, so it is not one to take.
+        if (containsName(taken, skill.name) || containsName(position.startingSkills, skill.name))
             continue;
         // As the findings judge it: a skill the league has not placed yet is a normal one.
         const std::optional<AdvanceKind> kind = skillAdvanceKind(position, skill);

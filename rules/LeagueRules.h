@@ -143,8 +143,9 @@ bool containsName(const QStringList& names, QStringView name);
 // that many names can be looked up by it.
 QString nameKey(QStringView name);
 
-// The skills a player of the position may still take, normal and double apart,
-// leaving out those he has; for the editor's Add Skill.
+// The skills a player of the position may still take as advances, normal and
+// double apart, leaving out those he has and the position's starting skills;
+// for the editor's Add Skill.
 struct SkillChoice
 {
     QStringList normal;

@@ -388,6 +388,9 @@ TEST_F(LeagueCommandsTest, AddSkillAppendsAnOpenSkillAndRaisesTheCostByItsAdvanc
          "4 SPP earn no further advance (0 earned, 0 taken)"},
         {"no SPP", exampleLeague(), "Runner", "80k", "", "Pass", "", "80k", "1,170k",
          "0 SPP earn no further advance"},
+        // Block starts a Blitzer's skills: it is no advance to pay for.
+        {"a starting skill he lacks", leagueWithAdvanceValues(), "Blitzer", "80k", "19", "Block", "", "80k",
+         "1,170k", ""},
         {"SPP not a number", exampleLeague(), "Runner", "80k", "many", "Pass",
          "Sure Hands, Thick Skull, Pass", "80k", "1,170k", ""},
     };
