@@ -2,17 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <map>
-#include <optional>
-#include <random>
 
 namespace {
 
@@ -182,129 +176,6 @@ TEST_F(CliPaper, WrongCallsPrintTheUsage)
         const CliRun run = runCli(call);
         EXPECT_EQ(run.exitCode, 2) << call.join(' ').toStdString();
         EXPECT_TRUE(run.errors.startsWith("usage: team-editor-cli " + call[0])) << run.errors.toStdString();
-    }
-}
-
-// What a file holds, or nothing when it cannot be read.
-std::optional<QByteArray> contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
-}
-
-// What tells two outputs apart: PDFs differ in their dates, not in their text.
-QByteArray outputKey(const QString& command, const QString& path)
-{
-    return command == "pdf" ? pdfText(path).toUtf8() : contentsOf(path).value_or("<missing>");
-}
-
-// Random sets of pages for the many-pages forms: the same names in other
-// folders or other cases, links to one file, pages that fail, and an output
-// folder that holds inputs. No input is replaced, each page stored holds what
-// the one-page form makes of it, and exactly the pages that fail or whose
-// output would replace an input or an earlier page's output are reported.
-// TE_BATCH_ROUNDS runs more sets.
-TEST_F(CliPaper, ManyPagesFormsAgreeWithTheOnePageForm)
-{
-    const QByteArray page = contentsOf(sample).value();
-    const int rounds =
-        qEnvironmentVariableIsSet("TE_BATCH_ROUNDS") ? qEnvironmentVariableIntValue("TE_BATCH_ROUNDS") : 6;
-    for (int round = 0; round < rounds; ++round) {
-        std::mt19937 random(static_cast<std::uint32_t>(round));
-        const auto pick = [&](const QStringList& list) {
-            return list[std::uniform_int_distribution<int>(0, list.size() - 1)(random)];
-        };
-        const QString command = QStringList{"convert", "pdf", "csv"}[round % 3];
-        QTemporaryDir dir;
-        const QDir root(dir.path());
-        for (const char* folder : {"in", "IN", "out"})
-            root.mkdir(folder);
-        ASSERT_TRUE(QFile::link("in", root.filePath("linked")));
-        // Folders as they may be spelt, one of them through a link.
-        const QStringList folders{"in", "IN", "out", "IN/../out", "linked"};
-        QStringList args;
-        QSet<QString> readable; // the pages that read as rosters
-        const int pages = std::uniform_int_distribution<int>(2, 11)(random);
-        for (int i = 0; i < pages; ++i) {
-            const QString name =
-                root.filePath(pick(folders) + "/" + pick({"a", "A", "b", QString::number(i)}) +
-                              pick({".htm", ".html", ".HTM", ""}));
-            const QString kind =
-                args.isEmpty() ? "good" : pick({"good", "good", "bad", "missing", "link", "again"});
-            if (QFileInfo(name).isSymLink() || QFileInfo::exists(name) || kind == "again") {
-                args << (QFileInfo::exists(name) ? name : pick(args));
-                continue;
-            }
-            if (kind == "link") {
-                const QString target = pick(args);
-                ASSERT_TRUE(QFile::link(target, name));
-                if (readable.contains(target))
-                    readable << name;
-            } else if (kind != "missing") {
-                QFile file(name);
-                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                file.write(kind == "bad" ? QByteArray("<TD>Team Rating:</TD><TD>x</TD>")
-                                         : QByteArray(page).replace("Grimstone Grinders",
-                                                                    "Team " + QByteArray::number(i)));
-                if (kind == "good")
-                    readable << name;
-            }
-            args << name;
-        }
-        const QString out = root.filePath(pick(folders));
-        const QString suffix = command == "convert" ? "" : "." + command;
-        const auto outputOf = [&](const QString& input) {
-            const QFileInfo info(input);
-            return QDir(out).filePath(command == "convert" ? info.fileName()
-                                                           : info.completeBaseName() + suffix);
-        };
-        // The files the pages are, as they were before the run.
-        std::map<QString, QByteArray> inputs;
-        for (const QString& input : args)
-            if (QFileInfo::exists(input))
-                inputs[QFileInfo(input).canonicalFilePath()] = contentsOf(input).value();
-        SCOPED_TRACE(QStringLiteral("round %1: %2 --to %3 %4")
-                         .arg(round)
-                         .arg(command, out, args.join(' '))
-                         .toStdString());
-
-        // Which pages fail, and which of them for their output, settled before the run.
-        QList<std::pair<bool, bool>> expected; // fails, clashes
-        QSet<QString> outputs;
-        for (const QString& input : args) {
-            const QString output = outputOf(input);
-            const bool replacesInput = inputs.count(QFileInfo(output).canonicalFilePath()) != 0;
-            const bool clash = replacesInput || outputs.contains(output);
-            if (!replacesInput)
-                outputs.insert(output);
-            expected.append({clash || !readable.contains(input), clash});
-        }
-
-        const CliRun run = runCli(QStringList{command, "--to", out} + args);
-
-        QStringList failures = run.errors.split('\n', Qt::SkipEmptyParts);
-        bool anyFailed = false;
-        for (qsizetype i = 0; i < args.size(); ++i) {
-            const auto [fails, clash] = expected[i];
-            anyFailed = anyFailed || fails;
-            if (fails) {
-                ASSERT_FALSE(failures.isEmpty()) << args[i].toStdString();
-                EXPECT_TRUE(failures.front().startsWith(args[i] + ": ")) << failures.front().toStdString();
-                EXPECT_EQ(failures.front().contains("would replace"), clash)
-                    << failures.front().toStdString();
-                failures.pop_front();
-            } else {
-                const QString single = root.filePath("single" + suffix);
-                const CliRun alone = runCli({command, args[i], single});
-                ASSERT_EQ(alone.exitCode, 0) << alone.errors.toStdString();
-                EXPECT_EQ(outputKey(command, outputOf(args[i])), outputKey(command, single))
-                    << args[i].toStdString();
-            }
-        }
-        EXPECT_TRUE(failures.isEmpty()) << failures.join('\n').toStdString();
-        EXPECT_EQ(run.exitCode, anyFailed ? 1 : 0);
-        for (const auto& [input, bytes] : inputs)
-            EXPECT_EQ(contentsOf(input), bytes) << input.toStdString();
     }
 }
 
