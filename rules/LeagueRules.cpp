@@ -83,9 +83,11 @@ const SkillRules* LeagueRules::findSkill(QStringView name) const
     return findNamed(skills, name, &SkillRules::name);
 }
 
-int Advancement::advancesEarned(int spp) const
+std::optional<int> Advancement::advancesEarned(std::optional<int> spp) const
 {
-    return int(std::upper_bound(sppForAdvance.begin(), sppForAdvance.end(), spp) - sppForAdvance.begin());
+    if (sppForAdvance.empty() || !spp)
+        return std::nullopt;
+    return int(std::upper_bound(sppForAdvance.begin(), sppForAdvance.end(), *spp) - sppForAdvance.begin());
 }
 
 std::int64_t TeamRatingFormula::rating(GoldPieces teamValue, std::int64_t totalSpp) const

@@ -86,8 +86,10 @@ struct Advancement
     std::vector<int> sppForAdvance; // ascending: the n-th advance is earned at sppForAdvance[n-1]
     std::optional<std::array<GoldPieces, AdvanceKindCount>> values;
 
-    // How many advances a player with this many star player points has earned.
-    int advancesEarned(int spp) const;
+    // How many advances a player with this many star player points has
+    // earned; none to judge when the league gives no SPP for advances or the
+    // SPP are not a whole number.
+    std::optional<int> advancesEarned(std::optional<int> spp) const;
     GoldPieces valueOf(AdvanceKind kind) const { return values ? (*values)[std::size_t(kind)] : 0; }
 
     bool operator==(const Advancement&) const = default;

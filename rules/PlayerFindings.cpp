@@ -133,15 +133,13 @@ private:
 
     void checkAdvances(const AdvancesTaken& advances)
     {
-        if (m_rules.advancement.sppForAdvance.empty() || !m_row.spp)
-            return;
-        const int earned = m_rules.advancement.advancesEarned(*m_row.spp);
-        if (advances.count > earned)
+        const std::optional<int> earned = m_rules.advancement.advancesEarned(m_row.spp);
+        if (earned && advances.count > *earned)
             add(Severity::Error, RosterCols::Spp,
                 QStringLiteral("%1 listed, but %2 SPP earn %3")
                     .arg(advancesText(advances.count))
                     .arg(*m_row.spp)
-                    .arg(advancesText(earned)));
+                    .arg(advancesText(*earned)));
     }
 
     void checkCost(const AdvancesTaken& advances)

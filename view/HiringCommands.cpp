@@ -177,16 +177,14 @@ void HiringCommands::addSkill()
     const SkillsText taken = readSkillsText(skills);
     // A skill beyond what his SPP earn would break the rule the findings check.
     const std::optional<int> spp = cellNumber(sheet.cell(SheetGrid::Players, RosterCols::Spp, slot), 0);
-    if (!rules->advancement.sppForAdvance.empty() && spp) {
-        const int earned = rules->advancement.advancesEarned(*spp);
-        const int advances = advancesTaken(*rules, *position, taken).count;
-        if (advances >= earned) {
-            refuse(QStringLiteral("No skill added: %1 SPP earn no further advance (%2 earned, %3 taken)")
-                       .arg(*spp)
-                       .arg(earned)
-                       .arg(advances));
-            return;
-        }
+    const std::optional<int> earned = rules->advancement.advancesEarned(spp);
+    const int advances = advancesTaken(*rules, *position, taken).count;
+    if (earned && advances >= *earned) {
+        refuse(QStringLiteral("No skill added: %1 SPP earn no further advance (%2 earned, %3 taken)")
+                   .arg(*spp)
+                   .arg(*earned)
+                   .arg(advances));
+        return;
     }
     const SkillChoice open = skillsOpenTo(*rules, *position, taken.skills);
     QString skill;
