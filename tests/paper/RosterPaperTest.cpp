@@ -4,8 +4,6 @@
 #include "PaperFixtures.h"
 #include "PdfTools.h"
 #include "PeakMemory.h"
-#include "SheetBuilder.h"
-#include "TeamGenerator.h"
 
 #include "MatchRecord.h"
 
@@ -17,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <set>
 #include <vector>
 
@@ -237,125 +234,4 @@ TEST_F(RosterPaperTest, LongerMatchRecordsNeverPrintLarger)
         chosen.push_back(printed);
     }
     EXPECT_GE(std::set<qreal>(chosen.begin(), chosen.end()).size(), 3u) << "the sizes are stepped through";
-}
-
-namespace {
-
-// Whether anything but white paper lies in the outer edge pixels of the page.
-bool marksInMargin(const QImage& page, int edge)
-{
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if ((x < edge || y < edge || x >= page.width() - edge || y >= page.height() - edge) &&
-                qGray(page.pixel(x, y)) < 250)
-                return true;
-    return false;
-}
-
-} // namespace
-
-// Random rosters of none to sixteen players, long texts, match records of any
-// size (some rows empty), in colour or black and white, on A4 or Letter, with
-// findings or none: each prints on one sheet (and the findings' own), inside
-// the margins, and its text holds every cell but the matches and columns its
-// note counts as left out. TE_PAPER_SEEDS prints more rosters.
-TEST_F(RosterPaperTest, GeneratedRostersKeepEveryCellInsideTheMargins)
-{
-    const int seeds = qEnvironmentVariableIntValue("TE_PAPER_SEEDS");
-    for (int seed = 1; seed <= (seeds > 0 ? seeds : 8); ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        std::mt19937 random(static_cast<std::uint32_t>(seed));
-        const auto upTo = [&](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
-        GeneratedTeam generated =
-            TeamGenerator(static_cast<std::uint32_t>(seed), TextEncoding::Latin1).plainTeam();
-        const int players = upTo(PlayerSlotCount);
-        for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
-            TPlayer& player = generated.team.Players[slot];
-            if (slot > players)
-                player = TPlayer{};
-            else if (upTo(3) == 0)
-                player.Skills = std::string(upTo(300), 's') + " Block, Dodge";
-        }
-        RosterSheet sheet = buildSheet(generated.team, generated.record, TextEncoding::Latin1);
-        const int columns = upTo(2) == 0 ? 1 + upTo(upTo(1) ? 12 : 120) : 0;
-        std::vector<int> matches; // the rows of the match record holding text
-        if (columns > 0) {
-            const int rows = 1 + upTo(upTo(1) ? 60 : 400);
-            emptyGrid(sheet, SheetGrid::Matches, columns, rows + 1);
-            for (int row = 0; row <= rows; ++row) {
-                if (row > 0 && upTo(9) == 0)
-                    continue;
-                if (row > 0)
-                    matches.push_back(row);
-                for (int col = 0; col < columns; ++col)
-                    sheet.setCell(SheetGrid::Matches, col, row, QStringLiteral("r%1c%2").arg(row).arg(col));
-            }
-        }
-        PaperOptions options;
-        options.pageSize = QPageSize(upTo(1) ? QPageSize::A4 : QPageSize::Letter);
-        options.blackAndWhite = upTo(1);
-        if (upTo(2) == 0) {
-            options.findings.heading = "Findings <b>&amp;";
-            for (int line = upTo(80); line > 0; --line)
-                options.findings.lines
-                    << QStringLiteral("Finding %1 %2").arg(line).arg(QString(upTo(400), 'w'));
-        }
-        const RosterPaper paper(sheet, options);
-        const QString pdf = m_dir.filePath("generated.pdf");
-        QFile file(pdf);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(rosterPdf(paper)) > 0);
-        file.close();
-        EXPECT_EQ(pdfPageCount(pdf), paper.pageCount());
-        EXPECT_TRUE(paper.pageCount() == 1 || !options.findings.isEmpty());
-
-        // In drawing order each cell's lines come together: without blanks a wrapped cell reads whole.
-        const QString text =
-            toolOutput("pdftotext", {"-raw", "-enc", "UTF-8", pdf, "-"}).remove(QRegularExpression("\\s"));
-        const QLocale english(QLocale::English);
-        const int total = static_cast<int>(matches.size());
-        int printedRows = total;
-        int printedColumns = columns;
-        const QRegularExpressionMatch note =
-            QRegularExpression("Thefirst([\\d,]+)of([\\d,]+)matchesareprinted;([\\d,]+)areleftout")
-                .match(text);
-        if (note.hasMatch()) {
-            printedRows = std::min(english.toInt(note.captured(1)), total);
-            EXPECT_EQ(english.toInt(note.captured(2)), total);
-            EXPECT_EQ(english.toInt(note.captured(3)), total - printedRows);
-        }
-        const QRegularExpressionMatch columnNote =
-            QRegularExpression("Onlythefirst([\\d,]+)of([\\d,]+)columnsareprinted").match(text);
-        if (columnNote.hasMatch()) {
-            printedColumns = std::min(english.toInt(columnNote.captured(1)), columns);
-            EXPECT_EQ(english.toInt(columnNote.captured(2)), columns);
-        }
-        const int lastRowPrinted = printedRows > 0 ? matches[printedRows - 1] : 0;
-        for (const SheetGrid grid : AllSheetGrids) {
-            const SheetTable& table = sheet.table(grid);
-            for (int row = 0; row < table.rowCount(); ++row)
-                for (int col = 0; col < table.colCount(); ++col) {
-                    const bool leftOut = grid == SheetGrid::Matches && columns > 0 &&
-                                         (row > lastRowPrinted || col >= printedColumns);
-                    // The window's own headings and labels print as the page words them.
-                    const bool label =
-                        (grid == SheetGrid::Players && row == 0) || (grid == SheetGrid::Details && col == 0);
-                    const QString cell = QString(table.cell(col, row)).remove(QRegularExpression("\\s"));
-                    EXPECT_TRUE(leftOut || label || text.contains(cell))
-                        << "cell " << col << "," << row << ": " << cell.toStdString();
-                }
-        }
-        for (const QString& line : QStringList(options.findings.heading) + options.findings.lines)
-            EXPECT_TRUE(text.contains(QString(line).remove(' '))) << line.toStdString();
-        EXPECT_TRUE(printedRows == total ||
-                    !text.contains(QStringLiteral("r%1c0").arg(matches[printedRows])));
-
-        // At 20 dots an inch the 10 mm margins are 7.9 pixels wide; the last one is partly painted.
-        toolOutput("pdftoppm", {"-png", "-r", "20", "-gray", pdf, pdf});
-        for (int page = 1; page <= paper.pageCount(); ++page) {
-            const QImage image(QStringLiteral("%1-%2.png").arg(pdf).arg(page));
-            ASSERT_FALSE(image.isNull());
-            EXPECT_FALSE(marksInMargin(image, 6)) << "page " << page;
-            QFile::remove(QStringLiteral("%1-%2.png").arg(pdf).arg(page));
-        }
-    }
 }
