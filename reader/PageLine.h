@@ -25,6 +25,9 @@ public:
     bool has(std::string_view word) const { return mayHold(word) && search(upper(), word); }
     // True when the line as the page has it holds the word.
     bool rawHas(std::string_view word) const { return mayHold(word) && search(m_raw, word); }
+    // False only when the line holds no decimal digit, which removing its tags
+    // cannot add: a line that is no player row is passed over uncleaned.
+    bool mayHoldDigit() const { return (m_present & digitCodes) != 0; }
 
     const std::string& cleaned() const;
     const std::string& cleanedUpper() const;
@@ -58,6 +61,8 @@ private:
     static const std::array<std::uint8_t, 256> keyCodes;
     static unsigned keyCode(char c) { return keyCodes[static_cast<unsigned char>(c)]; }
     static std::uint64_t codeBit(unsigned code) { return std::uint64_t{1} << code; }
+    // The codes of "0" to "9", ten in a row.
+    static constexpr std::uint64_t digitCodes = std::uint64_t{0x3FF} << ('0' - 0x20);
 
     std::string_view m_raw;
     // Bit c is set when the line holds a byte of code c; bit c of

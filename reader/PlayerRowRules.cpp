@@ -35,6 +35,9 @@ std::string nextSkills(std::string_view& remainder)
 
 void readPlayerRow(const PageLine& line, ScanState& state)
 {
+    // A row begins with its slot number.
+    if (!line.mayHoldDigit())
+        return;
     std::string_view remainder = trimmed(line.cleaned());
     while (remainder.starts_with('|'))
         StripLeadingPipe(remainder);

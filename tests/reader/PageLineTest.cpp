@@ -49,12 +49,13 @@ TEST(PageLine, AResetLineForgetsTheCleanedTextOfTheLineBefore)
 }
 
 // Bytes outside the keywords' range share codes with bytes inside it ("`"
-// with " ", DEL with "?", 0xE9 with ")"), letters come in both cases, and each
-// line follows one that held other pairs: the pair test must never skip a
-// line the search would find the word in, nor remember the line before.
+// with " ", DEL with "?", 0xE9 with ")", 0xB5 with "5"), letters come in both
+// cases, and each line follows one that held other pairs: the pair test must
+// never skip a line the search would find the word in, nor remember the line
+// before, and a line with a digit must never be taken for one without.
 TEST(PageLine, PairTestNeverSkipsAWordTheSearchFinds)
 {
-    const std::string alphabet = "aAbB<>` ?)\x7F\xE9|#";
+    const std::string alphabet = "aAbB<>` ?)\x7F\xE9|#09\xB5";
     const auto randomText = [&](std::mt19937& random, std::size_t maxLength) {
         std::string text(random() % (maxLength + 1), ' ');
         for (char& c : text)
@@ -73,5 +74,7 @@ TEST(PageLine, PairTestNeverSkipsAWordTheSearchFinds)
             ASSERT_EQ(line.rawHas(word), holds(raw, word)) << raw << " / " << word;
         }
         ASSERT_EQ(line.upper(), upper);
+        const bool digit = raw.find_first_of("0123456789") != std::string::npos;
+        ASSERT_TRUE(line.mayHoldDigit() || !digit) << raw;
     }
 }
