@@ -18,17 +18,29 @@ bool isContinuation(char c)
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// Many lines of a page are empty: their end is the next byte, or the one
+// after it. Looking at those two in a plain loop spares a call to memchr,
+// which costs more than such a line; longer lines are left to it.
+std::size_t findByte(std::string_view text, std::size_t pos, char c)
+{
+    for (const std::size_t inlineEnd = std::min(text.size(), pos + 2); pos < inlineEnd; ++pos) {
+        if (text[pos] == c)
+            return pos;
+    }
+    return text.find(c, pos);
+}
+
 } // namespace
 
 PageLineList::const_iterator::const_iterator(std::string_view text, std::size_t pos)
-    : m_text(text), m_pos(pos), m_end(pos < text.size() ? text.find('\n', pos) : pos)
+    : m_text(text), m_pos(pos), m_end(pos < text.size() ? findByte(text, pos, '\n') : pos)
 {
 }
 
 PageLineList::const_iterator& PageLineList::const_iterator::operator++()
 {
     m_pos = m_end + 1;
-    m_end = m_pos < m_text.size() ? m_text.find('\n', m_pos) : m_pos;
+    m_end = m_pos < m_text.size() ? findByte(m_text, m_pos, '\n') : m_pos;
     return *this;
 }
 
@@ -132,9 +144,9 @@ void PageSplitter::add(std::string_view bytes)
     std::size_t nextLf = bytes.find('\n', pos);
     while (pos < bytes.size()) {
         if (nextCr < pos)
-            nextCr = bytes.find('\r', pos);
+            nextCr = findByte(bytes, pos, '\r');
         if (nextLf < pos)
-            nextLf = bytes.find('\n', pos);
+            nextLf = findByte(bytes, pos, '\n');
         const std::size_t end = std::min(nextCr, nextLf);
         if (end == std::string_view::npos) {
             // The line goes on in the next piece; only what is kept of it is held.
