@@ -25,8 +25,8 @@ public:
     bool has(std::string_view word) const { return mayHold(word) && search(upper(), word); }
     // True when the line as the page has it holds the word.
     bool rawHas(std::string_view word) const { return mayHold(word) && search(m_raw, word); }
-    // False only when the line holds no decimal digit, which removing its tags
-    // cannot add: a line that is no player row is passed over uncleaned.
+    // False only when the line holds no decimal digit; cleaning the line
+    // cannot add one.
     bool mayHoldDigit() const { return (m_present & digitCodes) != 0; }
 
     const std::string& cleaned() const;
